@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the program and the tests need,
+# when any is missing. Safe to run again.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build ccache pkg-config
+    libgtest-dev libgmock-dev googletest libbenchmark-dev
+    qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
+    pulseaudio pulseaudio-utils sox python3
+    fonts-wqy-zenhei
+    xvfb xauth x11-utils imagemagick
+)
+if [[ "${1:-}" == "--windows" || "${SONATRIX_WINDOWS:-1}" == "1" ]]; then
+    packages+=(wine wine64 g++-mingw-w64-x86-64-posix)
+fi
+if [[ "${1:-}" == "--fuzz" ]]; then
+    packages+=(clang-14 libclang-rt-14-dev)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+((${#missing[@]} == 0)) && exit 0
+
+sudo=""
+[[ $(id -u) -ne 0 ]] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

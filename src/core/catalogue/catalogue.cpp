@@ -1,0 +1,23 @@
+#include "catalogue/catalogue.h"
+
+#include "platform/path_pieces.h"
+
+namespace sonatrix {
+
+std::string SoundDescription(std::string_view fileName) {
+    for (const auto& sound : kKnownSounds) {
+        if (fileName == sound.fileName)
+            return sound.description ? sound.description : kUnknownSoundType;
+    }
+    return kUnknownSoundType;
+}
+
+std::optional<int> SoundIconIndex(std::string_view fileName) {
+    for (const auto& sound : kKnownSounds) {
+        if (SameIgnoringAsciiCase(fileName, sound.fileName))
+            return sound.iconIndex >= 0 ? std::optional<int>(sound.iconIndex) : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+}  // namespace sonatrix

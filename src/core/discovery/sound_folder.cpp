@@ -1,0 +1,75 @@
+#include "discovery/sound_folder.h"
+
+#include "platform/files.h"
+#include "platform/path_pieces.h"
+
+namespace sonatrix {
+namespace {
+
+struct Probe {
+    bool fromParent;      // relative to P (the folder above) instead of F
+    const char* marker;   // backslash-separated
+    const char* adopted;  // folder adopted on success, relative like the marker
+};
+
+// The three probes shared by ByNameQQ (whose second one adopts a folder of
+// its own, see below), ByNameTM and AnyExeTMLayout.
+constexpr Probe kTMLayout[] = {
+    {true, "Misc\\sound\\msg.wav", "Misc\\sound\\"},
+    {false, "TMsound\\folder.wav", "TMsound\\"},
+    {true, "Misc\\sound\\Classic\\msg.wav", "Misc\\sound\\Classic\\"},
+};
+
+bool PassesGate(const std::string& exePath, std::int32_t mode, const std::string& wantedName) {
+    switch (mode) {
+    case ByNameQQ:
+    case ByNameMsn:
+    case ByNameTM:
+        return SameIgnoringAsciiCase(FileNameOf(exePath), wantedName);
+    case AnyExeSoundFolder:
+    case AnyExeRingWav:
+    case AnyExeTMLayout:
+        return SameIgnoringAsciiCase(ExtensionOf(exePath), ".exe");
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> ResolveSoundFolder(FileSystem& files, const std::string& exePath,
+                                              std::int32_t mode, const std::string& wantedName) {
+    if (!PassesGate(exePath, mode, wantedName))
+        return std::nullopt;
+    const std::string folder = FolderPart(exePath);
+    const std::string parent = ParentFolderOf(exePath);
+
+    switch (mode) {
+    case ByNameMsn:
+        return folder;
+    case AnyExeSoundFolder:
+        if (files.FileExists(folder + NativePath("sound\\folder.wav")))
+            return folder + NativePath("sound\\");
+        return std::nullopt;
+    case AnyExeRingWav:
+        if (files.FileExists(folder + "ring.wav"))
+            return folder;
+        return std::nullopt;
+    default:
+        break;
+    }
+
+    for (const Probe& probe : kTMLayout) {
+        const std::string& base = probe.fromParent ? parent : folder;
+        if (!files.FileExists(base + NativePath(probe.marker)))
+            continue;
+        // QQ keeps its sounds in "sound\" even where a TM marker is found,
+        // unless the executable looked for is TM itself.
+        if (mode == ByNameQQ && !probe.fromParent && wantedName != "TM.exe")
+            return folder + NativePath("sound\\");
+        return base + NativePath(probe.adopted);
+    }
+    return std::nullopt;
+}
+
+}  // namespace sonatrix

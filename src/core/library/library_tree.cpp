@@ -1,0 +1,95 @@
+#include "library/library_tree.h"
+
+#include <vector>
+
+#include "app/main_model.h"
+#include "library/tree_nodes.h"
+#include "platform/files.h"
+#include "platform/path_pieces.h"
+#include "platform/sound_player.h"
+
+namespace sonatrix {
+namespace {
+
+bool IsDotName(const std::string& name) { return !name.empty() && name.front() == '.'; }
+
+}  // namespace
+
+void DirToTreeView(MainModel& model, const std::string& folder, bool includeFiles,
+                   TreeNode& parent) {
+    TreeUpdateBatch batch(model.libraryTree);
+    const std::string base = WithTrailingSeparator(folder);
+    std::vector<DirEntry> entries;
+    if (!model.svc.files.ListFolder(base, entries))
+        return;
+    for (const DirEntry& entry : entries) {
+        if (IsDotName(entry.name))
+            continue;
+        if (entry.isFolder) {
+            TreeNode* node = parent.AddChild(entry.name);
+            DirToTreeView(model, base + entry.name, includeFiles, *node);
+        } else if (includeFiles) {
+            parent.AddChild(entry.name);
+            ++model.state.LibrarySoundCount;
+        }
+    }
+}
+
+void RebuildLibraryTree(MainModel& model) {
+    {
+        TreeUpdateBatch batch(model.libraryTree);
+        model.libraryTree.Clear();
+        model.state.LibrarySoundCount = 0;
+        DirToTreeView(model, model.state.AppDir + kLibraryFolder, true, model.libraryTree.Root());
+    }
+    if (model.libraryTree.First())
+        model.Changed(kAspectSelectFirstNode);
+}
+
+void PickLibraryFile(MainModel& model, const std::string& folder, std::int32_t n,
+                     std::int32_t& counter, std::string& out) {
+    if (n == 0) {
+        const std::int32_t count = model.state.LibrarySoundCount;
+        n = count > 0 ? std::uniform_int_distribution<std::int32_t>(0, count - 1)(model.random) + 1
+                      : 1;
+    }
+    out.clear();
+    const std::string base = WithTrailingSeparator(folder);
+    std::vector<DirEntry> entries;
+    if (!model.svc.files.ListFolder(base, entries))
+        return;
+    for (const DirEntry& entry : entries) {
+        if (IsDotName(entry.name))
+            continue;
+        if (entry.isFolder) {
+            PickLibraryFile(model, base + entry.name, n, counter, out);
+            if (!out.empty())
+                return;
+        } else if (++counter == n) {
+            out = base + entry.name;
+            return;
+        }
+    }
+}
+
+std::string LibraryRelativePath(const TreeNode& node) {
+    std::string path;
+    for (const TreeNode* at = &node; at && at->Parent(); at = at->Parent())
+        path = at->Text() + kSep + path;
+    if (!path.empty())
+        path.pop_back();
+    return path;
+}
+
+void TreeView1Click(MainModel& model, const TreeNode* node) {
+    if (!node)
+        return;
+    model.state.SelectedLibrarySound = LibraryRelativePath(*node);
+    model.Changed(kAspectLabels);
+    const std::string full =
+        model.state.AppDir + kLibraryFolder + kSep + model.state.SelectedLibrarySound;
+    if (model.svc.files.FileExists(full))
+        model.svc.player.PlayAsync(full);
+}
+
+}  // namespace sonatrix

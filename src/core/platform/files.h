@@ -1,0 +1,75 @@
+// The file operations the program needs, behind one interface so that each
+// platform gives its own and tests can wrap it to inject faults.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sonatrix {
+
+struct DirEntry {
+    std::string name;  // exactly as the listing returns it (bytes)
+    bool isFolder = false;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // True when a file (not a folder) exists at `path`. On a case-sensitive
+    // file system a component that does not exist as written is matched
+    // without regard to ASCII letter case, as Windows would.
+    virtual bool FileExists(const std::string& path) = 0;
+    virtual bool FolderExists(const std::string& path) = 0;
+
+    // Ordinary files and folders of `folder` (with or without a trailing
+    // separator) in the file system's order, never sorted; hidden and system
+    // entries are left out where the platform has such attributes. "." and
+    // ".." and other dot names are returned: callers decide about them.
+    // False when the listing cannot start (missing folder, no entry at all).
+    virtual bool ListFolder(const std::string& folder, std::vector<DirEntry>& out) = 0;
+
+    // Entries of `folder` whose names match `pattern` ("*.wav") without
+    // regard to letter case, every attribute allowed (hidden files and
+    // matching sub-folders included). False when nothing matches or the
+    // folder cannot be read.
+    virtual bool ListPattern(const std::string& folder, std::string_view pattern,
+                             std::vector<DirEntry>& out) = 0;
+
+    // Copies `source` over `destination`, overwriting it. The destination is
+    // replaced as a whole or not at all: the bytes go to a temporary file in
+    // the destination's folder that is then renamed over it. Returns 0 or
+    // the system's error code.
+    virtual int CopyFile(const std::string& source, const std::string& destination) = 0;
+
+    // Creates one folder level. Returns 0 or the system's error code.
+    virtual int CreateFolder(const std::string& path) = 0;
+
+    // Reads a whole file, opened for reading without sharing where the
+    // platform allows it. Returns 0 or the system's error code.
+    virtual int ReadWholeFile(const std::string& path, std::string& bytes) = 0;
+
+    // Returns 0 or the system's error code.
+    virtual int DeleteFile(const std::string& path) = 0;
+
+    // The path as it is on disk: each component that does not exist as
+    // written replaced by the one that matches it ignoring ASCII case. A
+    // path with no such match is returned unchanged.
+    virtual std::string OnDiskPath(const std::string& path) = 0;
+};
+
+// The platform's own file system.
+std::unique_ptr<FileSystem> MakeNativeFileSystem();
+
+// The system's message text for an error code, in the user's language, with
+// trailing blanks, control characters and "." removed; empty when the
+// system has no text for it.
+std::string SystemErrorText(int code);
+
+// Error codes the program itself reports with.
+int FileNotFoundCode();
+int AccessDeniedCode();
+
+}  // namespace sonatrix

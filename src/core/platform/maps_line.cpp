@@ -1,0 +1,29 @@
+#include "platform/maps_line.h"
+
+namespace sonatrix {
+
+std::optional<std::string> MappedFilePath(std::string_view line) {
+    if (!line.empty() && line.back() == '\n')
+        line.remove_suffix(1);
+    // address perms offset dev inode, then padding, then the path.
+    std::size_t at = 0;
+    for (int field = 0; field < 5; ++field) {
+        while (at < line.size() && line[at] == ' ')
+            ++at;
+        if (at == line.size())
+            return std::nullopt;
+        while (at < line.size() && line[at] != ' ')
+            ++at;
+    }
+    while (at < line.size() && line[at] == ' ')
+        ++at;
+    std::string_view path = line.substr(at);
+    if (path.empty() || path.front() != '/' || path.starts_with("/memfd:"))
+        return std::nullopt;
+    constexpr std::string_view kDeleted = " (deleted)";
+    if (path.ends_with(kDeleted))
+        path.remove_suffix(kDeleted.size());
+    return std::string(path);
+}
+
+}  // namespace sonatrix

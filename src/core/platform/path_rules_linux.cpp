@@ -1,0 +1,11 @@
+#include "platform/path_pieces.h"
+
+namespace sonatrix {
+
+// UTF-8 never has a 0x5C trail byte, so no double-byte rule is needed here.
+const PathRules& NativeRules() {
+    static const PathRules rules{'/', false, false};
+    return rules;
+}
+
+}  // namespace sonatrix

@@ -1,0 +1,102 @@
+#include "scripted_dialogs.h"
+
+namespace sonatrix::testing {
+
+const char* CaptionOf(DlgType type) {
+    switch (type) {
+    case DlgType::Warning:
+        return "Warning";
+    case DlgType::Error:
+        return "Error";
+    case DlgType::Information:
+        return "Information";
+    case DlgType::Confirm:
+        return "Confirm";
+    }
+    return "";
+}
+
+ScriptedDialogs& ScriptedDialogs::Then(Answer answer) {
+    answers_.push_back(std::move(answer));
+    return *this;
+}
+
+void ScriptedDialogs::Record(ShownDialog dialog) {
+    shown.push_back(std::move(dialog));
+    if (onShow)
+        onShow(shown.back());
+}
+
+Answer ScriptedDialogs::Next() {
+    if (answers_.empty()) {
+        ++unanswered;
+        return Answer{DlgResult::Cancel, mb::kIdCancel, std::nullopt, {}};
+    }
+    Answer answer = std::move(answers_.front());
+    answers_.pop_front();
+    if (answer.action)
+        answer.action();
+    return answer;
+}
+
+DlgResult ScriptedDialogs::MessageDlg(const std::string& text, DlgType type, unsigned buttons) {
+    Record({DialogForm::MessageDlg, CaptionOf(type), text, buttons});
+    // A dialog with one button can only be closed with it: it takes no answer.
+    if (buttons == kDlgOK)
+        return DlgResult::OK;
+    return Next().result;
+}
+
+void ScriptedDialogs::ShowMessage(const std::string& text) {
+    Record({DialogForm::PlainMessage, kAppTitle, text, kDlgOK});
+}
+
+int ScriptedDialogs::MessageBox(const std::string& text, const std::string& caption,
+                                unsigned flags) {
+    Record({DialogForm::MessageBox, caption, text, flags});
+    if ((flags & 0xF) == mb::kOK)
+        return mb::kIdOK;
+    return Next().id;
+}
+
+std::string ScriptedDialogs::InputQuery(const std::string& caption, const std::string& prompt,
+                                        int maxLength) {
+    Record({DialogForm::InputQuery, caption, prompt, static_cast<unsigned>(maxLength)});
+    auto text = Next().text.value_or("");
+    if (static_cast<int>(text.size()) > maxLength)
+        text.resize(maxLength);
+    return text;
+}
+
+void ScriptedDialogs::ShowAppError(const std::string& text) {
+    Record({DialogForm::AppError, kAppTitle, text, kDlgOK});
+}
+
+std::optional<std::string> ScriptedDialogs::BrowseForFolder(const std::string& title) {
+    Record({DialogForm::BrowseForFolder, "", title, 0});
+    return Next().text;
+}
+
+std::optional<std::string> ScriptedDialogs::OpenFile(const std::string& filterName,
+                                                     const std::string& pattern) {
+    Record({DialogForm::OpenFile, "", filterName + "|" + pattern, 0});
+    return Next().text;
+}
+
+std::string ScriptedDialogs::ShowPicker() {
+    Record({DialogForm::Picker, "显示用户进程", "", 0});
+    return Next().text.value_or("");
+}
+
+void ScriptedDialogs::ShowRecorder() {
+    Record({DialogForm::Recorder, "录音", "", 0});
+    Next();
+}
+
+void ScriptedDialogs::SetBusyCursor(bool on) {
+    busy = on;
+    if (on)
+        ++busyCursorOn;
+}
+
+}  // namespace sonatrix::testing

@@ -1,0 +1,30 @@
+// A stand-in client: a copy of the tiny waiting program, put at a path of the
+// test's choosing (".../Bin/QQ.exe") and started from there, so the real
+// process walk sees a process of that name. Ended when the object goes.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace sonatrix::testing {
+
+class StandInProcess {
+public:
+    // Copies the stand-in program to `exePath` (creating its folders) and
+    // starts it.
+    explicit StandInProcess(const std::filesystem::path& exePath);
+    ~StandInProcess();
+    StandInProcess(const StandInProcess&) = delete;
+    StandInProcess& operator=(const StandInProcess&) = delete;
+
+    int Pid() const { return pid_; }
+    void Stop();
+
+private:
+    int pid_ = 0;
+};
+
+// Where the stand-in program was built.
+std::filesystem::path StandInProgram();
+
+}  // namespace sonatrix::testing

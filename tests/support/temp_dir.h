@@ -1,0 +1,28 @@
+// A fresh temporary folder for one test, removed with everything in it.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace sonatrix::testing {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    // The folder as the program writes folders: with a trailing separator.
+    std::string Folder() const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// Writes `bytes` to `path`, creating its folders.
+void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+std::string ReadFile(const std::filesystem::path& path);
+
+}  // namespace sonatrix::testing

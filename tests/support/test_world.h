@@ -1,0 +1,41 @@
+// A main window model over real services in a temporary program folder,
+// with the scripted dialog layer and recording player and shell.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/main_model.h"
+#include "platform/files.h"
+#include "platform/processes.h"
+#include "platform/registry.h"
+#include "recording_services.h"
+#include "scripted_dialogs.h"
+#include "temp_dir.h"
+
+namespace sonatrix::testing {
+
+class TestWorld {
+public:
+    TestWorld();
+
+    TempDir root;                // everything of the test lives below it
+    std::string appDir;          // root/app/ : the program folder (AppDir)
+    std::unique_ptr<FileSystem> files;
+    std::unique_ptr<ProcessSource> processes;
+    std::unique_ptr<Registry> registry;
+    ScriptedDialogs dialogs;
+    RecordingPlayer player;
+    RecordingShell shell;
+    MainModel model;
+
+    // A path below the test's root.
+    std::filesystem::path At(const std::string& relative) const { return root.Path() / relative; }
+    // Writes a small file below the root and returns its path.
+    std::filesystem::path Put(const std::string& relative, const std::string& bytes = "RIFF");
+    // AppDir set as the first show sets it, without the rest of the show.
+    void SetAppDir() { model.state.AppDir = appDir; }
+};
+
+}  // namespace sonatrix::testing
