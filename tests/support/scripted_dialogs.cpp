@@ -93,6 +93,8 @@ void ScriptedDialogs::ShowRecorder() {
     Next();
 }
 
+void ScriptedDialogs::ShowAbout() { Record({DialogForm::About, kAppTitle, "", kDlgOK}); }
+
 void ScriptedDialogs::SetBusyCursor(bool on) {
     busy = on;
     if (on)

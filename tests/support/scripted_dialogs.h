@@ -22,6 +22,7 @@ enum class DialogForm {
     OpenFile,
     Picker,
     Recorder,
+    About,
 };
 
 struct ShownDialog {
@@ -70,6 +71,7 @@ public:
                                         const std::string& pattern) override;
     std::string ShowPicker() override;
     void ShowRecorder() override;
+    void ShowAbout() override;
     void SetBusyCursor(bool on) override;
 
 private:

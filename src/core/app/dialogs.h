@@ -80,6 +80,9 @@ public:
     // The recorder shown modally; returns when it has closed.
     virtual void ShowRecorder() = 0;
 
+    // The About box, modal; returns when it has closed.
+    virtual void ShowAbout() = 0;
+
     // The hourglass cursor for the whole application.
     virtual void SetBusyCursor(bool busy) = 0;
 };
