@@ -1,0 +1,78 @@
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <stdexcept>
+
+#include "standin_process.h"
+
+namespace sonatrix::testing {
+namespace {
+
+// The build runs on Linux and records the program's Unix path; Wine shows
+// the Unix root as drive Z:.
+std::filesystem::path FromBuildPath(std::string path) {
+    if (!path.empty() && path.front() == '/') {
+        for (char& c : path)
+            if (c == '/')
+                c = '\\';
+        path = "Z:" + path;
+    }
+    return path;
+}
+
+bool ModulesListed(DWORD pid, const std::string& exePath) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    MODULEENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (bool more = Module32First(snapshot, &entry); more && !found;
+         more = Module32Next(snapshot, &entry))
+        found = lstrcmpiA(entry.szExePath, exePath.c_str()) == 0;
+    CloseHandle(snapshot);
+    return found;
+}
+
+}  // namespace
+
+std::filesystem::path StandInProgram() { return FromBuildPath(SONATRIX_STANDIN_PROGRAM); }
+
+StandInProcess::StandInProcess(const std::filesystem::path& exePath) {
+    std::filesystem::create_directories(exePath.parent_path());
+    std::filesystem::copy_file(StandInProgram(), exePath,
+                               std::filesystem::copy_options::overwrite_existing);
+    const std::string program = exePath.string();
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started))
+        throw std::runtime_error("cannot start " + program);
+    CloseHandle(started.hThread);
+    pid_ = static_cast<int>(started.dwProcessId);
+    // CreateProcess returns before the new process has loaded its program;
+    // the walk sees its modules only from then on.
+    for (int waited = 0; waited < 200 && !ModulesListed(started.dwProcessId, program); ++waited) {
+        if (WaitForSingleObject(started.hProcess, 50) == WAIT_OBJECT_0)
+            break;
+    }
+    CloseHandle(started.hProcess);
+}
+
+StandInProcess::~StandInProcess() { Stop(); }
+
+void StandInProcess::Stop() {
+    if (pid_ <= 0)
+        return;
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
+                                     static_cast<DWORD>(pid_))) {
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+    }
+    pid_ = 0;
+}
+
+}  // namespace sonatrix::testing
