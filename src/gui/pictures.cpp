@@ -9,7 +9,9 @@
 
 // The resources live in a static library: nothing references their
 // registration, so the linker would drop it unless it is called by name.
-static void RegisterPictureResources() { Q_INIT_RESOURCE(pictures); }
+static void RegisterPictureResources() {
+    Q_INIT_RESOURCE(pictures);
+}
 
 namespace sonatrix::gui {
 namespace {
@@ -36,28 +38,16 @@ constexpr std::array<PictureSource, kGlyphCount> kGlyphSources{{
     {":/pictures/glyphs/cat_face.svg", 16, 16},
 }};
 
-constexpr std::array<const char*, kTreeImageCount> kTreeSources{{
-    ":/pictures/tree/0.svg",
-    ":/pictures/tree/1.svg",
-    ":/pictures/tree/2.svg",
-}};
-
-constexpr std::array<const char*, kListImageCount> kListSources{{
-    ":/pictures/list/0.svg",  ":/pictures/list/1.svg",  ":/pictures/list/2.svg",
-    ":/pictures/list/3.svg",  ":/pictures/list/4.svg",  ":/pictures/list/5.svg",
-    ":/pictures/list/6.svg",  ":/pictures/list/7.svg",  ":/pictures/list/8.svg",
-    ":/pictures/list/9.svg",  ":/pictures/list/10.svg", ":/pictures/list/11.svg",
-    ":/pictures/list/12.svg", ":/pictures/list/13.svg", ":/pictures/list/14.svg",
-    ":/pictures/list/15.svg",
-}};
-
 constexpr int kImageListSide = 16;
+// Beyond this a picture is no longer a picture for a screen but a failed
+// allocation.
+constexpr int kLargestScale = 16;
 
-QPixmap Render(const PictureSource& source, int scale) {
-    if (scale < 1) {
+QPixmap Render(const QString& resource, QSize size, int scale) {
+    if (scale < 1 || scale > kLargestScale) {
         return {};
     }
-    const QString key = QStringLiteral("sonatrix/%1@%2").arg(source.resource).arg(scale);
+    const QString key = QStringLiteral("sonatrix%1@%2").arg(resource).arg(scale);
     QPixmap cached;
     if (QPixmapCache::find(key, &cached)) {
         return cached;
@@ -65,12 +55,11 @@ QPixmap Render(const PictureSource& source, int scale) {
 
     static const bool registered = (RegisterPictureResources(), true);
     Q_UNUSED(registered);
-    QSvgRenderer renderer{QString::fromLatin1(source.resource)};
+    QSvgRenderer renderer{resource};
     if (!renderer.isValid()) {
         return {};
     }
-    QImage image(source.width * scale, source.height * scale,
-                 QImage::Format_ARGB32_Premultiplied);
+    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
@@ -83,32 +72,44 @@ QPixmap Render(const PictureSource& source, int scale) {
     return pixmap;
 }
 
-template <typename Sources>
-QPixmap ImageListEntry(const Sources& sources, int index, int scale) {
-    if (index < 0 || index >= static_cast<int>(sources.size())) {
+// Image list entries are named by their index: ":/pictures/list/7.svg".
+QPixmap ImageListEntry(const char* list, int count, int index, int scale) {
+    if (index < 0 || index >= count) {
         return {};
     }
-    return Render({sources[static_cast<size_t>(index)], kImageListSide, kImageListSide}, scale);
+    const QString resource = QStringLiteral(":/pictures/%1/%2.svg").arg(list).arg(index);
+    return Render(resource, QSize(kImageListSide, kImageListSide), scale);
 }
 
 }  // namespace
 
-QPixmap GlyphPixmap(Glyph glyph) { return GlyphPixmap(glyph, 1); }
+QPixmap GlyphPixmap(Glyph glyph) {
+    return GlyphPixmap(glyph, 1);
+}
 
 QPixmap GlyphPixmap(Glyph glyph, int scale) {
     const auto index = static_cast<int>(glyph);
     if (index < 0 || index >= kGlyphCount) {
         return {};
     }
-    return Render(kGlyphSources[static_cast<size_t>(index)], scale);
+    const PictureSource& source = kGlyphSources[static_cast<size_t>(index)];
+    return Render(QString::fromLatin1(source.resource), QSize(source.width, source.height), scale);
 }
 
-QPixmap TreeImage(int index) { return TreeImage(index, 1); }
+QPixmap TreeImage(int index) {
+    return TreeImage(index, 1);
+}
 
-QPixmap TreeImage(int index, int scale) { return ImageListEntry(kTreeSources, index, scale); }
+QPixmap TreeImage(int index, int scale) {
+    return ImageListEntry("tree", kTreeImageCount, index, scale);
+}
 
-QPixmap ListImage(int index) { return ListImage(index, 1); }
+QPixmap ListImage(int index) {
+    return ListImage(index, 1);
+}
 
-QPixmap ListImage(int index, int scale) { return ImageListEntry(kListSources, index, scale); }
+QPixmap ListImage(int index, int scale) {
+    return ImageListEntry("list", kListImageCount, index, scale);
+}
 
 }  // namespace sonatrix::gui

@@ -41,7 +41,7 @@ inline constexpr int kListImageCount = 16;
 
 // The same pictures drawn with `scale` device pixels per pixel, for dense
 // screens: the pixmap's device pixel ratio is `scale`, so it keeps the
-// logical size above. A scale below 1 gives a null pixmap.
+// logical size above. A scale outside 1 to 16 gives a null pixmap.
 QPixmap GlyphPixmap(Glyph glyph, int scale);
 QPixmap TreeImage(int index, int scale);
 QPixmap ListImage(int index, int scale);

@@ -57,7 +57,7 @@ Q_DECLARE_METATYPE(Picture)
 class PicturesTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void glyphHasItsSizeAndArtwork_data();
     void glyphHasItsSizeAndArtwork();
     void imageListEntryHasArtwork_data();
@@ -120,6 +120,7 @@ void PicturesTest::outsideTheListsGivesNull_data() {
     QTest::newRow("glyph -1") << Picture([] { return GlyphPixmap(static_cast<Glyph>(-1)); });
     QTest::newRow("scale 0") << Picture([] { return GlyphPixmap(Glyph::Carrot, 0); });
     QTest::newRow("scale -2") << Picture([] { return ListImage(1, -2); });
+    QTest::newRow("scale too large to draw") << Picture([] { return TreeImage(0, 17); });
 }
 
 void PicturesTest::outsideTheListsGivesNull() {
@@ -141,11 +142,8 @@ void PicturesTest::everyPictureOfAListIsDifferent() {
     };
     checkDistinct([](int i) { return TreeImage(i); }, kTreeImageCount);
     checkDistinct([](int i) { return ListImage(i); }, kListImageCount);
-    checkDistinct(
-        [](int i) {
-            return GlyphPixmap(static_cast<Glyph>(i)).scaled(32, 32);
-        },
-        kGlyphCount);
+    checkDistinct([](int i) { return GlyphPixmap(static_cast<Glyph>(i)).scaled(32, 32); },
+                  kGlyphCount);
 }
 
 void PicturesTest::secondRequestIsTheCachedPixmap() {

@@ -1,9 +1,10 @@
-// Usage: sonatrix_render_pictures OUT.png
+// Usage: sonatrix_render_pictures OUT.png [NAME-PATTERN]
 // One row per picture: as the window shows it, the same pixels blown up four
 // times (what the eye gets at 16 x 16), and the drawing at four times.
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QString>
 #include <cstdio>
 #include <vector>
@@ -21,9 +22,9 @@ struct Entry {
 std::vector<Entry> AllPictures() {
     using namespace sonatrix::gui;
     static const char* const kGlyphNames[kGlyphCount] = {
-        "QQBadge", "PageFolderArrow", "RecordDisc",     "MagnifyingGlass", "Carrot",
-        "QuestionDisc", "ClockArrow", "Clipboard",      "TeddyBear",       "DragonHead",
-        "YellowCreature", "DogFace",  "CatFace"};
+        "QQBadge",        "PageFolderArrow", "RecordDisc", "MagnifyingGlass", "Carrot",
+        "QuestionDisc",   "ClockArrow",      "Clipboard",  "TeddyBear",       "DragonHead",
+        "YellowCreature", "DogFace",         "CatFace"};
     std::vector<Entry> entries;
     for (int i = 0; i < kGlyphCount; ++i) {
         const auto glyph = static_cast<Glyph>(i);
@@ -42,11 +43,17 @@ std::vector<Entry> AllPictures() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUT.png\n", argv[0]);
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: %s OUT.png [NAME-PATTERN]\n", argv[0]);
         return 2;
     }
-    const std::vector<Entry> entries = AllPictures();
+    // An optional pattern keeps only the pictures whose name matches it.
+    std::vector<Entry> entries = AllPictures();
+    if (argc == 3) {
+        const QRegularExpression pattern(QString::fromLocal8Bit(argv[2]));
+        std::erase_if(entries,
+                      [&](const Entry& entry) { return !pattern.match(entry.name).hasMatch(); });
+    }
     constexpr int kCell = 136;
     constexpr int kColumns = 4;
     const int rows = (static_cast<int>(entries.size()) + kColumns - 1) / kColumns;
@@ -60,9 +67,8 @@ int main(int argc, char** argv) {
         const int y = static_cast<int>(i / kColumns) * (kCell + 24) + 4;
         painter.drawText(x, y + 12, entry.name);
         painter.drawPixmap(x, y + 20, entry.plain);
-        const QImage blown =
-            entry.plain.toImage().scaled(entry.plain.size() * 4, Qt::IgnoreAspectRatio,
-                                         Qt::FastTransformation);
+        const QImage blown = entry.plain.toImage().scaled(
+            entry.plain.size() * 4, Qt::IgnoreAspectRatio, Qt::FastTransformation);
         painter.drawImage(x + 40, y + 20, blown);
         QImage sharp = entry.sharp.toImage();
         sharp.setDevicePixelRatio(1);
