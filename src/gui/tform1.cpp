@@ -22,6 +22,7 @@
 #include "delphi_colour.h"
 #include "discovery/manual_pick.h"
 #include "display_text.h"
+#include "glyph_button.h"
 #include "library/library_tree.h"
 #include "link_label.h"
 #include "pictures.h"
@@ -68,7 +69,7 @@ Control* Place(Control* control, const char* name, const QRect& place) {
 
 QToolButton* GlyphButton(QWidget* parent, const char* name, const QRect& place,
                          const char* caption, Glyph glyph, const char* hint) {
-    auto* button = Place(new QToolButton(parent), name, place);
+    auto* button = Place(new sonatrix::gui::GlyphButton(parent), name, place);
     const QPixmap picture = sonatrix::gui::GlyphPixmap(glyph);
     button->setIcon(QIcon(picture));
     button->setIconSize(picture.size());
