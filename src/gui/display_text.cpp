@@ -21,6 +21,8 @@ QString DisplayText(std::string_view bytes) {
     return text;
 }
 
-std::string CoreBytes(const QString& text) { return QFile::encodeName(text).toStdString(); }
+std::string CoreBytes(const QString& text) {
+    return QFile::encodeName(text).toStdString();
+}
 
 }  // namespace sonatrix::gui

@@ -21,10 +21,11 @@ void GlyphButton::paintEvent(QPaintEvent*) {
     if (!picture.isNull())
         painter.drawPixmap(left, (height() - iconSize().height()) / 2 + shift, picture);
     const QRect textRect(left + pictureWidth, shift, width() - left - pictureWidth, height());
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::ButtonText));
-    painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine |
-                                   Qt::TextShowMnemonic, text());
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    painter.drawText(textRect,
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
+                     text());
 }
 
 }  // namespace sonatrix::gui

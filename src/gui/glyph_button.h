@@ -9,12 +9,12 @@
 namespace sonatrix::gui {
 
 class GlyphButton : public QToolButton {
-public:
+  public:
     using QToolButton::QToolButton;
 
     static constexpr int kSpacing = 4;  // between the picture and the caption
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

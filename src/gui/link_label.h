@@ -7,13 +7,13 @@ namespace sonatrix::gui {
 
 class LinkLabel : public QLabel {
     Q_OBJECT
-public:
+  public:
     explicit LinkLabel(QWidget* parent = nullptr);
 
-signals:
+  signals:
     void clicked();
 
-protected:
+  protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 

@@ -27,7 +27,7 @@ struct NativeServices {
 };
 
 class ProgramWindows {
-public:
+  public:
     // `appDir`: the executable's folder with its trailing separator.
     // `dialogs`: the dialog layer to use instead of the Qt one (a tool that
     // must not wait for a user), or nullptr.

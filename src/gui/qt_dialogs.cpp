@@ -89,20 +89,25 @@ DlgResult QtDialogs::MessageDlg(const std::string& text, DlgType type, unsigned 
         unsigned flag;
         const char* caption;
         DlgResult result;
+        QMessageBox::ButtonRole role;
     };
-    static constexpr Choice kChoices[] = {{kDlgYes, "&Yes", DlgResult::Yes},
-                                          {kDlgNo, "&No", DlgResult::No},
-                                          {kDlgOK, "OK", DlgResult::OK},
-                                          {kDlgCancel, "Cancel", DlgResult::Cancel}};
+    static constexpr Choice kChoices[] = {
+        {kDlgYes, "&Yes", DlgResult::Yes, QMessageBox::YesRole},
+        {kDlgNo, "&No", DlgResult::No, QMessageBox::NoRole},
+        {kDlgOK, "OK", DlgResult::OK, QMessageBox::AcceptRole},
+        {kDlgCancel, "Cancel", DlgResult::Cancel, QMessageBox::RejectRole}};
     std::vector<std::pair<QAbstractButton*, DlgResult>> added;
     for (const Choice& choice : kChoices) {
-        if (buttons & choice.flag) {
-            auto* button = box.addButton(QString::fromUtf8(choice.caption),
-                                         choice.result == DlgResult::Cancel
-                                             ? QMessageBox::RejectRole
-                                             : QMessageBox::AcceptRole);
-            added.emplace_back(button, choice.result);
-        }
+        if (buttons & choice.flag)
+            added.emplace_back(box.addButton(QString::fromUtf8(choice.caption), choice.role),
+                               choice.result);
+    }
+    // Closing counts as Cancel even when Cancel is not offered: an invisible
+    // Cancel takes the close.
+    if (!(buttons & kDlgCancel)) {
+        QAbstractButton* closer = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+        closer->hide();
+        box.setEscapeButton(closer);
     }
     CentreOnScreen(box);
     box.exec();
@@ -140,6 +145,8 @@ int QtDialogs::MessageBox(const std::string& text, const std::string& caption, u
             add("OK", mb::kIdOK, QMessageBox::AcceptRole);
             break;
     }
+    // Closing answers Cancel, or No where there is no Cancel.
+    box.setEscapeButton(added.back().first);
     box.exec();
     for (const auto& [button, id] : added) {
         if (box.clickedButton() == button)
@@ -196,7 +203,9 @@ std::optional<std::string> QtDialogs::OpenFile(const std::string& filterName,
     return CoreBytes(QDir::toNativeSeparators(file));
 }
 
-std::string QtDialogs::ShowPicker() { return picker_ ? picker_() : std::string(); }
+std::string QtDialogs::ShowPicker() {
+    return picker_ ? picker_() : std::string();
+}
 
 void QtDialogs::ShowRecorder() {
     if (recorder_)

@@ -12,7 +12,7 @@
 namespace sonatrix::gui {
 
 class QtDialogs : public Dialogs {
-public:
+  public:
     // The owner of the platform message boxes, the browsers and the About box.
     void SetOwner(QWidget* owner) { owner_ = owner; }
     void SetPicker(std::function<std::string()> showPicker) { picker_ = std::move(showPicker); }
@@ -32,7 +32,7 @@ public:
     void ShowAbout() override;
     void SetBusyCursor(bool busy) override;
 
-private:
+  private:
     QPointer<QWidget> owner_;
     std::function<std::string()> picker_;
     std::function<void()> recorder_;

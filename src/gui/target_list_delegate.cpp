@@ -42,8 +42,8 @@ void TargetListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         QStyleOptionFocusRect focus;
         focus.rect = rect;
         focus.state = option.state;
-        focus.backgroundColor = selected ? palette.color(QPalette::Highlight)
-                                         : palette.color(QPalette::Base);
+        focus.backgroundColor =
+            selected ? palette.color(QPalette::Highlight) : palette.color(QPalette::Base);
         QStyle* style = option.widget ? option.widget->style() : QApplication::style();
         style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, option.widget);
     }

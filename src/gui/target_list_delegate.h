@@ -11,7 +11,7 @@ namespace sonatrix::gui {
 inline constexpr int kItemBytesRole = Qt::UserRole + 1;
 
 class TargetListDelegate : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     // ListBox1MeasureItem

@@ -67,8 +67,8 @@ Control* Place(Control* control, const char* name, const QRect& place) {
     return control;
 }
 
-QToolButton* GlyphButton(QWidget* parent, const char* name, const QRect& place,
-                         const char* caption, Glyph glyph, const char* hint) {
+QToolButton* GlyphButton(QWidget* parent, const char* name, const QRect& place, const char* caption,
+                         Glyph glyph, const char* hint) {
     auto* button = Place(new sonatrix::gui::GlyphButton(parent), name, place);
     const QPixmap picture = sonatrix::gui::GlyphPixmap(glyph);
     button->setIcon(QIcon(picture));
@@ -83,8 +83,8 @@ QToolButton* GlyphButton(QWidget* parent, const char* name, const QRect& place,
     return button;
 }
 
-QPushButton* PushButton(QWidget* parent, const char* name, const QRect& place,
-                        const char* caption, const char* hint) {
+QPushButton* PushButton(QWidget* parent, const char* name, const QRect& place, const char* caption,
+                        const char* hint) {
     auto* button = Place(new QPushButton(QString::fromUtf8(caption), parent), name, place);
     button->setAccessibleName(button->text());
     if (hint)
@@ -142,7 +142,9 @@ TForm1::TForm1(sonatrix::MainModel& model, QWidget* parent) : QWidget(parent), m
     model_.SetView(this);
 }
 
-TForm1::~TForm1() { model_.SetView(nullptr); }
+TForm1::~TForm1() {
+    model_.SetView(nullptr);
+}
 
 void TForm1::CreateControls() {
     // Left column: commands.
@@ -169,15 +171,17 @@ void TForm1::CreateControls() {
     ComboBox1->setToolTip(QStringLiteral("选择要更改音效的目标程序。"));
     ComboBox1->setAccessibleName(ComboBox1->toolTip());
 
-    SpeedButton1 = GlyphButton(this, "SpeedButton1", {16, 216, 137, 33}, "手工指定程序……",
-                               Glyph::MagnifyingGlass, "从运行的程序列表或者硬盘当中选择一个程序。");
-    SpeedButton6 = GlyphButton(this, "SpeedButton6", {32, 253, 92, 20}, "查看更新", Glyph::Carrot,
-                               nullptr);
+    SpeedButton1 =
+        GlyphButton(this, "SpeedButton1", {16, 216, 137, 33}, "手工指定程序……",
+                    Glyph::MagnifyingGlass, "从运行的程序列表或者硬盘当中选择一个程序。");
+    SpeedButton6 =
+        GlyphButton(this, "SpeedButton6", {32, 253, 92, 20}, "查看更新", Glyph::Carrot, nullptr);
     AnchorTopRight(SpeedButton6);
-    SpeedButton9 = GlyphButton(this, "SpeedButton9", {32, 273, 92, 30}, "About",
-                               Glyph::QuestionDisc, nullptr);
+    SpeedButton9 =
+        GlyphButton(this, "SpeedButton9", {32, 273, 92, 30}, "About", Glyph::QuestionDisc, nullptr);
     QFont aboutFont;
-    aboutFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif")});
+    aboutFont.setFamilies(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif")});
     aboutFont.setPixelSize(13);
     SpeedButton9->setFont(aboutFont);
     AnchorTopRight(SpeedButton9);
@@ -221,14 +225,14 @@ void TForm1::CreateControls() {
     Button2 = PushButton(this, "Button2", {472, 184, 201, 25}, "如果换音无效，请点击这里",
                          "根据您当前的qq配置文件来重设置声音路径。");
     Button2->setFont(FontOf(13, true));
-    Label3 = MakeLabel<QLabel>(this, "Label3", {456, 216, 241, 49}, sonatrix::kSoundListNote, 19,
-                               true);
+    Label3 =
+        MakeLabel<QLabel>(this, "Label3", {456, 216, 241, 49}, sonatrix::kSoundListNote, 19, true);
     Label1 = MakeLabel<QLabel>(this, "Label1", {456, 272, 249, 41}, sonatrix::kNoProgramChosen, 16,
                                true);
     SetTextColour(Label1, Qt::black, QPalette::WindowText);
-    SpeedButton12 = GlyphButton(this, "SpeedButton12", {594, 280, 130, 33}, "复制声音到TM",
-                                Glyph::Clipboard,
-                                "复制新的QQ声音到腾讯TM里面。如果您用的是TM，那么请点击此按钮。");
+    SpeedButton12 =
+        GlyphButton(this, "SpeedButton12", {594, 280, 130, 33}, "复制声音到TM", Glyph::Clipboard,
+                    "复制新的QQ声音到腾讯TM里面。如果您用的是TM，那么请点击此按钮。");
     SpeedButton12->setVisible(false);
     AnchorTopRight(SpeedButton12);
 
@@ -265,8 +269,7 @@ void TForm1::CreateControls() {
     Label11->setFont(FontOf(16, true));
     Label5 = MakeLabel<LinkLabel>(this, "Label5", {328, 384, 257, 19}, kOtherGameName, 19, false);
     SetTextColour(Label5, kRed, QPalette::WindowText);
-    Label5->setToolTip(
-        QStringLiteral("一款免费的游戏，玩游戏背单词，角色扮演类型的，单机小游戏"));
+    Label5->setToolTip(QStringLiteral("一款免费的游戏，玩游戏背单词，角色扮演类型的，单机小游戏"));
     Label2 = MakeLink(this, "Label2", {592, 384, 110, 19}, kSponsorCaption, 19, true,
                       "点击访问义乌小商品批发网站，小饰品，礼品等低价批发");
 
@@ -280,11 +283,13 @@ void TForm1::CreateControls() {
     Timer1->setInterval(sonatrix::kPollIntervalMs);
 }
 
-void TForm1::AnchorTopRight(QWidget* control) { topRight_.push_back({control, control->geometry()}); }
+void TForm1::AnchorTopRight(QWidget* control) {
+    topRight_.push_back({control, control->geometry()});
+}
 
 void TForm1::SetTabOrder() {
-    const QWidget* chain[] = {ListBox1, TreeView1, ComboBox1, Button1, Button2, WebBrowser1,
-                              Button3};
+    const QWidget* chain[] = {ListBox1, TreeView1,   ComboBox1, Button1,
+                              Button2,  WebBrowser1, Button3};
     for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
         setTabOrder(const_cast<QWidget*>(chain[i]), const_cast<QWidget*>(chain[i + 1]));
 }
@@ -306,7 +311,8 @@ void TForm1::WireWindow() {
     connect(TreeView1, &QTreeWidget::itemClicked, this,
             [this] { TreeView1Click(model_, SelectedNode()); });
     auto showExpansion = [](QTreeWidgetItem* item) {
-        item->setIcon(0, gui::TreeImage(TreeImageIndex(item->childCount() > 0, item->isExpanded())));
+        item->setIcon(0,
+                      gui::TreeImage(TreeImageIndex(item->childCount() > 0, item->isExpanded())));
     };
     connect(TreeView1, &QTreeWidget::itemExpanded, this, showExpansion);
     connect(TreeView1, &QTreeWidget::itemCollapsed, this, showExpansion);
@@ -426,8 +432,8 @@ void TForm1::AddTreeChildren(QTreeWidgetItem* parentItem, const sonatrix::TreeNo
         auto* item = new QTreeWidgetItem;
         item->setText(0, DisplayText(child->Text()));
         item->setData(0, kNodeRole, QVariant::fromValue(static_cast<void*>(child.get())));
-        item->setIcon(0, sonatrix::gui::TreeImage(
-                             sonatrix::TreeImageIndex(child->HasChildren(), false)));
+        item->setIcon(
+            0, sonatrix::gui::TreeImage(sonatrix::TreeImageIndex(child->HasChildren(), false)));
         if (parentItem)
             parentItem->addChild(item);
         else

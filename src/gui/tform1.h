@@ -24,7 +24,7 @@ class LinkLabel;
 
 class TForm1 : public QWidget, public sonatrix::MainView {
     Q_OBJECT
-public:
+  public:
     static constexpr int kClientWidth = 723;
     static constexpr int kClientHeight = 553;
 
@@ -33,12 +33,12 @@ public:
 
     void StateChanged(unsigned aspects) override;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void CreateControls();
     void SetTabOrder();
     // The gestures whose handlers live in this window's own files.

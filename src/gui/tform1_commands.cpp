@@ -13,10 +13,11 @@ void TForm1::WireCommands() {
     using namespace sonatrix;
     // Replacing one sound.
     // connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(model_); });
-    // connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { ListBox1DblClick(model_); });
-    // connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, [this] { TreeView1DblClick(model_); });
-    // connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(model_); });
-    // connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(model_); });
+    // connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { ListBox1DblClick(model_);
+    // }); connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, [this] {
+    // TreeView1DblClick(model_); }); connect(Button3, &QPushButton::clicked, this, [this] {
+    // Button3Click(model_); }); connect(Button2, &QPushButton::clicked, this, [this] {
+    // Button2Click(model_); });
 
     // Preset themes.
     // connect(SpeedButton5, &QToolButton::clicked, this, [this] { SpeedButton5Click(model_); });

@@ -4,6 +4,6 @@
 #include <QDialog>
 
 class TForm2 : public QDialog {
-public:
+  public:
     explicit TForm2(QWidget* parent = nullptr);
 };

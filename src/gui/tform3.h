@@ -4,6 +4,6 @@
 #include <QDialog>
 
 class TForm3 : public QDialog {
-public:
+  public:
     explicit TForm3(QWidget* parent = nullptr);
 };

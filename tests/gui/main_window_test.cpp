@@ -14,8 +14,8 @@
 #include "library/add_sounds.h"
 #include "library/library_tree.h"
 #include "standin_process.h"
-#include "tform1.h"
 #include "test_world.h"
+#include "tform1.h"
 
 using sonatrix::testing::DialogForm;
 using sonatrix::testing::TestWorld;
@@ -40,10 +40,13 @@ struct ControlRow {
     QString colour = {};  // "" not checked, "link", or a colour name
 };
 
-QString U(const char* text) { return QString::fromUtf8(text); }
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 // The designed window, control by control.
 const std::vector<ControlRow>& Designed() {
+    // clang-format off
     static const std::vector<ControlRow> rows = {
         {"SpeedButton3", "QToolButton", {18, 48, 130, 33}, U("换音"), U("替换选中的声音"), 13, true, true, true, kRed.name()},
         {"Button3", "QPushButton", {18, 80, 130, 25}, U("随机换音"), U("将把QQ目录内的声音选一个随机的声音来替换"), 13, false, false},
@@ -79,6 +82,7 @@ const std::vector<ControlRow>& Designed() {
         {"Label2", "QLabel", {592, 384, 110, 19}, {}, U("点击访问义乌小商品批发网站，小饰品，礼品等低价批发"), 19, false, false, true, kLink},
         {"WebBrowser1", "QTextBrowser", {0, 408, 713, 129}, {}, {}, 13, false, false},
     };
+    // clang-format on
     return rows;
 }
 
@@ -93,8 +97,8 @@ QString CaptionOf(QWidget* control) {
 }
 
 QColor TextColourOf(QWidget* control) {
-    const auto role = qobject_cast<QAbstractButton*>(control) ? QPalette::ButtonText
-                                                              : QPalette::WindowText;
+    const auto role =
+        qobject_cast<QAbstractButton*>(control) ? QPalette::ButtonText : QPalette::WindowText;
     return control->palette().color(role);
 }
 
@@ -103,7 +107,7 @@ QColor TextColourOf(QWidget* control) {
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<TestWorld> world;
     std::unique_ptr<TForm1> form;
 
@@ -121,7 +125,7 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
 
-private slots:
+  private slots:
     void init() {
         world = std::make_unique<TestWorld>();
         form = std::make_unique<TForm1>(world->model);
@@ -223,13 +227,27 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("ending");
-        QTest::newRow("home") << "Label6" << "default" << "about.htm";
-        QTest::newRow("updates") << "SpeedButton6" << "default" << "about.htm";
-        QTest::newRow("mail") << "Label7" << "default" << "?subject=qq sound";
-        QTest::newRow("sponsor") << "Label2" << "default" << "#sponsor";
-        QTest::newRow("game") << "Label5" << "browser" << "#game";
-        QTest::newRow("comment") << "Label11" << "browser" << "#comment";
-        QTest::newRow("help") << "Button1" << "browser" << "help.htm";
+        QTest::newRow("home") << "Label6"
+                              << "default"
+                              << "about.htm";
+        QTest::newRow("updates") << "SpeedButton6"
+                                 << "default"
+                                 << "about.htm";
+        QTest::newRow("mail") << "Label7"
+                              << "default"
+                              << "?subject=qq sound";
+        QTest::newRow("sponsor") << "Label2"
+                                 << "default"
+                                 << "#sponsor";
+        QTest::newRow("game") << "Label5"
+                              << "browser"
+                              << "#game";
+        QTest::newRow("comment") << "Label11"
+                                 << "browser"
+                                 << "#comment";
+        QTest::newRow("help") << "Button1"
+                              << "browser"
+                              << "help.htm";
     }
     void linksAndHelpGoToTheShell() {
         QFETCH(QString, control);
@@ -270,10 +288,10 @@ private slots:
                         return true;
             return false;
         };
-        QVERIFY(drawnIn(0, 1, 17));    // msg.wav has the penguin
-        QVERIFY(!drawnIn(1, 0, 20));   // other.wav has no icon: nothing left of the text
-        QVERIFY(drawnIn(1, 20, 60));   // and its text starts at 20
-        QVERIFY(drawnIn(2, 1, 17));    // ring.wav has the telephone
+        QVERIFY(drawnIn(0, 1, 17));   // msg.wav has the penguin
+        QVERIFY(!drawnIn(1, 0, 20));  // other.wav has no icon: nothing left of the text
+        QVERIFY(drawnIn(1, 20, 60));  // and its text starts at 20
+        QVERIFY(drawnIn(2, 1, 17));   // ring.wav has the telephone
     }
 
     void selectingAnItemRunsListBox1Click() {

@@ -14,8 +14,8 @@
 #include "app/startup.h"
 #include "catalogue/catalogue.h"
 #include "standin_process.h"
-#include "tform1.h"
 #include "test_world.h"
+#include "tform1.h"
 
 using sonatrix::testing::DialogForm;
 using sonatrix::testing::StandInProcess;
@@ -23,8 +23,8 @@ using sonatrix::testing::TestWorld;
 
 namespace {
 
-const char* const kCommandButtons[] = {"SpeedButton3", "SpeedButton4",  "SpeedButton5",
-                                       "SpeedButton7", "SpeedButton8",  "SpeedButton10",
+const char* const kCommandButtons[] = {"SpeedButton3", "SpeedButton4", "SpeedButton5",
+                                       "SpeedButton7", "SpeedButton8", "SpeedButton10",
                                        "SpeedButton11"};
 
 }  // namespace
@@ -32,7 +32,7 @@ const char* const kCommandButtons[] = {"SpeedButton3", "SpeedButton4",  "SpeedBu
 class StartupWindowTest : public QObject {
     Q_OBJECT
 
-private:
+  private:
     std::unique_ptr<TestWorld> world;
     std::unique_ptr<TForm1> form;
     std::unique_ptr<StandInProcess> client;
@@ -42,7 +42,9 @@ private:
     T* Control(const char* name) {
         return form->findChild<T*>(QString::fromLatin1(name));
     }
-    QColor Label1Colour() { return Control<QLabel>("Label1")->palette().color(QPalette::WindowText); }
+    QColor Label1Colour() {
+        return Control<QLabel>("Label1")->palette().color(QPalette::WindowText);
+    }
     bool AllCommandButtons(bool enabled) {
         for (const char* name : kCommandButtons)
             if (Control(name)->isEnabled() != enabled)
@@ -66,7 +68,7 @@ private:
         world->ownProcesses.Allow(client->Pid());
     }
 
-private slots:
+  private slots:
     void init() {
         world = std::make_unique<TestWorld>();
         world->ownProcesses.OnlyOwn(sonatrix::testing::SelfPid());

@@ -23,7 +23,7 @@ struct LinkRow {
 };
 
 class Links : public ::testing::TestWithParam<LinkRow> {
-protected:
+  protected:
     void SetUp() override { world.SetAppDir(); }
     TestWorld world;
 };

@@ -16,7 +16,7 @@ namespace {
 // Nobody is there to answer: each message is logged and answered as if it
 // was closed.
 class UnattendedDialogs : public sonatrix::gui::QtDialogs {
-public:
+  public:
     sonatrix::DlgResult MessageDlg(const std::string& text, sonatrix::DlgType, unsigned) override {
         Log(text);
         return sonatrix::DlgResult::Cancel;
@@ -28,7 +28,7 @@ public:
     }
     void ShowAppError(const std::string& text) override { Log(text); }
 
-private:
+  private:
     static void Log(const std::string& text) { std::fprintf(stderr, "dialog: %s\n", text.c_str()); }
 };
 
@@ -58,9 +58,10 @@ int main(int argc, char* argv[]) {
     app.setApplicationDisplayName(QStringLiteral("Sonatrix2009"));
     app.setFont(sonatrix::gui::WindowFont());
 
-    std::string appDir = QFile::encodeName(QDir::toNativeSeparators(
-                                               QDir(QString::fromLocal8Bit(argv[1])).absolutePath()))
-                             .toStdString();
+    std::string appDir =
+        QFile::encodeName(
+            QDir::toNativeSeparators(QDir(QString::fromLocal8Bit(argv[1])).absolutePath()))
+            .toStdString();
     appDir += QDir::separator().toLatin1();
     const QDir out(QString::fromLocal8Bit(argv[2]));
     if (!QDir().mkpath(out.absolutePath())) {

@@ -31,17 +31,25 @@ void SpeedButton6Click(MainModel& model) {
     model.svc.shell.OpenWithDefaultHandler(Page(model, kHomePage));
 }
 
-void Label7Click(MainModel& model) { model.svc.shell.OpenWithDefaultHandler(kAuthorMail); }
+void Label7Click(MainModel& model) {
+    model.svc.shell.OpenWithDefaultHandler(kAuthorMail);
+}
 
 void Label2Click(MainModel& model) {
     model.svc.shell.OpenWithDefaultHandler(Page(model, kSponsorPage));
 }
 
-void Label5Click(MainModel& model) { model.svc.shell.StartBrowser(Page(model, kOtherGamePage)); }
+void Label5Click(MainModel& model) {
+    model.svc.shell.StartBrowser(Page(model, kOtherGamePage));
+}
 
-void Label11Click(MainModel& model) { model.svc.shell.StartBrowser(Page(model, kCommentPage)); }
+void Label11Click(MainModel& model) {
+    model.svc.shell.StartBrowser(Page(model, kCommentPage));
+}
 
-void Button1Click(MainModel& model) { model.svc.shell.StartBrowser(model.state.AppDir + kHelpPage); }
+void Button1Click(MainModel& model) {
+    model.svc.shell.StartBrowser(model.state.AppDir + kHelpPage);
+}
 
 void SpeedButton9Click(MainModel& model) {
     model.svc.player.PlayAsync(model.state.AppDir + NativePath(kIntroMusic));

@@ -9,11 +9,11 @@ class MainModel;
 
 // The product has no web site of its own: its pages ship in the program
 // folder, so every address is a page beside the executable.
-inline constexpr const char* kHomePage = "about.htm";                  // Label6, SpeedButton6
-inline constexpr const char* kNewsPage = "news.htm";                   // WebBrowser1
-inline constexpr const char* kCommentPage = "about.htm#comment";       // Label11
-inline constexpr const char* kOtherGamePage = "about.htm#game";        // Label5
-inline constexpr const char* kSponsorPage = "about.htm#sponsor";       // Label2
+inline constexpr const char* kHomePage = "about.htm";                   // Label6, SpeedButton6
+inline constexpr const char* kNewsPage = "news.htm";                    // WebBrowser1
+inline constexpr const char* kCommentPage = "about.htm#comment";        // Label11
+inline constexpr const char* kOtherGamePage = "about.htm#game";         // Label5
+inline constexpr const char* kSponsorPage = "about.htm#sponsor";        // Label2
 inline constexpr const char* kAuthorMail = "mailto:?subject=qq sound";  // Label7: no address yet
 
 // A "file://" address for a page of the program folder.
