@@ -54,9 +54,11 @@ QFont FontOf(int pixels, bool bold = false) {
     return font;
 }
 
+// A disabled control keeps the style's grey text, as a disabled button shows it.
 void SetTextColour(QWidget* control, const QColor& colour, QPalette::ColorRole role) {
     QPalette palette = control->palette();
-    palette.setColor(role, colour);
+    palette.setColor(QPalette::Active, role, colour);
+    palette.setColor(QPalette::Inactive, role, colour);
     control->setPalette(palette);
 }
 

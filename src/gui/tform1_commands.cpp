@@ -11,13 +11,13 @@
 
 void TForm1::WireCommands() {
     using namespace sonatrix;
+    // clang-format off
     // Replacing one sound.
     // connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(model_); });
-    // connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { ListBox1DblClick(model_);
-    // }); connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, [this] {
-    // TreeView1DblClick(model_); }); connect(Button3, &QPushButton::clicked, this, [this] {
-    // Button3Click(model_); }); connect(Button2, &QPushButton::clicked, this, [this] {
-    // Button2Click(model_); });
+    // connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { ListBox1DblClick(model_); });
+    // connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, [this] { TreeView1DblClick(model_); });
+    // connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(model_); });
+    // connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(model_); });
 
     // Preset themes.
     // connect(SpeedButton5, &QToolButton::clicked, this, [this] { SpeedButton5Click(model_); });
@@ -45,4 +45,5 @@ void TForm1::WireCommands() {
 
     // Recording.
     // connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(model_); });
+    // clang-format on
 }

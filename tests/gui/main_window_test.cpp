@@ -13,6 +13,7 @@
 #include "app/main_model.h"
 #include "library/add_sounds.h"
 #include "library/library_tree.h"
+#include "pictures.h"
 #include "standin_process.h"
 #include "test_world.h"
 #include "tform1.h"
@@ -310,6 +311,28 @@ class MainWindowTest : public QObject {
         QCOMPARE(list->currentRow(), -1);
     }
 
+    void eachClickPlaysOnce() {
+        ShowWaiting();
+        auto& state = world->model.state;
+        state.TargetSoundDir = "/nowhere/";
+        state.TargetList = {"msg.wav", "ring.wav"};
+        world->model.Changed(sonatrix::kAspectTargetList);
+        world->player.played.clear();
+        auto* list = Control<QListWidget>("ListBox1");
+        auto clickRow = [&](int row) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(row)).center());
+        };
+        clickRow(1);
+        QCOMPARE(world->player.played.size(), std::size_t{1});
+        clickRow(1);  // the selected item again: heard again
+        QCOMPARE(world->player.played.size(), std::size_t{2});
+        clickRow(0);
+        QCOMPARE(world->player.played,
+                 (std::vector<std::string>{"/nowhere/ring.wav", "/nowhere/ring.wav",
+                                           "/nowhere/msg.wav"}));
+    }
+
     void treeMirrorsTheLibrary() {
         world->Put("app/newsounds/自定义/a.wav");
         world->Put("app/newsounds/自定义/b.txt");
@@ -337,7 +360,11 @@ class MainWindowTest : public QObject {
             if (custom->child(i)->text(0) == "a.wav")
                 a = custom->child(i);
         QVERIFY(a);
+        const QImage collapsed = custom->icon(0).pixmap(16, 16).toImage();
+        QCOMPARE(collapsed, sonatrix::gui::TreeImage(0).toImage());
         tree->expandItem(custom);
+        QCOMPARE(custom->icon(0).pixmap(16, 16).toImage(), sonatrix::gui::TreeImage(1).toImage());
+        QCOMPARE(a->icon(0).pixmap(16, 16).toImage(), sonatrix::gui::TreeImage(2).toImage());
         tree->setCurrentItem(a);
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(a).center());
         QCOMPARE(Control<QLabel>("Label8")->text(), U("自定义/a.wav"));
