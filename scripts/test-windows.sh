@@ -24,6 +24,7 @@ cleanup() {
     rm -rf "$WINEPREFIX"
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 echo "test-windows: Wine prefix $WINEPREFIX"
 wineboot -i

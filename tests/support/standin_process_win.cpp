@@ -38,6 +38,8 @@ bool ModulesListed(DWORD pid, const std::string& exePath) {
 
 std::filesystem::path StandInProgram() { return FromBuildPath(SONATRIX_STANDIN_PROGRAM); }
 
+int SelfPid() { return static_cast<int>(GetCurrentProcessId()); }
+
 StandInProcess::StandInProcess(const std::filesystem::path& exePath) {
     std::filesystem::create_directories(exePath.parent_path());
     std::filesystem::copy_file(StandInProgram(), exePath,
@@ -47,8 +49,10 @@ StandInProcess::StandInProcess(const std::filesystem::path& exePath) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
+    // No console: Wine would give the stand-in a console host of its own that
+    // holds the test's output pipes open after the test has ended.
     if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started))
+                        DETACHED_PROCESS, nullptr, nullptr, &startup, &started))
         throw std::runtime_error("cannot start " + program);
     CloseHandle(started.hThread);
     pid_ = static_cast<int>(started.dwProcessId);

@@ -25,4 +25,9 @@ private:
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadFile(const std::filesystem::path& path);
 
+// `path` in the platform's narrow encoding, the way the program holds paths.
+// On Windows std::filesystem's string() gives UTF-8, not the ANSI code page
+// that the program's Win32 calls use.
+std::string NarrowPath(const std::filesystem::path& path);
+
 }  // namespace sonatrix::testing

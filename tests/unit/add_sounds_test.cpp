@@ -21,7 +21,7 @@ protected:
         std::filesystem::create_directories(world.At("app/newsounds"));
     }
     // Answers the folder browser with `folder` (without a trailing separator).
-    void Browse(const std::filesystem::path& folder) { world.dialogs.ThenText(folder.string()); }
+    void Browse(const std::filesystem::path& folder) { world.dialogs.ThenText(testing::NarrowPath(folder)); }
     std::filesystem::path Custom() { return world.At("app/newsounds/自定义"); }
 
     TestWorld world;

@@ -15,7 +15,7 @@ using testing::TestWorld;
 std::vector<std::string> ListingOrder(const std::filesystem::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
+        names.push_back(testing::NarrowPath(entry.path().filename()));
     return names;
 }
 

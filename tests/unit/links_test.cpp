@@ -39,7 +39,8 @@ TEST_P(Links, OpenTheirAddressWithOneShellCall) {
 }
 
 std::string FilePage(const std::string& appDir, const char* page) {
-    return "file://" + appDir + page;  // a Unix AppDir starts with "/"
+    // A Unix AppDir starts with "/"; a Windows one with its drive.
+    return (appDir.front() == '/' ? "file://" : "file:///") + appDir + page;
 }
 
 INSTANTIATE_TEST_SUITE_P(
