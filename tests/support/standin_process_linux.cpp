@@ -11,12 +11,20 @@ extern char** environ;
 
 namespace sonatrix::testing {
 
-std::filesystem::path StandInProgram() { return SONATRIX_STANDIN_PROGRAM; }
+std::filesystem::path StandInProgram() {
+    return SONATRIX_STANDIN_PROGRAM;
+}
 
 StandInProcess::StandInProcess(const std::filesystem::path& exePath) {
     std::filesystem::create_directories(exePath.parent_path());
-    std::filesystem::copy_file(StandInProgram(), exePath,
-                               std::filesystem::copy_options::overwrite_existing);
+    // A second instance of one program: the running copy cannot be
+    // overwritten (ETXTBSY), and need not be.
+    std::error_code noFile;
+    const bool alreadyThere =
+        std::filesystem::file_size(exePath, noFile) == std::filesystem::file_size(StandInProgram());
+    if (!alreadyThere)
+        std::filesystem::copy_file(StandInProgram(), exePath,
+                                   std::filesystem::copy_options::overwrite_existing);
     const std::string program = exePath.string();
     char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
     pid_t pid = 0;
@@ -27,7 +35,9 @@ StandInProcess::StandInProcess(const std::filesystem::path& exePath) {
     pid_ = pid;
 }
 
-StandInProcess::~StandInProcess() { Stop(); }
+StandInProcess::~StandInProcess() {
+    Stop();
+}
 
 void StandInProcess::Stop() {
     if (pid_ <= 0)
