@@ -15,6 +15,8 @@ std::filesystem::path StandInProgram() {
     return SONATRIX_STANDIN_PROGRAM;
 }
 
+int SelfPid() { return static_cast<int>(::getpid()); }
+
 StandInProcess::StandInProcess(const std::filesystem::path& exePath) {
     std::filesystem::create_directories(exePath.parent_path());
     // A second instance of one program: the running copy cannot be
