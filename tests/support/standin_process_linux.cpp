@@ -11,9 +11,7 @@ extern char** environ;
 
 namespace sonatrix::testing {
 
-std::filesystem::path StandInProgram() {
-    return SONATRIX_STANDIN_PROGRAM;
-}
+std::filesystem::path StandInProgram() { return SONATRIX_STANDIN_PROGRAM; }
 
 int SelfPid() { return static_cast<int>(::getpid()); }
 
@@ -22,9 +20,7 @@ StandInProcess::StandInProcess(const std::filesystem::path& exePath) {
     // A second instance of one program: the running copy cannot be
     // overwritten (ETXTBSY), and need not be.
     std::error_code noFile;
-    const bool alreadyThere =
-        std::filesystem::file_size(exePath, noFile) == std::filesystem::file_size(StandInProgram());
-    if (!alreadyThere)
+    if (std::filesystem::file_size(exePath, noFile) != std::filesystem::file_size(StandInProgram()))
         std::filesystem::copy_file(StandInProgram(), exePath,
                                    std::filesystem::copy_options::overwrite_existing);
     const std::string program = exePath.string();
@@ -37,9 +33,7 @@ StandInProcess::StandInProcess(const std::filesystem::path& exePath) {
     pid_ = pid;
 }
 
-StandInProcess::~StandInProcess() {
-    Stop();
-}
+StandInProcess::~StandInProcess() { Stop(); }
 
 void StandInProcess::Stop() {
     if (pid_ <= 0)

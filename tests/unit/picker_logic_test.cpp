@@ -12,7 +12,7 @@ namespace {
 class PickerTest : public ::testing::Test {
   protected:
     TargetWorld world;
-    PickerLogic picker{*world.base.files, world.processes, world.dialogs};
+    PickerLogic picker{*world.base.files, world.base.ownProcesses, world.dialogs};
 
     long CountLines(const std::string& line) const {
         return std::count(picker.ProcessList.begin(), picker.ProcessList.end(), line);
@@ -21,9 +21,9 @@ class PickerTest : public ::testing::Test {
 
 TEST_F(PickerTest, ListsEveryInstanceWholeAndEmptiesTheChoice) {
     const std::string program = world.Path("My Tools/Two Words.exe");
-    StandInProcess first(program);
-    StandInProcess second(program);
-    StandInProcess other(world.Path("Other/tool.EXE"));
+    auto first = world.Start("My Tools/Two Words.exe");
+    auto second = world.Start("My Tools/Two Words.exe");
+    auto other = world.Start("Other/tool.EXE");
 
     picker.Choice = "left over";
     picker.FormShow();
@@ -36,21 +36,21 @@ TEST_F(PickerTest, ListsEveryInstanceWholeAndEmptiesTheChoice) {
     const auto line = std::find(picker.ProcessList.begin(), picker.ProcessList.end(), program);
     picker.ListBox1Click(static_cast<int>(line - picker.ProcessList.begin()));
     EXPECT_EQ(picker.Choice, program);
-    second.Stop();
+    second->Stop();
     picker.Button4Click();
     EXPECT_EQ(CountLines(program), 1);
     EXPECT_EQ(picker.Choice, "");
 }
 
 TEST_F(PickerTest, AProgramWithoutAnExeModuleAddsNoLine) {
-    StandInProcess noExe(world.Path("Bin/daemon"));
+    auto noExe = world.Start("Bin/daemon");
     picker.FillProcessList();
     EXPECT_TRUE(picker.ProcessList.empty());
 }
 
 TEST_F(PickerTest, DoubleClickConfirmsTheLine) {
     const std::string program = world.Path("QQ/Bin/QQ.exe");
-    StandInProcess running(program);
+    auto running = world.Start("QQ/Bin/QQ.exe");
     world.Put("QQ/Bin/TMsound/msg.wav");
     picker.FormShow();
     ASSERT_EQ(picker.ProcessList.size(), 1u);

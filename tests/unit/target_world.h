@@ -3,42 +3,17 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/main_model.h"
-#include "platform/processes.h"
 #include "platform/registry.h"
+#include "standin_process.h"
 #include "test_world.h"
 
 namespace sonatrix::testing {
-
-// The real process walk, limited to processes with a module below `root`:
-// other developers' stand-in clients on this machine must not be adopted.
-class ProcessesBelow : public ProcessSource {
-  public:
-    ProcessesBelow(ProcessSource& real, std::string root) : real_(real), root_(std::move(root)) {}
-    bool Snapshot(std::vector<ProcessEntry>& out) override {
-        std::vector<ProcessEntry> all;
-        if (!real_.Snapshot(all))
-            return false;
-        out.clear();
-        for (auto& entry : all) {
-            for (const auto& module : entry.modules) {
-                if (module.rfind(root_, 0) == 0) {
-                    out.push_back(std::move(entry));
-                    break;
-                }
-            }
-        }
-        return true;
-    }
-
-  private:
-    ProcessSource& real_;
-    std::string root_;
-};
 
 // HKEY_LOCAL_MACHINE as a table; the Wine reader is tested on its own.
 class MapRegistry : public Registry {
@@ -65,11 +40,19 @@ inline RegistryValue StringValue(std::string text) {
 class TargetWorld {
   public:
     TargetWorld()
-        : processes(*base.processes, base.root.Folder()),
-          model(Services{*base.files, processes, registry, base.dialogs, base.player, base.shell},
+        : model(Services{*base.files, base.ownProcesses, registry, base.dialogs, base.player,
+                         base.shell},
                 base.appDir),
           dialogs(base.dialogs) {
         model.state.AppDir = base.appDir;
+        base.ownProcesses.OnlyOwn(SelfPid());
+    }
+
+    // Starts a stand-in client below the root; the model sees it.
+    std::unique_ptr<StandInProcess> Start(const std::string& relative) {
+        auto process = std::make_unique<StandInProcess>(base.At(relative));
+        base.ownProcesses.Allow(process->Pid());
+        return process;
     }
 
     // A folder below the test's root, as the program writes folders.
@@ -89,7 +72,6 @@ class TargetWorld {
         static_cast<char>(std::filesystem::path::preferred_separator);
 
     TestWorld base;
-    ProcessesBelow processes;
     MapRegistry registry;
     MainModel model;
     ScriptedDialogs& dialogs;
