@@ -20,13 +20,13 @@ struct WindowState {
 };
 
 WindowState Capture(const MainState& s) {
-    return {s.TargetSoundDir,     s.TargetStatusText, s.SelectedTargetSound,
-            s.TargetList,         s.TargetStatusColour, s.TargetCommandButtonsEnabled,
-            s.Timer1Enabled,      s.ComboIndex,       s.TargetKind};
+    return {s.TargetSoundDir, s.TargetStatusText,   s.SelectedTargetSound,
+            s.TargetList,     s.TargetStatusColour, s.TargetCommandButtonsEnabled,
+            s.Timer1Enabled,  s.ComboIndex,         s.TargetKind};
 }
 
 class SwitchTest : public ::testing::Test {
-protected:
+  protected:
     // A QQ installation with its sounds one level above the executable.
     void LayOutQQ(const std::string& top) {
         world.Put(top + "/Misc/sound/msg.wav");
@@ -148,19 +148,18 @@ TEST_P(ManualPick, ProbesTheQQLayoutsUnlessRingWavIsThere) {
     world.dialogs.ThenText(world.Path("P/prog.exe"));
     SpeedButton1Click(world.model);
     EXPECT_EQ(state.TargetSoundDir, world.Dir(GetParam().expectedFolder));
-    EXPECT_EQ(state.TargetStatusText, GetParam().statusShowsFolder ? state.TargetSoundDir
-                                                                   : world.Path("P/prog.exe"));
+    EXPECT_EQ(state.TargetStatusText,
+              GetParam().statusShowsFolder ? state.TargetSoundDir : world.Path("P/prog.exe"));
     EXPECT_EQ(state.ComboIndex, kKindOther);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Layouts, ManualPick,
-    ::testing::Values(PickRow{"RingWavKeepsTheFolder", {"P/ring.wav", "P/sound/folder.wav"}, "P",
-                              false},
-                      PickRow{"SoundFolder", {"P/x.wav", "P/sound/folder.wav"}, "P/sound", true},
-                      PickRow{"TMsoundFolder", {"P/x.wav", "P/TMsound/folder.wav"}, "P/TMsound",
-                              true},
-                      PickRow{"NoMarker", {"P/x.wav"}, "P", false}),
+    ::testing::Values(
+        PickRow{"RingWavKeepsTheFolder", {"P/ring.wav", "P/sound/folder.wav"}, "P", false},
+        PickRow{"SoundFolder", {"P/x.wav", "P/sound/folder.wav"}, "P/sound", true},
+        PickRow{"TMsoundFolder", {"P/x.wav", "P/TMsound/folder.wav"}, "P/TMsound", true},
+        PickRow{"NoMarker", {"P/x.wav"}, "P", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SwitchTest, CancelAndCloseBoxLeaveTheWindowAsItWas) {
@@ -181,7 +180,7 @@ TEST_F(SwitchTest, CancelAndCloseBoxLeaveTheWindowAsItWas) {
 // ----- the lookups -----
 
 class LookupTest : public SwitchTest {
-protected:
+  protected:
     // The window as it is while MSN Messenger is the target.
     void TargetIsMsn() {
         state.TargetKind = kKindMsn;
@@ -221,11 +220,11 @@ struct FallbackRow {
     const char* name;
     Client client;
     RegistryValue::Status status;
-    const char* value;            // below the root
+    const char* value;  // below the root
     std::vector<const char*> files;
-    int answer;                   // to the question, when asked
-    const char* picked;           // the picker's PickedPath (below the root), nullptr: empty
-    const char* expected;         // below the root; nullptr: empty
+    int answer;            // to the question, when asked
+    const char* picked;    // the picker's PickedPath (below the root), nullptr: empty
+    const char* expected;  // below the root; nullptr: empty
     bool asked;
 };
 
@@ -244,7 +243,8 @@ TEST_P(LookupFallback, RegistryThenTheUser) {
     const WindowState before = Capture(state);
 
     std::string folder;
-    ASSERT_TRUE(qq ? LocateQQSoundDir(world.model, folder) : LocateMsnSoundDir(world.model, folder));
+    ASSERT_TRUE(qq ? LocateQQSoundDir(world.model, folder)
+                   : LocateMsnSoundDir(world.model, folder));
 
     EXPECT_EQ(folder, row.expected ? world.Path(row.expected) : "");
     EXPECT_EQ(Capture(state), before);
@@ -271,31 +271,88 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, LookupFallback,
     ::testing::Values(
         // The value is expected to end in a separator: nothing is inserted.
-        FallbackRow{"QQInstallGetsSound", Client::QQ, S::String, "Tencent/QQ/", {}, 0, nullptr,
-                    "Tencent/QQ/sound/", false},
-        FallbackRow{"QQEmptyInstallAsks", Client::QQ, S::String, "", {}, mb::kIdNo, nullptr,
-                    nullptr, true},
-        FallbackRow{"QQValueMissingAsks", Client::QQ, S::ValueMissing, "", {}, mb::kIdNo, nullptr,
-                    nullptr, true},
-        FallbackRow{"QQYesThenCancel", Client::QQ, S::KeyMissing, "", {}, mb::kIdYes, nullptr,
-                    nullptr, true},
-        FallbackRow{"QQPickedInstallFolder", Client::QQ, S::KeyMissing, "", {"QQ/QQ.wav"},
-                    mb::kIdYes, "QQ/QQ.exe", "QQ/sound/", true},
-        FallbackRow{"QQPickedSoundFolderIsTakenAsItIs", Client::QQ, S::KeyMissing, "",
-                    {"QQ/sound/msg.wav"}, mb::kIdYes, "QQ/sound/", "QQ/sound/", true},
-        FallbackRow{"MsnDirectoryAsRead", Client::Msn, S::String, "Messenger", {}, 0, nullptr,
-                    "Messenger", false},
-        FallbackRow{"MsnEmptyAsks", Client::Msn, S::String, "", {}, mb::kIdNo, nullptr, nullptr,
+        FallbackRow{"QQInstallGetsSound",
+                    Client::QQ,
+                    S::String,
+                    "Tencent/QQ/",
+                    {},
+                    0,
+                    nullptr,
+                    "Tencent/QQ/sound/",
+                    false},
+        FallbackRow{
+            "QQEmptyInstallAsks", Client::QQ, S::String, "", {}, mb::kIdNo, nullptr, nullptr, true},
+        FallbackRow{"QQValueMissingAsks",
+                    Client::QQ,
+                    S::ValueMissing,
+                    "",
+                    {},
+                    mb::kIdNo,
+                    nullptr,
+                    nullptr,
                     true},
-        FallbackRow{"MsnPickedProgramGivesItsFolder", Client::Msn, S::KeyMissing, "",
-                    {"M/ring.wav"}, mb::kIdYes, "M/msnmsgr.exe", "M/", true},
-        FallbackRow{"MsnYesThenCancel", Client::Msn, S::ValueMissing, "", {}, mb::kIdYes, nullptr,
-                    nullptr, true}),
+        FallbackRow{"QQYesThenCancel",
+                    Client::QQ,
+                    S::KeyMissing,
+                    "",
+                    {},
+                    mb::kIdYes,
+                    nullptr,
+                    nullptr,
+                    true},
+        FallbackRow{"QQPickedInstallFolder",
+                    Client::QQ,
+                    S::KeyMissing,
+                    "",
+                    {"QQ/QQ.wav"},
+                    mb::kIdYes,
+                    "QQ/QQ.exe",
+                    "QQ/sound/",
+                    true},
+        FallbackRow{"QQPickedSoundFolderIsTakenAsItIs",
+                    Client::QQ,
+                    S::KeyMissing,
+                    "",
+                    {"QQ/sound/msg.wav"},
+                    mb::kIdYes,
+                    "QQ/sound/",
+                    "QQ/sound/",
+                    true},
+        FallbackRow{"MsnDirectoryAsRead",
+                    Client::Msn,
+                    S::String,
+                    "Messenger",
+                    {},
+                    0,
+                    nullptr,
+                    "Messenger",
+                    false},
+        FallbackRow{
+            "MsnEmptyAsks", Client::Msn, S::String, "", {}, mb::kIdNo, nullptr, nullptr, true},
+        FallbackRow{"MsnPickedProgramGivesItsFolder",
+                    Client::Msn,
+                    S::KeyMissing,
+                    "",
+                    {"M/ring.wav"},
+                    mb::kIdYes,
+                    "M/msnmsgr.exe",
+                    "M/",
+                    true},
+        FallbackRow{"MsnYesThenCancel",
+                    Client::Msn,
+                    S::ValueMissing,
+                    "",
+                    {},
+                    mb::kIdYes,
+                    nullptr,
+                    nullptr,
+                    true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(LookupTest, ANonStringValueRaisesTheStandardErrorAndEndsTheLookup) {
     world.registry.Set(kQQRegistry.key, kQQRegistry.value, {RegistryValue::Status::OtherType, ""});
-    world.registry.Set(kMsnRegistry.key, kMsnRegistry.value, {RegistryValue::Status::OtherType, ""});
+    world.registry.Set(kMsnRegistry.key, kMsnRegistry.value,
+                       {RegistryValue::Status::OtherType, ""});
     TargetIsMsn();
     const WindowState before = Capture(state);
 
