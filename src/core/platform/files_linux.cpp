@@ -182,8 +182,9 @@ public:
             return EISDIR;
         }
         if (::access(to.c_str(), F_OK) == 0 && ::access(to.c_str(), W_OK) != 0) {
+            const int error = errno;
             ::close(in);
-            return EACCES;
+            return error;
         }
 
         // The new bytes go to a temporary file beside the destination, which
