@@ -27,7 +27,8 @@ TestWorld& World() {
                 made->Put(category + "s" + std::to_string(f) + ".wav", "RIFF" + std::to_string(f));
         }
         made->model.state.LibrarySoundCount = kCategories * kFilesPerCategory;
-        made->model.state.TargetSoundDir = made->root.Folder() + sonatrix::NativePath("QQ\\sound\\");
+        made->model.state.TargetSoundDir =
+            made->root.Folder() + sonatrix::NativePath("QQ\\sound\\");
         for (int t = 0; t < kTargets; ++t) {
             const std::string name = "t" + std::to_string(t) + ".wav";
             made->Put("QQ/sound/" + name, "old");

@@ -9,7 +9,9 @@ namespace {
 
 using namespace std::string_literals;
 
-std::string Filler(std::size_t count) { return std::string(count, 'x'); }
+std::string Filler(std::size_t count) {
+    return std::string(count, 'x');
+}
 
 struct ScanRow {
     const char* name;
@@ -26,8 +28,7 @@ TEST_P(ConfigDbScan, FindsTheFolderOfTheFirstWindowWithMsg) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, ConfigDbScan,
     ::testing::Values(
-        ScanRow{"Empty", "", ""},
-        ScanRow{"OneByte", "C", ""},
+        ScanRow{"Empty", "", ""}, ScanRow{"OneByte", "C", ""},
         ScanRow{"NoCandidate", "\x01\x02msg.wav\0\0"s, ""},
         ScanRow{"Plain", "\x10\x00\x7fP\0D:\\QQsounds\\msg.wav\0\x05record"s, "D:\\QQsounds\\"},
         ScanRow{"PathAtTheStart", "C:\\a\\msg.wav", "C:\\a\\"},

@@ -16,7 +16,7 @@ inline constexpr const char* kResetQuestion =
     "重建此文件。请先退出qq程序，然后点击“确定”来删除此文件。";
 
 class ConfigDbWorld : public ReplaceWorld {
-public:
+  public:
     ConfigDbWorld() {
         std::filesystem::create_directories(At("prefix/drive_c"));
         std::filesystem::create_directories(At("prefix/dosdevices"));
@@ -39,8 +39,12 @@ public:
     std::filesystem::path ConfigDb() const {
         return At(std::string(kQQInstall) + "/" + kAccount + "/Config.db");
     }
-    std::string ConfigDbPath() const { return ConfigDb().string(); }
-    void WriteConfigDb(const std::string& bytes) { WriteFile(ConfigDb(), bytes); }
+    std::string ConfigDbPath() const {
+        return ConfigDb().string();
+    }
+    void WriteConfigDb(const std::string& bytes) {
+        WriteFile(ConfigDb(), bytes);
+    }
 };
 
 }  // namespace sonatrix::testing

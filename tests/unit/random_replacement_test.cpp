@@ -14,14 +14,11 @@ namespace {
 using testing::DialogForm;
 using testing::ReplaceWorld;
 
-const std::vector<std::string> kFive{"msg.wav", "ring.wav", "call.wav", "Global.wav",
-                                     "system.wav"};
+const std::vector<std::string> kFive{"msg.wav", "ring.wav", "call.wav", "Global.wav", "system.wav"};
 
 class RandomReplacement : public ::testing::Test {
-protected:
-    void Count() {
-        RebuildLibraryTree(world.model);
-    }
+  protected:
+    void Count() { RebuildLibraryTree(world.model); }
     std::string LibraryFolder() { return world.appDir + kLibraryFolder; }
     void ExpectCompletionLast() {
         const auto& done = world.dialogs.shown.back();

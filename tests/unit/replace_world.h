@@ -13,7 +13,7 @@
 namespace sonatrix::testing {
 
 class ReplaceWorld : public TestWorld {
-public:
+  public:
     ReplaceWorld() { SetAppDir(); }
 
     // A library file below app/newsounds/ ("自定义/a.wav"), holding its own

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 
-#include "app/main_model.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/single_replacement.h"
@@ -18,7 +17,7 @@ constexpr const char* kFollowUp =
     "替换成功，是否有效？如果对您的qq无效，请点击“取消”按钮来重设qq目录";
 
 class SingleReplacement : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         world.Library("自定义/a.wav");
         world.Target("QQ/sound", {"msg.wav", "ring.wav"});
@@ -83,7 +82,6 @@ class LibraryChoice : public SingleReplacement,
 
 TEST_P(LibraryChoice, OnlyAWavFileInAnyLetterCaseGoesOn) {
     world.Library("自定义/LOUD.WAV");
-    world.Library("自定义/Mixed.Wav");
     world.Library("自定义/b.txt");
     world.Library("自定义.wav/inner.wav");
     Choose(NativePath(GetParam().chosen), "msg.wav");
@@ -102,7 +100,6 @@ TEST_P(LibraryChoice, OnlyAWavFileInAnyLetterCaseGoesOn) {
 INSTANTIATE_TEST_SUITE_P(
     Choices, LibraryChoice,
     ::testing::Values(LibraryChoiceRow{"Capitals", "自定义\\LOUD.WAV", true},
-                      LibraryChoiceRow{"MixedCase", "自定义\\Mixed.Wav", true},
                       LibraryChoiceRow{"OtherExtension", "自定义\\b.txt", false},
                       LibraryChoiceRow{"CategoryFolder", "自定义", false},
                       LibraryChoiceRow{"DotInFolderOnly", "自定义.wav\\inner", false},
@@ -186,17 +183,6 @@ TEST_F(SingleReplacement, ATargetAdoptedDuringTheConfirmationIsTheOneWritten) {
     M_replace89(world.model);
     EXPECT_EQ(world.Content("TM/TMsound/msg.wav"), "library:自定义/a.wav");
     EXPECT_TRUE(Untouched());
-}
-
-TEST_F(SingleReplacement, EveryGestureRunsTheReplacement) {
-    using Gesture = void (*)(MainModel&);
-    for (Gesture gesture : {&SpeedButton3Click, &ListBox1DblClick, &TreeView1DblClick}) {
-        world.dialogs.shown.clear();
-        world.dialogs.ThenResult(DlgResult::Cancel);
-        gesture(world.model);
-        ASSERT_EQ(world.dialogs.shown.size(), 1u);
-        EXPECT_EQ(world.Shown(0).caption, "Confirm");
-    }
 }
 
 }  // namespace

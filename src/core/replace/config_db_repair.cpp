@@ -26,8 +26,7 @@ std::string AskForConfigDb(MainModel& model) {
             return {};
         const std::string& soundDir = model.state.TargetSoundDir;
         if (soundDir.empty()) {
-            dialogs.ShowMessage(
-                "当前qq路径无效，可能qq没在运行，请“手工指定程序”或者重新启动程序");
+            dialogs.ShowMessage("当前qq路径无效，可能qq没在运行，请“手工指定程序”或者重新启动程序");
             return {};
         }
         const std::string installDir =
@@ -72,9 +71,9 @@ void Button2Click(MainModel& model) {
     model.svc.dialogs.SetBusyCursor(false);
 
     // The folder is a Windows path; here it may name a folder in a Wine prefix.
-    const std::string folder =
-        recorded.empty() ? std::string()
-                         : NativePathFromWindows(recorded, model.state.TargetSoundDir);
+    const std::string folder = recorded.empty()
+                                   ? std::string()
+                                   : NativePathFromWindows(recorded, model.state.TargetSoundDir);
     if (!folder.empty() && model.svc.files.FolderExists(folder)) {
         // A mapped folder may come back without its final separator.
         model.state.TargetSoundDir = folder == recorded ? folder : WithTrailingSeparator(folder);

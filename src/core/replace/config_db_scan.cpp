@@ -12,7 +12,9 @@ constexpr std::string_view kMsg = "msg.";
 // "msg." and the three bytes after it ("wav").
 constexpr std::size_t kMsgNameLength = kMsg.size() + 3;
 
-bool IsDriveLetter(char c) { return c >= 'C' && c <= 'Z'; }
+bool IsDriveLetter(char c) {
+    return c >= 'C' && c <= 'Z';
+}
 
 // The candidate window from `letter` on: at most 256 bytes, ending at the
 // first zero byte, since the path reaches the system as a C string.
@@ -41,7 +43,8 @@ std::string RecordedSoundFolder(std::string_view bytes) {
         at = colon + 1;
         if (!IsDriveLetter(colon[-1]))
             continue;
-        const std::string_view window = WindowAt(bytes, static_cast<std::size_t>(colon - 1 - begin));
+        const std::string_view window =
+            WindowAt(bytes, static_cast<std::size_t>(colon - 1 - begin));
         const std::size_t msg = window.find(kMsg);
         if (msg == std::string_view::npos)
             continue;

@@ -14,7 +14,9 @@
 namespace sonatrix {
 namespace {
 
-bool IsDotName(const std::string& name) { return !name.empty() && name.front() == '.'; }
+bool IsDotName(const std::string& name) {
+    return !name.empty() && name.front() == '.';
+}
 
 void CollectFiles(FileSystem& files, const std::string& folder, std::vector<std::string>& out) {
     const std::string base = WithTrailingSeparator(folder);

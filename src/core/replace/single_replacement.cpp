@@ -37,8 +37,7 @@ void M_replace89(MainModel& model) {
         return;
 
     // Read after the dialog: a poll tick may have adopted a client meanwhile.
-    const std::string source =
-        state.AppDir + kLibraryFolder + kSep + state.SelectedLibrarySound;
+    const std::string source = state.AppDir + kLibraryFolder + kSep + state.SelectedLibrarySound;
     const std::string destination = state.TargetSoundDir + state.SelectedTargetSound;
     if (const int error = model.svc.files.CopyFile(source, destination); error != 0) {
         dialogs.MessageDlg(SystemErrorText(error), DlgType::Error, kDlgOK);
@@ -47,9 +46,15 @@ void M_replace89(MainModel& model) {
     ConfirmReplacementWorked(model);
 }
 
-void SpeedButton3Click(MainModel& model) { M_replace89(model); }
-void ListBox1DblClick(MainModel& model) { M_replace89(model); }
-void TreeView1DblClick(MainModel& model) { M_replace89(model); }
+void SpeedButton3Click(MainModel& model) {
+    M_replace89(model);
+}
+void ListBox1DblClick(MainModel& model) {
+    M_replace89(model);
+}
+void TreeView1DblClick(MainModel& model) {
+    M_replace89(model);
+}
 
 void ConfirmReplacementWorked(MainModel& model) {
     const int answer = model.svc.dialogs.MessageBox(

@@ -30,10 +30,20 @@ void ApplyPresetTheme(MainModel& model, const PresetTheme& theme) {
     dialogs.MessageDlg(std::string(theme.name) + "－完成。", DlgType::Information, kDlgOK);
 }
 
-void SpeedButton5Click(MainModel& model) { ApplyPresetTheme(model, kPresetThemes[0]); }
-void SpeedButton7Click(MainModel& model) { ApplyPresetTheme(model, kPresetThemes[1]); }
-void SpeedButton8Click(MainModel& model) { ApplyPresetTheme(model, kPresetThemes[2]); }
-void SpeedButton10Click(MainModel& model) { ApplyPresetTheme(model, kPresetThemes[3]); }
-void SpeedButton11Click(MainModel& model) { ApplyPresetTheme(model, kPresetThemes[4]); }
+void SpeedButton5Click(MainModel& model) {
+    ApplyPresetTheme(model, kPresetThemes[0]);
+}
+void SpeedButton7Click(MainModel& model) {
+    ApplyPresetTheme(model, kPresetThemes[1]);
+}
+void SpeedButton8Click(MainModel& model) {
+    ApplyPresetTheme(model, kPresetThemes[2]);
+}
+void SpeedButton10Click(MainModel& model) {
+    ApplyPresetTheme(model, kPresetThemes[3]);
+}
+void SpeedButton11Click(MainModel& model) {
+    ApplyPresetTheme(model, kPresetThemes[4]);
+}
 
 }  // namespace sonatrix
