@@ -67,7 +67,7 @@ const std::string& RandomBytes() {
     return bytes;
 }
 
-void Scan(benchmark::State& state, const std::string& (*buffer)()) {
+void Figure_ConfigDbScan(benchmark::State& state, const std::string& (*buffer)()) {
     const std::string& bytes = buffer();
     for (auto _ : state) {
         std::string folder = sonatrix::RecordedSoundFolder(bytes);
@@ -79,8 +79,8 @@ void Scan(benchmark::State& state, const std::string& (*buffer)()) {
 }
 
 // One memchr over the whole buffer, for a byte it does not hold (random
-// bytes hold every byte, so there it is compared with EveryColon).
-void PlainMemchr(benchmark::State& state, const std::string& (*buffer)()) {
+// bytes hold every byte, so there it is compared with the colon-to-colon pass).
+void Floor_ConfigDbScan(benchmark::State& state, const std::string& (*buffer)()) {
     const std::string& bytes = buffer();
     for (auto _ : state) {
         const void* found = std::memchr(bytes.data(), kAbsent, bytes.size());
@@ -90,7 +90,7 @@ void PlainMemchr(benchmark::State& state, const std::string& (*buffer)()) {
 }
 
 // memchr from colon to colon: the first stage of the scan alone.
-void EveryColon(benchmark::State& state, const std::string& (*buffer)()) {
+void Floor_ConfigDbScanColons(benchmark::State& state, const std::string& (*buffer)()) {
     const std::string& bytes = buffer();
     for (auto _ : state) {
         std::size_t colons = 0;
@@ -105,11 +105,11 @@ void EveryColon(benchmark::State& state, const std::string& (*buffer)()) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
 
-BENCHMARK_CAPTURE(Scan, SettingsLike, &SettingsLike)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(PlainMemchr, SettingsLike, &SettingsLike)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(EveryColon, SettingsLike, &SettingsLike)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Scan, RandomBytes, &RandomBytes)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(EveryColon, RandomBytes, &RandomBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Figure_ConfigDbScan, SettingsLike, &SettingsLike)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Floor_ConfigDbScan, SettingsLike, &SettingsLike)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Floor_ConfigDbScanColons, SettingsLike, &SettingsLike)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Figure_ConfigDbScanColons, RandomBytes, &RandomBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Floor_ConfigDbScanColons, RandomBytes, &RandomBytes)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -39,7 +39,7 @@ TestWorld& World() {
     return *world;
 }
 
-void RandomReplacement(benchmark::State& state) {
+void Figure_RandomReplacement(benchmark::State& state) {
     TestWorld& world = World();
     for (auto _ : state) {
         world.dialogs.ThenId(sonatrix::mb::kIdYes);
@@ -53,7 +53,7 @@ void RandomReplacement(benchmark::State& state) {
 }
 
 // The walk alone: what every command pays once.
-void ListLibrary(benchmark::State& state) {
+void Floor_RandomReplacement(benchmark::State& state) {
     TestWorld& world = World();
     for (auto _ : state) {
         auto files = sonatrix::LibraryFilesInWalkOrder(*world.files, world.appDir + "newsounds");
@@ -61,8 +61,8 @@ void ListLibrary(benchmark::State& state) {
     }
 }
 
-BENCHMARK(RandomReplacement)->Unit(benchmark::kMillisecond)->MinTime(3.0);
-BENCHMARK(ListLibrary)->Unit(benchmark::kMillisecond);
+BENCHMARK(Figure_RandomReplacement)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(Floor_RandomReplacement)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
