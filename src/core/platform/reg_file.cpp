@@ -166,6 +166,8 @@ public:
             lines_.push_back(line);
             start = end + 1;
         }
+        // wineserver ends every line; one without its end was cut short.
+        lastLineCut_ = !bytes.empty() && bytes.back() != '\n';
     }
 
     std::optional<RegFile> Parse() {
@@ -173,6 +175,8 @@ public:
             return std::nullopt;
         for (next_ = 1; next_ < lines_.size();) {
             const std::string_view line = lines_[next_++];
+            if (Cut(next_ - 1))
+                break;
             if (line.empty() || line[0] == ';' || line[0] == '#')
                 continue;  // comments, and options such as #time= or #arch=
             if (line[0] == '[')
@@ -278,7 +282,7 @@ private:
             }
             if (!continued)
                 return true;
-            if (next_ >= lines_.size())
+            if (next_ >= lines_.size() || Cut(next_))
                 return false;
             part = lines_[next_++];
         }
@@ -293,7 +297,10 @@ private:
         return folded;
     }
 
+    bool Cut(std::size_t line) const { return lastLineCut_ && line + 1 == lines_.size(); }
+
     std::vector<std::string_view> lines_;
+    bool lastLineCut_ = false;
     std::size_t next_ = 0;
     RegFile file_;
     std::unordered_map<std::string, std::size_t> keyIndex_;
