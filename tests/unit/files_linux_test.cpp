@@ -39,7 +39,7 @@ std::vector<std::string> NamesOf(const std::vector<DirEntry>& entries) {
 }
 
 class FilesTest : public ::testing::Test {
-protected:
+  protected:
     FilesTest() : files(MakeNativeFileSystem()) {}
     std::string At(const std::string& relative) const { return (tmp.Path() / relative).string(); }
 

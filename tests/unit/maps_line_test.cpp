@@ -25,14 +25,14 @@ TEST_P(MapsLine, GivesTheMappedFile) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, MapsLine,
     ::testing::Values(
-        MapsRow{"Empty", "", nullptr},
-        MapsRow{"OnlyNewline", "\n", nullptr},
+        MapsRow{"Empty", "", nullptr}, MapsRow{"OnlyNewline", "\n", nullptr},
         MapsRow{"Anonymous", "7f0000000000-7f0000021000 rw-p 00000000 00:00 0 ", nullptr},
         MapsRow{"AnonymousNoPadding", "7f0000000000-7f0000021000 rw-p 00000000 00:00 0", nullptr},
         MapsRow{"TooFewFields", "7f0000000000-7f0000021000 rw-p 00000000", nullptr},
         MapsRow{"NotAMapsLine", "a b c d e /usr/lib/x", nullptr},
-        MapsRow{"Library", "7f1c2a000000-7f1c2a022000 r--p 00000000 08:01 1311 "
-                           "                      /usr/lib/x86_64-linux-gnu/libc.so.6",
+        MapsRow{"Library",
+                "7f1c2a000000-7f1c2a022000 r--p 00000000 08:01 1311 "
+                "                      /usr/lib/x86_64-linux-gnu/libc.so.6",
                 "/usr/lib/x86_64-linux-gnu/libc.so.6"},
         MapsRow{"NotExecutableStillCounts",
                 "00400000-00401000 r--p 00000000 08:01 77          "
@@ -53,10 +53,10 @@ INSTANTIATE_TEST_SUITE_P(
         MapsRow{"Heap", "01e3a000-01e5b000 rw-p 00000000 00:00 0          [heap]", nullptr},
         MapsRow{"Stack", "7ffd1000-7ffd2000 rw-p 00000000 00:00 0          [stack]", nullptr},
         MapsRow{"Vdso", "7ffd3000-7ffd5000 r-xp 00000000 00:00 0          [vdso]", nullptr},
-        MapsRow{"NamedAnonymous", "7f00-7f10 rw-p 00000000 00:00 0   [anon:glibc malloc]",
-                nullptr},
+        MapsRow{"NamedAnonymous", "7f00-7f10 rw-p 00000000 00:00 0   [anon:glibc malloc]", nullptr},
         MapsRow{"Memfd", "7f00-7f10 rw-s 00000000 00:01 1024   /memfd:wine (deleted)", nullptr},
-        MapsRow{"NonUtf8Bytes", "00400000-00401000 r--p 00000000 08:01 77 /tmp/\xC9\xF9\xD2\xF4/QQ.exe",
+        MapsRow{"NonUtf8Bytes",
+                "00400000-00401000 r--p 00000000 08:01 77 /tmp/\xC9\xF9\xD2\xF4/QQ.exe",
                 "/tmp/\xC9\xF9\xD2\xF4/QQ.exe"}),
     [](const ::testing::TestParamInfo<MapsRow>& info) { return std::string(info.param.name); });
 

@@ -22,10 +22,12 @@ using testing::TestWorld;
 // running at the same moment; a match outside this test's folder is theirs,
 // so the search is repeated until they have gone.
 class ProcessLookup : public ::testing::Test {
-protected:
+  protected:
     std::string Path(const std::string& relative) const { return world.At(relative).string(); }
 
-    bool Ours() const { return world.model.state.TargetStatusText.starts_with(world.root.Folder()); }
+    bool Ours() const {
+        return world.model.state.TargetStatusText.starts_with(world.root.Folder());
+    }
 
     std::int32_t Search(const std::function<std::int32_t()>& search) {
         std::int32_t result = 0;
@@ -53,7 +55,8 @@ TEST_F(ProcessLookup, QQIsFoundByNameWithTheSoundFolderAboveIt) {
 
     EXPECT_EQ(FindAppHere("QQ.exe", ByNameQQ), qq.Pid());
     EXPECT_EQ(world.model.state.TargetStatusText, Path("Program Files/Tencent/QQ/Bin/QQ.exe"));
-    EXPECT_EQ(world.model.state.TargetSoundDir, Path("Program Files/Tencent/QQ/Bin/../Misc/sound/"));
+    EXPECT_EQ(world.model.state.TargetSoundDir,
+              Path("Program Files/Tencent/QQ/Bin/../Misc/sound/"));
 }
 
 TEST_F(ProcessLookup, LowerCaseQQWithMixedCaseFoldersIsFound) {

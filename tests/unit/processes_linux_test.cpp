@@ -49,8 +49,9 @@ TEST(Processes, AStandInIsListedWithItsPathFirstAndEachModuleOnce) {
     ASSERT_FALSE(entry->modules.empty());
     EXPECT_EQ(entry->modules.front(), exe.string());
     // The C library comes from maps, after the executable.
-    EXPECT_TRUE(std::any_of(entry->modules.begin() + 1, entry->modules.end(),
-                            [](const std::string& m) { return m.find("libc") != std::string::npos; }));
+    EXPECT_TRUE(
+        std::any_of(entry->modules.begin() + 1, entry->modules.end(),
+                    [](const std::string& m) { return m.find("libc") != std::string::npos; }));
     const std::unordered_set<std::string> distinct(entry->modules.begin(), entry->modules.end());
     EXPECT_EQ(distinct.size(), entry->modules.size());
     for (const std::string& module : entry->modules)

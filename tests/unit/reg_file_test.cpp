@@ -82,8 +82,7 @@ class RegString : public ::testing::TestWithParam<StringRow> {};
 
 TEST_P(RegString, DecodesEscapes) {
     const StringRow& row = GetParam();
-    const std::string bytes =
-        std::string("WINE REGISTRY Version 2\n[Key] 1\n") + row.line + "\n";
+    const std::string bytes = std::string("WINE REGISTRY Version 2\n[Key] 1\n") + row.line + "\n";
     const auto file = ParseRegFile(bytes);
     ASSERT_TRUE(file.has_value());
     const RegKey* key = FindRegKey(*file, "key");
@@ -100,8 +99,7 @@ TEST_P(RegString, DecodesEscapes) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, RegString,
     ::testing::Values(
-        StringRow{"Plain", R"("v"="text")", "text"},
-        StringRow{"Empty", R"("v"="")", ""},
+        StringRow{"Plain", R"("v"="text")", "text"}, StringRow{"Empty", R"("v"="")", ""},
         StringRow{"BackslashAndQuote", R"("v"="a\\b\"c")", "a\\b\"c"},
         StringRow{"CEscapes", R"("v"="t\tn\nr\r")", "t\tn\nr\r"},
         StringRow{"Octal", R"("v"="\101\60x")", "A0x"},
@@ -109,7 +107,9 @@ INSTANTIATE_TEST_SUITE_P(
         StringRow{"HexStopsAtFourDigits", R"("v"="\x00e9f")", "éf"},
         StringRow{"HexShortBeforeNonHex", R"("v"="\xe9z")", "éz"},
         StringRow{"HexSurrogatePair", R"("v"="\xd83d\xde00")", "\xF0\x9F\x98\x80"},
-        StringRow{"LoneSurrogate", R"("v"="\xd83dA")", "\xEF\xBF\xBD" "A"},
+        StringRow{"LoneSurrogate", R"("v"="\xd83dA")",
+                  "\xEF\xBF\xBD"
+                  "A"},
         StringRow{"HexWithoutDigits", R"("v"="\xq")", "xq"},
         StringRow{"StopsAtNul", R"("v"="ab\0cd")", "ab"},
         StringRow{"Utf8PassesThrough", "\"v\"=\"\xE5\xA3\xB0\"", "\xE5\xA3\xB0"},
@@ -118,8 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
         StringRow{"StringWrittenAsHex", R"("v"=hex(1):41,00,42,00,00,00)", "AB"},
         StringRow{"ExpandWrittenAsHex", R"("v"=hex(2):7e,81,af,8b,00,00)", "腾讯"},
         StringRow{"MissingClosingQuote", R"("v"="never closed)", nullptr},
-        StringRow{"NameNotClosed", R"("v=)", nullptr},
-        StringRow{"NoEquals", R"("v" "x")", nullptr},
+        StringRow{"NameNotClosed", R"("v=)", nullptr}, StringRow{"NoEquals", R"("v" "x")", nullptr},
         StringRow{"UnknownForm", R"("v"=qword:1)", nullptr},
         StringRow{"Dword", R"("v"=dword:00000001)", nullptr},
         StringRow{"DwordTooLong", R"("v"=dword:000000001)", nullptr},

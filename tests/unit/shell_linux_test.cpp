@@ -24,7 +24,7 @@ using testing::WriteFile;
 // on PATH, record how they were started. Each one waits for the test's go
 // file before it records, so a caller that waited for it would be caught.
 class ShellTest : public ::testing::Test {
-protected:
+  protected:
     ShellTest() : shell(MakeNativeShell()) {
         if (const char* path = std::getenv("PATH"))
             savedPath = path;
@@ -40,10 +40,15 @@ protected:
         const std::string script =
             "#!/bin/sh\n"
             "i=0\n"
-            "while [ ! -e '" + go().string() + "' ] && [ $i -lt 300 ]; do /bin/sleep 0.1; i=$((i+1)); done\n"
-            "{ printf '%s\\n' \"${0##*/}\"; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } > '" +
-            record().string() + ".part'\n"
-            "/bin/mv '" + record().string() + ".part' '" + record().string() + "'\n";
+            "while [ ! -e '" +
+            go().string() +
+            "' ] && [ $i -lt 300 ]; do /bin/sleep 0.1; i=$((i+1)); done\n"
+            "{ printf '%s\\n' \"${0##*/}\"; for a in \"$@\"; do printf '[%s]\\n' \"$a\"; done; } > "
+            "'" +
+            record().string() +
+            ".part'\n"
+            "/bin/mv '" +
+            record().string() + ".part' '" + record().string() + "'\n";
         WriteFile(bin() / program, script);
         fs::permissions(bin() / program, fs::perms(0755));
     }

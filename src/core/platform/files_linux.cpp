@@ -95,7 +95,8 @@ std::string ResolveCaseForCreate(const std::string& path) {
         name.pop_back();
     }
     const std::size_t cut = name.rfind('/');
-    const std::string folder = cut == std::string::npos ? std::string() : ResolveCase(name.substr(0, cut + 1));
+    const std::string folder =
+        cut == std::string::npos ? std::string() : ResolveCase(name.substr(0, cut + 1));
     const std::string last = cut == std::string::npos ? name : name.substr(cut + 1);
     std::string found;
     if (last != "." && last != ".." && FindIgnoringCase(folder, last, found))
@@ -112,7 +113,9 @@ bool IsFolderEntry(const std::string& folder, const dirent& entry) {
     return StatPath(folder + entry.d_name, info) && S_ISDIR(info.st_mode);
 }
 
-unsigned char FoldAscii(unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; }
+unsigned char FoldAscii(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+}
 
 // "*.wav" and the like: '*' and '?' wildcards, ASCII letters compared
 // ignoring case. Greedy with one backtrack point, so it never goes
@@ -198,8 +201,8 @@ int ReadToEnd(int fd, std::string& bytes) {
 int CreateTemporaryIn(const std::string& folder, std::string& path, int& fd) {
     static std::mt19937 names{std::random_device{}()};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path = folder + ".sonatrix-copy-" + std::to_string(::getpid()) + "-" +
-               std::to_string(names());
+        path =
+            folder + ".sonatrix-copy-" + std::to_string(::getpid()) + "-" + std::to_string(names());
         fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0)
             return 0;
@@ -210,7 +213,7 @@ int CreateTemporaryIn(const std::string& folder, std::string& path, int& fd) {
 }
 
 class PosixFileSystem : public FileSystem {
-public:
+  public:
     bool FileExists(const std::string& path) override {
         struct stat info;
         return StatPath(ResolveCase(path), info) && !S_ISDIR(info.st_mode);
@@ -352,7 +355,9 @@ public:
 
 }  // namespace
 
-std::unique_ptr<FileSystem> MakeNativeFileSystem() { return std::make_unique<PosixFileSystem>(); }
+std::unique_ptr<FileSystem> MakeNativeFileSystem() {
+    return std::make_unique<PosixFileSystem>();
+}
 
 std::string SystemErrorText(int code) {
     // A code the C library has no description for has no text either
@@ -371,7 +376,11 @@ std::string SystemErrorText(int code) {
     return text;
 }
 
-int FileNotFoundCode() { return ENOENT; }
-int AccessDeniedCode() { return EACCES; }
+int FileNotFoundCode() {
+    return ENOENT;
+}
+int AccessDeniedCode() {
+    return EACCES;
+}
 
 }  // namespace sonatrix

@@ -107,7 +107,7 @@ bool ParsePid(const char* name, std::int32_t& pid) {
 }
 
 class ProcFsProcesses : public ProcessSource {
-public:
+  public:
     bool Snapshot(std::vector<ProcessEntry>& out) override {
         out.clear();
         DIR* proc = ::opendir("/proc");

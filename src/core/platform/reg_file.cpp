@@ -37,13 +37,17 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
     }
 }
 
-bool IsHighSurrogate(std::uint32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(std::uint32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(std::uint32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(std::uint32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 // Turns UTF-16 code units into UTF-8, pairing surrogates; a lone surrogate
 // becomes U+FFFD.
 class Utf16ToUtf8 {
-public:
+  public:
     explicit Utf16ToUtf8(std::string& out) : out_(out) {}
     ~Utf16ToUtf8() { Flush(); }
     void Unit(std::uint32_t unit) {
@@ -69,7 +73,7 @@ public:
         pendingHigh_ = 0;
     }
 
-private:
+  private:
     std::string& out_;
     std::uint32_t pendingHigh_ = 0;
 };
@@ -91,36 +95,52 @@ bool ParseEscaped(std::string_view line, std::size_t& at, char end, std::string&
             return false;
         const char e = line[at++];
         switch (e) {
-        case 'a': text.Unit('\a'); break;
-        case 'b': text.Unit('\b'); break;
-        case 'e': text.Unit(0x1B); break;
-        case 'f': text.Unit('\f'); break;
-        case 'n': text.Unit('\n'); break;
-        case 'r': text.Unit('\r'); break;
-        case 't': text.Unit('\t'); break;
-        case 'v': text.Unit('\v'); break;
-        case 'x': {
-            std::uint32_t unit = 0;
-            int digits = 0;
-            for (; digits < 4 && at < line.size() && HexDigit(line[at]) >= 0; ++digits)
-                unit = unit * 16 + static_cast<std::uint32_t>(HexDigit(line[at++]));
-            if (digits == 0)
-                text.Byte('x');
-            else
-                text.Unit(unit);
-            break;
-        }
-        default:
-            if (e >= '0' && e <= '7') {
-                std::uint32_t unit = static_cast<std::uint32_t>(e - '0');
-                for (int digits = 1; digits < 3 && at < line.size() && line[at] >= '0' &&
-                                     line[at] <= '7';
-                     ++digits)
-                    unit = unit * 8 + static_cast<std::uint32_t>(line[at++] - '0');
-                text.Unit(unit);
-            } else {
-                text.Byte(e);  // \\ \" \[ \] and anything else stand for themselves
+            case 'a':
+                text.Unit('\a');
+                break;
+            case 'b':
+                text.Unit('\b');
+                break;
+            case 'e':
+                text.Unit(0x1B);
+                break;
+            case 'f':
+                text.Unit('\f');
+                break;
+            case 'n':
+                text.Unit('\n');
+                break;
+            case 'r':
+                text.Unit('\r');
+                break;
+            case 't':
+                text.Unit('\t');
+                break;
+            case 'v':
+                text.Unit('\v');
+                break;
+            case 'x': {
+                std::uint32_t unit = 0;
+                int digits = 0;
+                for (; digits < 4 && at < line.size() && HexDigit(line[at]) >= 0; ++digits)
+                    unit = unit * 16 + static_cast<std::uint32_t>(HexDigit(line[at++]));
+                if (digits == 0)
+                    text.Byte('x');
+                else
+                    text.Unit(unit);
+                break;
             }
+            default:
+                if (e >= '0' && e <= '7') {
+                    std::uint32_t unit = static_cast<std::uint32_t>(e - '0');
+                    for (int digits = 1;
+                         digits < 3 && at < line.size() && line[at] >= '0' && line[at] <= '7';
+                         ++digits)
+                        unit = unit * 8 + static_cast<std::uint32_t>(line[at++] - '0');
+                    text.Unit(unit);
+                } else {
+                    text.Byte(e);  // \\ \" \[ \] and anything else stand for themselves
+                }
         }
     }
     return false;
@@ -153,7 +173,7 @@ std::string_view WithoutTrailingBlanks(std::string_view line) {
 }
 
 class Parser {
-public:
+  public:
     explicit Parser(std::string_view bytes) {
         std::size_t start = 0;
         while (start < bytes.size()) {
@@ -187,7 +207,7 @@ public:
         return std::move(file_);
     }
 
-private:
+  private:
     void StartKey(std::string_view line) {
         std::size_t at = 1;
         std::string name;
@@ -309,7 +329,9 @@ private:
 
 }  // namespace
 
-std::optional<RegFile> ParseRegFile(std::string_view bytes) { return Parser(bytes).Parse(); }
+std::optional<RegFile> ParseRegFile(std::string_view bytes) {
+    return Parser(bytes).Parse();
+}
 
 const RegKey* FindRegKey(const RegFile& file, std::string_view name) {
     for (const RegKey& key : file.keys) {

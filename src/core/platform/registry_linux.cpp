@@ -46,7 +46,7 @@ bool ReadFileBytes(const std::string& path, std::string& bytes) {
 }
 
 class WineRegistry : public Registry {
-public:
+  public:
     RegistryValue ReadLocalMachineString(const std::string& key,
                                          const std::string& value) override {
         RegistryValue result;  // KeyMissing
@@ -85,6 +85,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<Registry> MakeNativeRegistry() { return std::make_unique<WineRegistry>(); }
+std::unique_ptr<Registry> MakeNativeRegistry() {
+    return std::make_unique<WineRegistry>();
+}
 
 }  // namespace sonatrix

@@ -18,8 +18,8 @@ extern char** environ;
 namespace sonatrix {
 namespace {
 
-// Starts `program` with `arguments`, detached, its output discarded. True
-// when the shell that starts it ran and exited normally.
+// Starts `command` (a program and its arguments) detached, its output
+// discarded. True when the shell that starts it ran and exited normally.
 bool StartDetached(const std::vector<std::string>& command) {
     std::vector<std::string> words = {"sh", "-c", "\"$@\" </dev/null >/dev/null 2>&1 &", "sh"};
     words.insert(words.end(), command.begin(), command.end());
@@ -63,7 +63,7 @@ bool OnPath(const std::string& name) {
 }
 
 class XdgShell : public Shell {
-public:
+  public:
     void OpenWithDefaultHandler(const std::string& address) override {
         StartDetached({"xdg-open", address});
     }
@@ -85,6 +85,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<Shell> MakeNativeShell() { return std::make_unique<XdgShell>(); }
+std::unique_ptr<Shell> MakeNativeShell() {
+    return std::make_unique<XdgShell>();
+}
 
 }  // namespace sonatrix
