@@ -34,10 +34,6 @@ std::vector<ProcessEntry> TakeSnapshot() {
     return processes;
 }
 
-bool Contains(const std::vector<std::string>& list, const std::string& item) {
-    return std::find(list.begin(), list.end(), item) != list.end();
-}
-
 TEST(Processes, AStandInIsListedWithItsPathFirstAndEachModuleOnce) {
     TempDir tmp;
     const fs::path exe = tmp.Path() / "Program Files/Tencent/QQ/Bin/QQ.exe";

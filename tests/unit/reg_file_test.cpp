@@ -195,10 +195,12 @@ TEST(RegFile, EveryTruncationReadsSafely) {
         ASSERT_TRUE(file.has_value()) << length;
         for (const RegKey& key : file->keys) {
             for (const RegValue& value : key.values) {
-                if (value.name == "Blob")
+                if (value.name == "Blob") {
                     EXPECT_EQ(value.data, "\x01\x02\x03\x04\x05") << length;
-                if (value.name == "Install")
+                }
+                if (value.name == "Install") {
                     EXPECT_EQ(RegStringOf(value), "C:\\Program Files\\Tencent\\QQ\\") << length;
+                }
             }
         }
     }
