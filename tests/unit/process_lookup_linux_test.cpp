@@ -1,8 +1,4 @@
-#include <unistd.h>
-
-#include <chrono>
-#include <functional>
-#include <thread>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -18,32 +14,18 @@ using testing::StandInProcess;
 using testing::TestWorld;
 
 // Stand-in clients in their install layouts, found through the real /proc
-// walk. Other test runs on this machine may have stand-ins of their own
-// running at the same moment; a match outside this test's folder is theirs,
-// so the search is repeated until they have gone.
+// walk narrowed to this test's own processes, so that clients (or other
+// test runs' stand-ins) running elsewhere on the machine cannot interfere.
 class ProcessLookup : public ::testing::Test {
   protected:
+    ProcessLookup() { world.ownProcesses.OnlyOwn(testing::SelfPid()); }
+
     std::string Path(const std::string& relative) const { return world.At(relative).string(); }
-
-    bool Ours() const {
-        return world.model.state.TargetStatusText.starts_with(world.root.Folder());
-    }
-
-    std::int32_t Search(const std::function<std::int32_t()>& search) {
-        std::int32_t result = 0;
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            result = search();
-            if (result == 0 || Ours())
-                return result;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        return result;
-    }
-    std::int32_t FindAppHere(const std::string& name, std::int32_t mode) {
-        return Search([&] { return FindApp(world.model, name, mode); });
-    }
-    bool FindQQHere() {
-        return Search([&] { return M_find_qq(world.model) ? 1 : 0; }) != 0;
+    // Starts a stand-in at `relative` and lets the model see it.
+    std::unique_ptr<StandInProcess> Start(const std::string& relative) {
+        auto process = std::make_unique<StandInProcess>(world.At(relative));
+        world.ownProcesses.Allow(process->Pid());
+        return process;
     }
 
     TestWorld world;
@@ -51,9 +33,9 @@ class ProcessLookup : public ::testing::Test {
 
 TEST_F(ProcessLookup, QQIsFoundByNameWithTheSoundFolderAboveIt) {
     world.Put("Program Files/Tencent/QQ/Misc/sound/msg.wav");
-    StandInProcess qq(world.At("Program Files/Tencent/QQ/Bin/QQ.exe"));
+    auto qq = Start("Program Files/Tencent/QQ/Bin/QQ.exe");
 
-    EXPECT_EQ(FindAppHere("QQ.exe", ByNameQQ), qq.Pid());
+    EXPECT_EQ(FindApp(world.model, "QQ.exe", ByNameQQ), qq->Pid());
     EXPECT_EQ(world.model.state.TargetStatusText, Path("Program Files/Tencent/QQ/Bin/QQ.exe"));
     EXPECT_EQ(world.model.state.TargetSoundDir,
               Path("Program Files/Tencent/QQ/Bin/../Misc/sound/"));
@@ -61,9 +43,9 @@ TEST_F(ProcessLookup, QQIsFoundByNameWithTheSoundFolderAboveIt) {
 
 TEST_F(ProcessLookup, LowerCaseQQWithMixedCaseFoldersIsFound) {
     world.Put("qq/misc/Sound/Classic/msg.wav");
-    StandInProcess qq(world.At("qq/bin/qq.exe"));
+    auto qq = Start("qq/bin/qq.exe");
 
-    EXPECT_EQ(FindAppHere("QQ.exe", ByNameQQ), qq.Pid());
+    EXPECT_EQ(FindApp(world.model, "QQ.exe", ByNameQQ), qq->Pid());
     EXPECT_EQ(world.model.state.TargetStatusText, Path("qq/bin/qq.exe"));
     const std::string& folder = world.model.state.TargetSoundDir;
     EXPECT_TRUE(folder.starts_with(Path("qq/bin/../"))) << folder;
@@ -73,11 +55,11 @@ TEST_F(ProcessLookup, LowerCaseQQWithMixedCaseFoldersIsFound) {
 
 TEST_F(ProcessLookup, AQQWithoutMarkersIsPassedOver) {
     world.Put("Bare/Bin/readme.txt");
-    StandInProcess bare(world.At("Bare/Bin/QQ.exe"));
+    auto bare = Start("Bare/Bin/QQ.exe");
     world.Put("Real/Misc/sound/msg.wav");
-    StandInProcess real(world.At("Real/Bin/QQ.exe"));
+    auto real = Start("Real/Bin/QQ.exe");
 
-    EXPECT_EQ(FindAppHere("QQ.exe", ByNameQQ), real.Pid());
+    EXPECT_EQ(FindApp(world.model, "QQ.exe", ByNameQQ), real->Pid());
     EXPECT_EQ(world.model.state.TargetSoundDir, Path("Real/Bin/../Misc/sound/"));
 }
 
@@ -85,38 +67,36 @@ TEST_F(ProcessLookup, FindQQTriesQQThenTMThenAnyProgramWithASoundFolder) {
     // Started in the reverse of the order they are tried in, so that the
     // order of the processes cannot be what decides.
     world.Put("Player/Bin/sound/folder.wav");
-    StandInProcess player(world.At("Player/Bin/Player.exe"));
+    auto player = Start("Player/Bin/Player.exe");
     world.Put("TM/Bin/TMsound/folder.wav");
-    StandInProcess tm(world.At("TM/Bin/TM.exe"));
+    auto tm = Start("TM/Bin/TM.exe");
     world.Put("QQ/Misc/sound/msg.wav");
-    StandInProcess qq(world.At("QQ/Bin/QQ.exe"));
+    auto qq = Start("QQ/Bin/QQ.exe");
 
-    ASSERT_TRUE(FindQQHere());
+    ASSERT_TRUE(M_find_qq(world.model));
     EXPECT_EQ(world.model.state.TargetStatusText, Path("QQ/Bin/QQ.exe"));
     EXPECT_EQ(world.model.state.TargetSoundDir, Path("QQ/Bin/../Misc/sound/"));
 
-    qq.Stop();
-    ASSERT_TRUE(FindQQHere());
+    qq->Stop();
+    ASSERT_TRUE(M_find_qq(world.model));
     EXPECT_EQ(world.model.state.TargetStatusText, Path("TM/Bin/TM.exe"));
     EXPECT_EQ(world.model.state.TargetSoundDir, Path("TM/Bin/TMsound/"));
 
-    tm.Stop();
-    ASSERT_TRUE(FindQQHere());
+    tm->Stop();
+    ASSERT_TRUE(M_find_qq(world.model));
     EXPECT_EQ(world.model.state.TargetStatusText, Path("Player/Bin/Player.exe"));
     EXPECT_EQ(world.model.state.TargetSoundDir, Path("Player/Bin/sound/"));
 }
 
 TEST_F(ProcessLookup, AnUnsuccessfulSearchEmptiesTheFolderAndKeepsTheLabel) {
-    world.Put("QQ/Misc/sound/msg.wav");
-    StandInProcess qq(world.At("QQ/Bin/QQ.exe"));
+    auto bare = Start("QQ/Bin/QQ.exe");  // no markers anywhere
     world.model.state.TargetStatusText = "D:\\Apps\\QQ\\Bin\\QQ.exe";
-    world.model.state.TargetSoundDir = Path("QQ/Bin/../Misc/sound/");
+    world.model.state.TargetSoundDir = Path("Old/Misc/sound/");
 
-    // A name that no process anywhere has.
-    const std::string nobody = "NoSuchClient" + std::to_string(::getpid()) + ".exe";
-    EXPECT_EQ(FindApp(world.model, nobody, ByNameQQ), 0);
+    EXPECT_EQ(FindApp(world.model, "QQ.exe", ByNameQQ), 0);
     EXPECT_EQ(world.model.state.TargetSoundDir, "");
     EXPECT_EQ(world.model.state.TargetStatusText, "D:\\Apps\\QQ\\Bin\\QQ.exe");
+    EXPECT_FALSE(M_find_qq(world.model));
 }
 
 }  // namespace

@@ -46,40 +46,36 @@ bool FindIgnoringCase(const std::string& folder, const std::string& name, std::s
     return matched;
 }
 
-// Resolves each component of `path` against what is on disk; "." and ".."
-// stay as written. Leaves the path as it is when it already exists or some
-// component has no match.
+// Resolves the components of `path` against what is on disk, from the
+// deepest one that exists: a probe that fails (the usual case on a poll
+// tick) costs one lstat per missing level and one listing. "." and ".."
+// stay as written, after the folder before them has been resolved. Leaves
+// the path as it is when it exists or some component has no match.
 std::string ResolveCase(const std::string& path) {
     if (path.empty() || LstatPath(path))
         return path;
-    std::string resolved;
-    std::size_t start = 0;
-    if (path.front() == '/') {
-        resolved = "/";
-        start = 1;
-    }
-    while (start <= path.size()) {
-        std::size_t end = path.find('/', start);
-        if (end == std::string::npos)
-            end = path.size();
-        const std::string component = path.substr(start, end - start);
-        const bool last = end == path.size();
-        if (!component.empty()) {
-            const std::string candidate = resolved + component;
-            if (component == "." || component == ".." || LstatPath(candidate)) {
-                resolved = candidate;
-            } else {
-                std::string found;
-                if (!FindIgnoringCase(resolved, component, found))
-                    return path;
-                resolved += found;
-            }
-        }
-        if (!last)
-            resolved += '/';
-        start = end + 1;
-    }
-    return resolved;
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed.back() == '/')
+        trimmed.pop_back();
+    const std::size_t slash = trimmed.rfind('/');
+    const std::string parent = slash == std::string::npos ? std::string()
+                               : slash == 0               ? std::string("/")
+                                                          : trimmed.substr(0, slash);
+    const std::string leaf = slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
+    const std::string tail = path.substr(trimmed.size());  // trailing separators, if any
+    if (leaf.empty())
+        return path;
+    const std::string resolvedParent = parent.empty() ? parent : ResolveCase(parent);
+    if (!parent.empty() && !LstatPath(resolvedParent))
+        return path;
+    const std::string prefix =
+        resolvedParent.empty() ? "" : (resolvedParent == "/" ? "/" : resolvedParent + "/");
+    if (leaf == "." || leaf == ".." || LstatPath(prefix + leaf))
+        return prefix + leaf + tail;
+    std::string found;
+    if (!FindIgnoringCase(resolvedParent, leaf, found))
+        return path;
+    return prefix + found + tail;
 }
 
 // For a path about to be created (a copy's destination, a new folder): its
