@@ -27,6 +27,11 @@ std::string WithoutTrailingBackslash(std::string folder) {
 }
 
 bool HoldsExactly(const std::filesystem::path& file, const std::string& bytes) {
+    // Reading a folder as a file throws from the stream buffer: look first.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec) ||
+        std::filesystem::file_size(file, ec) != bytes.size() || ec)
+        return false;
     std::ifstream in(file, std::ios::binary);
     if (!in)
         return false;
@@ -52,14 +57,14 @@ std::optional<std::string> WriteWhole(const std::filesystem::path& file, const s
     }
     std::error_code ec;
     std::filesystem::rename(part, file, ec);
-    if (ec) {
-        // Some systems refuse to rename over an existing file.
-        std::error_code ignored;
+    std::error_code ignored;
+    if (ec && std::filesystem::is_regular_file(file, ignored)) {
+        // Some systems refuse to rename over an existing file; never remove
+        // anything else in its place.
         std::filesystem::remove(file, ignored);
         std::filesystem::rename(part, file, ec);
     }
     if (ec) {
-        std::error_code ignored;
         std::filesystem::remove(part, ignored);
         return ec.message();
     }
