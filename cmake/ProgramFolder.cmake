@@ -46,8 +46,3 @@ endforeach()
 add_custom_target(sonatrix_program_folder ALL
     DEPENDS "${sonatrix_sounds_stamp}" "${sonatrix_demo_qq}/Bin/QQ.exe" ${sonatrix_page_copies})
 
-# The root defines the program after the tools; where it already exists,
-# building it lays out its folder too.
-if(TARGET sonatrix)
-    add_dependencies(sonatrix sonatrix_program_folder)
-endif()

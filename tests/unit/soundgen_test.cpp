@@ -92,11 +92,11 @@ Wav ParseWav(const std::string& bytes) {
 }
 
 // Every regular file under `root`, by its path relative to it.
-std::map<std::string, std::string> AllFiles(const fs::path& root) {
-    std::map<std::string, std::string> files;
+std::map<std::u8string, std::string> AllFiles(const fs::path& root) {
+    std::map<std::u8string, std::string> files;
     for (const auto& entry : fs::recursive_directory_iterator(root))
         if (entry.is_regular_file())
-            files[fs::relative(entry.path(), root).generic_string()] = ReadFile(entry.path());
+            files[fs::relative(entry.path(), root).generic_u8string()] = ReadFile(entry.path());
     return files;
 }
 
