@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstring>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -102,7 +102,7 @@ std::map<std::u8string, std::string> AllFiles(const fs::path& root) {
 
 // One generated program folder shared by the read-only checks.
 class GeneratedFolder : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         folder_ = std::make_unique<TempDir>();
         ASSERT_FALSE(soundgen::WriteProgramSounds(folder_->Path()).has_value());
@@ -110,7 +110,7 @@ protected:
     static void TearDownTestSuite() { folder_.reset(); }
     static const fs::path& AppDir() { return folder_->Path(); }
 
-private:
+  private:
     static std::unique_ptr<TempDir> folder_;
 };
 std::unique_ptr<TempDir> GeneratedFolder::folder_;
@@ -209,7 +209,8 @@ double TypicalHz(const Wav& wav) {
             if ((wav.samples[i - 1] < 0) != (wav.samples[i] < 0))
                 ++crossings;
     }
-    return static_cast<double>(crossings) / 2.0 / (static_cast<double>(voicedFrames * frame) / wav.rate);
+    return static_cast<double>(crossings) / 2.0 /
+           (static_cast<double>(voicedFrames * frame) / wav.rate);
 }
 
 struct PitchRow {
@@ -218,7 +219,9 @@ struct PitchRow {
     double highHz;
 };
 
-void PrintTo(const PitchRow& row, std::ostream* out) { *out << row.path; }
+void PrintTo(const PitchRow& row, std::ostream* out) {
+    *out << row.path;
+}
 
 class SoundCharacter : public GeneratedFolder, public ::testing::WithParamInterface<PitchRow> {};
 
@@ -233,18 +236,17 @@ TEST_P(SoundCharacter, PitchFitsWhatTheFileIsCalled) {
     EXPECT_LE(hz, row.highHz) << row.path;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    HighAndLowSounds, SoundCharacter,
-    ::testing::Values(PitchRow{"newsounds\\动物\\昆虫\\蟋蟀2.wav", 2500, 6000},
-                      PitchRow{"newsounds\\动物\\鸟\\Bird1.wav", 2500, 5000},
-                      PitchRow{"newsounds\\动物\\鸟\\Bird110.wav", 3000, 6000},
-                      PitchRow{"newsounds\\动物\\兽类\\老虎.wav", 50, 1000},
-                      PitchRow{"newsounds\\动物\\昆虫\\Insect6.wav", 150, 900},
-                      PitchRow{"newsounds\\风雨雷电\\Game36.wav", 30, 1200},
-                      PitchRow{"newsounds\\电话\\PHONE11.WAV", 430, 490},
-                      PitchRow{"newsounds\\电话\\PHONE13.WAV", 380, 520},
-                      PitchRow{"newsounds\\卡通音效\\Cartoon45.wav", 150, 600},
-                      PitchRow{"msnsounds\\nudge.wav", 50, 400}));
+INSTANTIATE_TEST_SUITE_P(HighAndLowSounds, SoundCharacter,
+                         ::testing::Values(PitchRow{"newsounds\\动物\\昆虫\\蟋蟀2.wav", 2500, 6000},
+                                           PitchRow{"newsounds\\动物\\鸟\\Bird1.wav", 2500, 5000},
+                                           PitchRow{"newsounds\\动物\\鸟\\Bird110.wav", 3000, 6000},
+                                           PitchRow{"newsounds\\动物\\兽类\\老虎.wav", 50, 1000},
+                                           PitchRow{"newsounds\\动物\\昆虫\\Insect6.wav", 150, 900},
+                                           PitchRow{"newsounds\\风雨雷电\\Game36.wav", 30, 1200},
+                                           PitchRow{"newsounds\\电话\\PHONE11.WAV", 430, 490},
+                                           PitchRow{"newsounds\\电话\\PHONE13.WAV", 380, 520},
+                                           PitchRow{"newsounds\\卡通音效\\Cartoon45.wav", 150, 600},
+                                           PitchRow{"msnsounds\\nudge.wav", 50, 400}));
 
 TEST(ProgramSounds, ARerunRepairsItsOwnFilesAndKeepsTheUsers) {
     TempDir appDir;

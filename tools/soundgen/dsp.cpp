@@ -23,7 +23,9 @@ double Sine(double cycles) {
     return sum;
 }
 
-double Cosine(double cycles) { return Sine(cycles + 0.25); }
+double Cosine(double cycles) {
+    return Sine(cycles + 0.25);
+}
 
 double Exp(double x) {
     if (x < -60.0)
@@ -71,9 +73,13 @@ double NoteHz(int note) {
     return hz;
 }
 
-int SampleCount(double seconds) { return static_cast<int>(seconds * kSampleRate + 0.5); }
+int SampleCount(double seconds) {
+    return static_cast<int>(seconds * kSampleRate + 0.5);
+}
 
-double TimeOf(int index) { return static_cast<double>(index) / kSampleRate; }
+double TimeOf(int index) {
+    return static_cast<double>(index) / kSampleRate;
+}
 
 void MixInto(Samples& target, const Samples& source, double atSeconds, double gain) {
     const std::size_t start = static_cast<std::size_t>(SampleCount(atSeconds));
@@ -89,7 +95,8 @@ void Scale(Samples& samples, double gain) {
 }
 
 void FadeEnds(Samples& samples, double seconds) {
-    const std::size_t n = std::min(samples.size() / 2, static_cast<std::size_t>(SampleCount(seconds)));
+    const std::size_t n =
+        std::min(samples.size() / 2, static_cast<std::size_t>(SampleCount(seconds)));
     for (std::size_t i = 0; i < n; ++i) {
         const double g = static_cast<double>(i) / static_cast<double>(n);
         samples[i] *= g;

@@ -38,7 +38,7 @@ double StrikeEnvelope(double t, double attack, double decay);
 double GateEnvelope(double t, double attack, double release, double length);
 
 class LowPass {
-public:
+  public:
     explicit LowPass(double cutoffHz) { SetCutoff(cutoffHz); }
     void SetCutoff(double cutoffHz);
     double Process(double x) {
@@ -46,28 +46,28 @@ public:
         return state_;
     }
 
-private:
+  private:
     double coefficient_ = 0.0;
     double state_ = 0.0;
 };
 
 class HighPass {
-public:
+  public:
     explicit HighPass(double cutoffHz) : low_(cutoffHz) {}
     double Process(double x) { return x - low_.Process(x); }
 
-private:
+  private:
     LowPass low_;
 };
 
 // Two-pole band-pass with unity gain at its centre: formants and resonances.
 class BandPass {
-public:
+  public:
     BandPass(double centreHz, double q) { Tune(centreHz, q); }
     void Tune(double centreHz, double q);
     double Process(double x);
 
-private:
+  private:
     double b0_ = 0, b2_ = 0, a1_ = 0, a2_ = 0;
     double x1_ = 0, x2_ = 0, y1_ = 0, y2_ = 0;
 };

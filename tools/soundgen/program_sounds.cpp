@@ -35,7 +35,8 @@ bool HoldsExactly(const std::filesystem::path& file, const std::string& bytes) {
     std::ifstream in(file, std::ios::binary);
     if (!in)
         return false;
-    const std::string current((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string current((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
     return current == bytes;
 }
 

@@ -41,7 +41,8 @@ Samples Thump(double fromHz, double toHz, double decay) {
 }
 
 Samples NoiseHit(Rng& rng, double decay, double cutoffHz) {
-    Samples out = Noise(rng, decay * 6.0, [=](double t) { return StrikeEnvelope(t, 0.001, decay); });
+    Samples out =
+        Noise(rng, decay * 6.0, [=](double t) { return StrikeEnvelope(t, 0.001, decay); });
     ApplyLowPass(out, cutoffHz, 2);
     return out;
 }
@@ -50,19 +51,22 @@ Samples NoiseHit(Rng& rng, double decay, double cutoffHz) {
 
 Samples IntroMusic(Rng&) {
     const double beat = 0.17;
-    Samples out = Melody({{76, 1}, {79, 1}, {81, 1}, {79, 1}, {76, 1}, {74, 1}, {72, 2},
-                          {74, 1}, {76, 1}, {79, 1}, {84, 1}, {81, 2}, {79, 2},
-                          {76, 1}, {79, 1}, {81, 1}, {84, 1}, {86, 1}, {84, 1}, {81, 1}, {79, 1},
-                          {84, 4}},
+    Samples out = Melody({{76, 1}, {79, 1}, {81, 1}, {79, 1}, {76, 1}, {74, 1}, {72, 2}, {74, 1},
+                          {76, 1}, {79, 1}, {84, 1}, {81, 2}, {79, 2}, {76, 1}, {79, 1}, {81, 1},
+                          {84, 1}, {86, 1}, {84, 1}, {81, 1}, {79, 1}, {84, 4}},
                          beat, kMarimba, 1.5);
     MixInto(out,
             Melody({{48, 4}, {45, 4}, {41, 4}, {43, 4}, {48, 4}, {41, 2}, {43, 2}, {36, 4}}, beat,
                    kPiano, 2.0),
             0.0, 0.55);
     // A soft held chord under the tune, one per bar.
-    const std::array<std::array<int, 3>, 7> chords{
-        {{60, 64, 67}, {57, 60, 64}, {53, 57, 60}, {55, 59, 62}, {60, 64, 67}, {53, 57, 60},
-         {55, 60, 64}}};
+    const std::array<std::array<int, 3>, 7> chords{{{60, 64, 67},
+                                                    {57, 60, 64},
+                                                    {53, 57, 60},
+                                                    {55, 59, 62},
+                                                    {60, 64, 67},
+                                                    {53, 57, 60},
+                                                    {55, 60, 64}}};
     for (std::size_t bar = 0; bar < chords.size(); ++bar)
         for (int note : chords[bar])
             MixInto(out, Note(NoteHz(note), 4.5 * beat, kReed), 4.0 * beat * bar, 0.12);
@@ -82,8 +86,10 @@ Samples Cricket(Rng& rng) {
         const double hz = 4400.0 + 60.0 * rng.Signed();
         for (int pulse = 0; pulse < 4; ++pulse) {
             const double at = 0.32 * chirp + 0.024 * pulse;
-            MixInto(out, Voice(0.014, [=](double) { return hz; },
-                               [](double t) { return Hump(t, 0.014); }, {1.0, 0.25}),
+            MixInto(out,
+                    Voice(
+                        0.014, [=](double) { return hz; }, [](double t) { return Hump(t, 0.014); },
+                        {1.0, 0.25}),
                     at, pulse == 3 ? 0.7 : 1.0);
         }
     }
@@ -113,10 +119,12 @@ Samples Bark(Rng& rng, double fromHz, double toHz, double seconds) {
             return StrikeEnvelope(t, 0.008, seconds / 3.0) * GateEnvelope(t, 0.0, 0.05, seconds);
         },
         {1.0, 0.8, 0.7, 0.6, 0.5, 0.4, 0.35, 0.3, 0.25, 0.2, 0.15, 0.1});
-    MixInto(source, Noise(rng, seconds, [=](double t) {
-                return 0.7 * StrikeEnvelope(t, 0.004, seconds / 4.0) *
-                       GateEnvelope(t, 0.0, 0.05, seconds);
-            }),
+    MixInto(source,
+            Noise(rng, seconds,
+                  [=](double t) {
+                      return 0.7 * StrikeEnvelope(t, 0.004, seconds / 4.0) *
+                             GateEnvelope(t, 0.0, 0.05, seconds);
+                  }),
             0.0);
     Samples out = Resonate(source, {620.0, 1250.0, 2600.0}, 4.0);
     MixInto(out, source, 0.0, 0.25);
@@ -141,7 +149,9 @@ Samples BirdWarble(Rng&) {
     const double seconds = 0.95;
     return Voice(
         seconds,
-        [=](double t) { return GlideHz(t, seconds, 3800.0, 2500.0) * (1.0 + 0.08 * Sine(28.0 * t)); },
+        [=](double t) {
+            return GlideHz(t, seconds, 3800.0, 2500.0) * (1.0 + 0.08 * Sine(28.0 * t));
+        },
         [=](double t) { return Hump(t, seconds) * (0.55 + 0.45 * Sine(14.0 * t)); }, {1.0, 0.1});
 }
 
@@ -150,11 +160,15 @@ Samples BirdCuckoo(Rng&) {
     const std::initializer_list<double> flute{1.0, 0.18, 0.06};
     for (int call = 0; call < 2; ++call) {
         const double at = 0.62 * call;
-        MixInto(out, Voice(0.2, [](double t) { return 660.0 * (1.0 + 0.01 * Sine(5.0 * t)); },
-                           [](double t) { return GateEnvelope(t, 0.03, 0.08, 0.2); }, flute),
+        MixInto(out,
+                Voice(
+                    0.2, [](double t) { return 660.0 * (1.0 + 0.01 * Sine(5.0 * t)); },
+                    [](double t) { return GateEnvelope(t, 0.03, 0.08, 0.2); }, flute),
                 at);
-        MixInto(out, Voice(0.3, [](double t) { return 528.0 * (1.0 + 0.01 * Sine(5.0 * t)); },
-                           [](double t) { return GateEnvelope(t, 0.03, 0.15, 0.3); }, flute),
+        MixInto(out,
+                Voice(
+                    0.3, [](double t) { return 528.0 * (1.0 + 0.01 * Sine(5.0 * t)); },
+                    [](double t) { return GateEnvelope(t, 0.03, 0.15, 0.3); }, flute),
                 at + 0.24);
     }
     return out;
@@ -191,7 +205,8 @@ Samples TigerRoar(Rng& rng) {
             return GateEnvelope(t, 0.25, 0.6, seconds) * (0.75 + 0.25 * Sine(23.0 * t));
         },
         {1.0, 0.9, 0.8, 0.7, 0.6, 0.5, 0.45, 0.4, 0.35, 0.3, 0.25, 0.2, 0.18, 0.15, 0.12});
-    MixInto(source, Noise(rng, seconds, [=](double t) { return 0.6 * GateEnvelope(t, 0.2, 0.6, seconds); }),
+    MixInto(source,
+            Noise(rng, seconds, [=](double t) { return 0.6 * GateEnvelope(t, 0.2, 0.6, seconds); }),
             0.0);
     Samples out = Resonate(source, {340.0, 820.0, 1650.0}, 3.5);
     MixInto(out, source, 0.0, 0.2);
@@ -235,14 +250,13 @@ Samples BellPhone(Rng&) {
     Samples out;
     for (int burst = 0; burst < 2; ++burst)
         for (int strike = 0; strike < 14; ++strike)
-            MixInto(out, Bell(strike % 2 ? 1480.0 : 1170.0, 0.25, 0.05), 0.95 * burst + 0.05 * strike,
-                    0.8);
+            MixInto(out, Bell(strike % 2 ? 1480.0 : 1170.0, 0.25, 0.05),
+                    0.95 * burst + 0.05 * strike, 0.8);
     return out;
 }
 
 Samples DialToneRing(Rng&) {
-    Samples out = DualTone(440.0, 480.0, 1.2);
-    return out;
+    return DualTone(440.0, 480.0, 1.2);
 }
 
 Samples DoubleRing(Rng&) {
@@ -256,9 +270,10 @@ Samples WarblePhone(Rng&) {
     Samples out;
     for (int burst = 0; burst < 2; ++burst) {
         MixInto(out,
-                Voice(0.6, [](double t) { return Sine(8.0 * t) >= 0 ? 1000.0 : 1250.0; },
-                      [](double t) { return GateEnvelope(t, 0.01, 0.02, 0.6); },
-                      {1.0, 0.0, 0.3, 0.0, 0.15}),
+                Voice(
+                    0.6, [](double t) { return Sine(8.0 * t) >= 0 ? 1000.0 : 1250.0; },
+                    [](double t) { return GateEnvelope(t, 0.01, 0.02, 0.6); },
+                    {1.0, 0.0, 0.3, 0.0, 0.15}),
                 0.85 * burst);
     }
     ApplyLowPass(out, 4000.0);
@@ -297,15 +312,16 @@ Samples Splash(Rng& rng) {
     Samples out;
     const std::array<double, 3> starts{0.0, 0.3, 0.58};
     for (std::size_t i = 0; i < starts.size(); ++i) {
-        Samples ripple =
-            Noise(rng, 0.5, [](double t) { return StrikeEnvelope(t, 0.04, 0.12); });
+        Samples ripple = Noise(rng, 0.5, [](double t) { return StrikeEnvelope(t, 0.04, 0.12); });
         MixInto(out, Resonate(ripple, {1400.0 + 400.0 * i, 2600.0}, 2.0), starts[i], 1.0 - 0.2 * i);
     }
     // Droplets: tiny rising blips.
     for (int d = 0; d < 6; ++d) {
         const double hz = rng.Between(600.0, 1100.0);
-        MixInto(out, Voice(0.05, [=](double t) { return GlideHz(t, 0.05, hz, hz * 1.8); },
-                           [](double t) { return Hump(t, 0.05); }),
+        MixInto(out,
+                Voice(
+                    0.05, [=](double t) { return GlideHz(t, 0.05, hz, hz * 1.8); },
+                    [](double t) { return Hump(t, 0.05); }),
                 rng.Between(0.1, 1.0), 0.35);
     }
     return out;
@@ -339,13 +355,16 @@ Samples Thunder(Rng& rng) {
 
 Samples Rain(Rng& rng) {
     const double seconds = 1.6;
-    Samples out = Noise(rng, seconds, [=](double t) { return 0.15 * GateEnvelope(t, 0.3, 0.4, seconds); });
+    Samples out =
+        Noise(rng, seconds, [=](double t) { return 0.15 * GateEnvelope(t, 0.3, 0.4, seconds); });
     ApplyLowPass(out, 2500.0);
     for (int drop = 0; drop < 90; ++drop) {
         const double hz = rng.Between(2000.0, 5000.0);
         const double at = rng.Between(0.05, seconds - 0.1);
-        MixInto(out, Voice(0.012, [=](double) { return hz; },
-                           [](double t) { return StrikeEnvelope(t, 0.0005, 0.003); }),
+        MixInto(out,
+                Voice(
+                    0.012, [=](double) { return hz; },
+                    [](double t) { return StrikeEnvelope(t, 0.0005, 0.003); }),
                 at, rng.Between(0.15, 0.5) * GateEnvelope(at, 0.3, 0.4, seconds));
     }
     return out;
@@ -390,8 +409,8 @@ Samples SlideWhistle(Rng& rng) {
     Samples out = Voice(
         0.92,
         [](double t) {
-            const double hz = t < 0.45 ? GlideHz(t, 0.45, 600.0, 2000.0)
-                                       : GlideHz(t - 0.45, 0.45, 2000.0, 500.0);
+            const double hz =
+                t < 0.45 ? GlideHz(t, 0.45, 600.0, 2000.0) : GlideHz(t - 0.45, 0.45, 2000.0, 500.0);
             return hz * (1.0 + 0.02 * Sine(6.0 * t));
         },
         [](double t) { return GateEnvelope(t, 0.04, 0.08, 0.92); }, {1.0, 0.1, 0.03});
@@ -465,7 +484,9 @@ Samples MarimbaPhrase(Rng&) {
 
 // ---- QQ's default sounds -----------------------------------------------
 
-Samples QQMessage(Rng&) { return Melody({{96, 1}, {96, 1}}, 0.1, kMarimba, 2.0); }
+Samples QQMessage(Rng&) {
+    return Melody({{96, 1}, {96, 1}}, 0.1, kMarimba, 2.0);
+}
 
 Samples QQFolder(Rng&) {
     return Voice(
@@ -474,13 +495,14 @@ Samples QQFolder(Rng&) {
         {1.0, 0.2});
 }
 
-Samples QQOnline(Rng&) { return Melody({{79, 1}, {86, 2}}, 0.15, kGlock, 2.5); }
+Samples QQOnline(Rng&) {
+    return Melody({{79, 1}, {86, 2}}, 0.15, kGlock, 2.5);
+}
 
 Samples QQCall(Rng&) {
     Samples out;
     for (int phrase = 0; phrase < 2; ++phrase)
-        MixInto(out, Melody({{76, 1}, {79, 1}, {76, 1}, {79, 1}}, 0.12, kReed, 0.2),
-                0.75 * phrase);
+        MixInto(out, Melody({{76, 1}, {79, 1}, {76, 1}, {79, 1}}, 0.12, kReed, 0.2), 0.75 * phrase);
     return out;
 }
 
@@ -501,7 +523,9 @@ Samples QQSystem(Rng&) {
 
 // ---- MSN Messenger's default sounds ------------------------------------
 
-Samples MsnAlert(Rng&) { return Melody({{81, 1}, {88, 2}}, 0.16, kPiano, 2.0); }
+Samples MsnAlert(Rng&) {
+    return Melody({{81, 1}, {88, 2}}, 0.16, kPiano, 2.0);
+}
 
 Samples MsnEmail(Rng&) {
     return Melody({{84, 1}, {86, 1}, {88, 1}, {91, 3}}, 0.06, kGlock, 4.0);
@@ -522,14 +546,17 @@ Samples MsnNudge(Rng& rng) {
     return out;
 }
 
-Samples MsnOnline(Rng&) { return Melody({{77, 1}, {81, 1}, {84, 3}}, 0.09, kPiano, 3.0); }
+Samples MsnOnline(Rng&) {
+    return Melody({{77, 1}, {81, 1}, {84, 3}}, 0.09, kPiano, 3.0);
+}
 
 Samples MsnPhone(Rng&) {
     Samples out;
     for (int burst = 0; burst < 2; ++burst)
         MixInto(out,
-                Voice(0.5, [](double t) { return Sine(10.0 * t) >= 0 ? 880.0 : 1100.0; },
-                      [](double t) { return GateEnvelope(t, 0.01, 0.03, 0.5); }, {1.0, 0.15}),
+                Voice(
+                    0.5, [](double t) { return Sine(10.0 * t) >= 0 ? 880.0 : 1100.0; },
+                    [](double t) { return GateEnvelope(t, 0.01, 0.03, 0.5); }, {1.0, 0.15}),
                 0.7 * burst);
     return out;
 }
@@ -542,8 +569,10 @@ Samples MsnType(Rng&) {
     Samples out = Voice(
         0.06, [](double t) { return GlideHz(t, 0.06, 500.0, 900.0); },
         [](double t) { return Hump(t, 0.06); }, {1.0, 0.1});
-    MixInto(out, Voice(0.07, [](double t) { return GlideHz(t, 0.07, 700.0, 1200.0); },
-                       [](double t) { return Hump(t, 0.07); }, {1.0, 0.1}),
+    MixInto(out,
+            Voice(
+                0.07, [](double t) { return GlideHz(t, 0.07, 700.0, 1200.0); },
+                [](double t) { return Hump(t, 0.07); }, {1.0, 0.1}),
             0.09, 0.8);
     return out;
 }
@@ -600,7 +629,9 @@ constexpr std::array kRecipes{
 
 }  // namespace
 
-std::span<const Recipe> Recipes() { return kRecipes; }
+std::span<const Recipe> Recipes() {
+    return kRecipes;
+}
 
 const Recipe* FindRecipe(std::string_view path) {
     for (const Recipe& recipe : kRecipes)

@@ -8,7 +8,7 @@
 namespace sonatrix::soundgen {
 
 class Rng {
-public:
+  public:
     explicit Rng(std::uint64_t seed) : state_(seed) {}
 
     std::uint64_t Next() {
@@ -24,7 +24,7 @@ public:
     double Signed() { return 2.0 * Unit() - 1.0; }
     double Between(double low, double high) { return low + (high - low) * Unit(); }
 
-private:
+  private:
     std::uint64_t state_;
 };
 

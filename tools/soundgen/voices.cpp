@@ -30,11 +30,10 @@ Samples Resonate(const Samples& source, std::initializer_list<double> centresHz,
 }
 
 double GlideHz(double t, double seconds, double fromHz, double toHz) {
-    // Even in pitch: the log of the frequency moves linearly. Interpolate the
-    // ratio through Exp of a linear blend of an approximate log.
+    // Even in pitch: fromHz * ratio^progress, with ln(ratio) from the atanh
+    // series, which converges fast for any musical ratio.
     const double progress = std::clamp(t / seconds, 0.0, 1.0);
-    double ratio = toHz / fromHz;
-    // ln(ratio) through the series of atanh, exact enough for any musical ratio.
+    const double ratio = toHz / fromHz;
     const double y = (ratio - 1.0) / (ratio + 1.0);
     double term = y;
     double lnRatio = 0.0;
@@ -42,8 +41,7 @@ double GlideHz(double t, double seconds, double fromHz, double toHz) {
         lnRatio += term / n;
         term *= y * y;
     }
-    lnRatio *= 2.0;
-    return fromHz * Exp(progress * lnRatio);
+    return fromHz * Exp(progress * 2.0 * lnRatio);
 }
 
 Samples Bell(double hz, double seconds, double decay) {

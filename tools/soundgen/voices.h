@@ -79,8 +79,8 @@ extern const Timbre kReed;
 Samples Note(double hz, double seconds, const Timbre& timbre);
 
 struct MelodyNote {
-    int note;       // MIDI note number, 0 for a rest
-    double beats;   // length
+    int note;      // MIDI note number, 0 for a rest
+    double beats;  // length
 };
 // Plays the notes one after another at `beatSeconds` a beat; each note
 // rings for `ring` beats' worth past its own length.
