@@ -5,9 +5,9 @@
 #   scripts/run-demo.sh [--no-client | --client-after SECONDS] <build-dir>
 #
 #   --no-client             start Sonatrix with the client stopped, to see it
-#                           wait for one (also SONATRIX_DEMO_CLIENT=off)
+#                           wait for one (also DEMO_CLIENT=off)
 #   --client-after SECONDS  start the client that long after Sonatrix, to see
-#                           the poll find it (also SONATRIX_DEMO_CLIENT=SECONDS)
+#                           the poll find it (also DEMO_CLIENT=SECONDS)
 set -euo pipefail
 
 usage() {
@@ -15,7 +15,7 @@ usage() {
     exit 2
 }
 
-client_mode="${SONATRIX_DEMO_CLIENT:-on}"
+client_mode="${DEMO_CLIENT:-on}"
 while (($# > 0)); do
     case "$1" in
         --no-client) client_mode=off; shift ;;
