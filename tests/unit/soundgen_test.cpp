@@ -214,13 +214,14 @@ double TypicalHz(const Wav& wav) {
 }
 
 struct PitchRow {
+    const char* label;
     const char* path;
     double lowHz;
     double highHz;
 };
 
 void PrintTo(const PitchRow& row, std::ostream* out) {
-    *out << row.path;
+    *out << row.label;
 }
 
 class SoundCharacter : public GeneratedFolder, public ::testing::WithParamInterface<PitchRow> {};
@@ -236,17 +237,18 @@ TEST_P(SoundCharacter, PitchFitsWhatTheFileIsCalled) {
     EXPECT_LE(hz, row.highHz) << row.path;
 }
 
-INSTANTIATE_TEST_SUITE_P(HighAndLowSounds, SoundCharacter,
-                         ::testing::Values(PitchRow{"newsounds\\动物\\昆虫\\蟋蟀2.wav", 2500, 6000},
-                                           PitchRow{"newsounds\\动物\\鸟\\Bird1.wav", 2500, 5000},
-                                           PitchRow{"newsounds\\动物\\鸟\\Bird110.wav", 3000, 6000},
-                                           PitchRow{"newsounds\\动物\\兽类\\老虎.wav", 50, 1000},
-                                           PitchRow{"newsounds\\动物\\昆虫\\Insect6.wav", 150, 900},
-                                           PitchRow{"newsounds\\风雨雷电\\Game36.wav", 30, 1200},
-                                           PitchRow{"newsounds\\电话\\PHONE11.WAV", 430, 490},
-                                           PitchRow{"newsounds\\电话\\PHONE13.WAV", 380, 520},
-                                           PitchRow{"newsounds\\卡通音效\\Cartoon45.wav", 150, 600},
-                                           PitchRow{"msnsounds\\nudge.wav", 50, 400}));
+INSTANTIATE_TEST_SUITE_P(
+    HighAndLowSounds, SoundCharacter,
+    ::testing::Values(PitchRow{"cricket", "newsounds\\动物\\昆虫\\蟋蟀2.wav", 2500, 6000},
+                      PitchRow{"rising_chirps", "newsounds\\动物\\鸟\\Bird1.wav", 2500, 5000},
+                      PitchRow{"trill", "newsounds\\动物\\鸟\\Bird110.wav", 3000, 6000},
+                      PitchRow{"tiger", "newsounds\\动物\\兽类\\老虎.wav", 50, 1000},
+                      PitchRow{"bee", "newsounds\\动物\\昆虫\\Insect6.wav", 150, 900},
+                      PitchRow{"thunder", "newsounds\\风雨雷电\\Game36.wav", 30, 1200},
+                      PitchRow{"dial_tone_ring", "newsounds\\电话\\PHONE11.WAV", 430, 490},
+                      PitchRow{"double_ring", "newsounds\\电话\\PHONE13.WAV", 380, 520},
+                      PitchRow{"boing", "newsounds\\卡通音效\\Cartoon45.wav", 150, 600},
+                      PitchRow{"nudge", "msnsounds\\nudge.wav", 50, 400}));
 
 TEST(ProgramSounds, ARerunRepairsItsOwnFilesAndKeepsTheUsers) {
     TempDir appDir;
