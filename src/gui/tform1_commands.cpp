@@ -7,24 +7,28 @@
 #include <QTreeWidget>
 
 #include "library/add_sounds.h"
+#include "replace/config_db_repair.h"
+#include "replace/random_replacement.h"
+#include "replace/single_replacement.h"
+#include "replace/themes.h"
 #include "tform1.h"
 
 void TForm1::WireCommands() {
     using namespace sonatrix;
     // clang-format off
     // Replacing one sound.
-    // connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(model_); });
-    // connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { ListBox1DblClick(model_); });
-    // connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, [this] { TreeView1DblClick(model_); });
-    // connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(model_); });
-    // connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(model_); });
+    connect(SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(model_); });
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { ListBox1DblClick(model_); });
+    connect(TreeView1, &QTreeWidget::itemDoubleClicked, this, [this] { TreeView1DblClick(model_); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(model_); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(model_); });
 
     // Preset themes.
-    // connect(SpeedButton5, &QToolButton::clicked, this, [this] { SpeedButton5Click(model_); });
-    // connect(SpeedButton7, &QToolButton::clicked, this, [this] { SpeedButton7Click(model_); });
-    // connect(SpeedButton8, &QToolButton::clicked, this, [this] { SpeedButton8Click(model_); });
-    // connect(SpeedButton10, &QToolButton::clicked, this, [this] { SpeedButton10Click(model_); });
-    // connect(SpeedButton11, &QToolButton::clicked, this, [this] { SpeedButton11Click(model_); });
+    connect(SpeedButton5, &QToolButton::clicked, this, [this] { SpeedButton5Click(model_); });
+    connect(SpeedButton7, &QToolButton::clicked, this, [this] { SpeedButton7Click(model_); });
+    connect(SpeedButton8, &QToolButton::clicked, this, [this] { SpeedButton8Click(model_); });
+    connect(SpeedButton10, &QToolButton::clicked, this, [this] { SpeedButton10Click(model_); });
+    connect(SpeedButton11, &QToolButton::clicked, this, [this] { SpeedButton11Click(model_); });
 
     // Restore and cross-apply.
     // connect(SpeedButton4, &QToolButton::clicked, this, [this] { SpeedButton4Click(model_); });
