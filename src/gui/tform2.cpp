@@ -35,8 +35,7 @@ TForm2::TForm2(const sonatrix::Services& services, QWidget* parent)
     setObjectName("Form2");
     setWindowTitle(QString::fromUtf8(sonatrix::kPickerCaption));
     setAccessibleName(windowTitle());
-    QFont font(QString::fromUtf8("宋体"));
-    font.setPixelSize(13);
+    const QFont font = sonatrix::gui::WindowFont();
     setFont(font);
     resize(627, 467);
     move(192, 107);
@@ -141,8 +140,9 @@ void TForm2::Button3Click() {
 }
 
 void TForm2::ShowChoice() {
-    Label1->setText(Text(logic_.Choice));
-    Label1->setAccessibleName(Label1->text());
+    Label1->setText(DisplayText(logic_.Choice));
+    Label1->setAccessibleName(Label1->text().isEmpty() ? QStringLiteral("选中的程序")
+                                                       : Label1->text());
 }
 
 void TForm2::ShowProcessList() {
@@ -150,5 +150,5 @@ void TForm2::ShowProcessList() {
     const QSignalBlocker quiet(ListBox1);
     ListBox1->clear();
     for (const auto& line : logic_.ProcessList)
-        ListBox1->addItem(Text(line));
+        ListBox1->addItem(DisplayText(line));
 }

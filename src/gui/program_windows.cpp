@@ -1,0 +1,26 @@
+#include "program_windows.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+namespace sonatrix::gui {
+
+ProgramWindows::ProgramWindows(std::string appDir, Dialogs* dialogs)
+    : model(Services{*native.files, *native.processes, *native.registry,
+                     dialogs ? *dialogs : qtDialogs, native.player, *native.shell},
+            std::move(appDir)),
+      form1(model),
+      form2(model.svc, &form1),
+      form3(&form1) {
+    qtDialogs.SetOwner(&form1);
+    qtDialogs.SetPicker([this] { return form2.Pick(); });
+    qtDialogs.SetRecorder([this] { form3.exec(); });
+}
+
+std::string ExecutableFolder() {
+    const QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    return QFile::encodeName(folder).toStdString() + QDir::separator().toLatin1();
+}
+
+}  // namespace sonatrix::gui
