@@ -6,12 +6,12 @@
 #include <QShowEvent>
 
 #include "app/main_model.h"
+#include "display_text.h"
+#include "window_font.h"
 
 namespace {
 
-QString Text(const std::string& bytes) {
-    return QString::fromLocal8Bit(bytes);
-}
+using sonatrix::gui::DisplayText;
 
 QFont FontOfSize(const QFont& base, int pixels) {
     QFont font = base;
