@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a command against a private PulseAudio daemon with one null sink, so
 # playback and recording work for real with no sound card and no display.
-# The null sink's monitor is the default source: what is played is captured.
+# What is played is captured: the default source is the null sink's monitor,
+# remapped, since Qt lists no monitor sources as inputs.
 set -euo pipefail
 
 if [ "$#" -eq 0 ]; then
@@ -29,7 +30,8 @@ cat > "$work/default.pa" <<PA
 load-module module-null-sink sink_name=sonatrix_null sink_properties=device.description=SonatrixNull
 load-module module-native-protocol-unix socket=$socket auth-anonymous=1
 set-default-sink sonatrix_null
-set-default-source sonatrix_null.monitor
+load-module module-remap-source master=sonatrix_null.monitor source_name=sonatrix_capture source_properties=device.description=SonatrixCapture
+set-default-source sonatrix_capture
 PA
 
 # The daemon keeps its state and cookie in the temporary folder, never in
