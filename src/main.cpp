@@ -1,8 +1,16 @@
 // Sonatrix: changes the notification sounds of instant-messaging clients.
 #include <QApplication>
 
+#include "program_windows.h"
+#include "window_font.h"
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    app.setApplicationName("Sonatrix2009");
-    return 0;
+    app.setApplicationName(QStringLiteral("Sonatrix2009"));
+    app.setApplicationDisplayName(QStringLiteral("Sonatrix2009"));
+    app.setFont(sonatrix::gui::WindowFont());
+
+    sonatrix::gui::ProgramWindows windows(sonatrix::gui::ExecutableFolder());
+    windows.form1.show();
+    return app.exec();
 }

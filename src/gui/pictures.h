@@ -22,6 +22,8 @@ enum class Glyph {
     CatFace,          // SpeedButton11, 16 x 16: a black-and-white cat's face
 };
 
+inline constexpr int kGlyphCount = 13;
+
 // The glyph at the size the window shows it.
 QPixmap GlyphPixmap(Glyph glyph);
 
@@ -36,5 +38,12 @@ inline constexpr int kTreeImageCount = 3;
 // desk telephone with ringing rays, 9 an envelope with a red and yellow flash.
 QPixmap ListImage(int index);
 inline constexpr int kListImageCount = 16;
+
+// The same pictures drawn with `scale` device pixels per pixel, for dense
+// screens: the pixmap's device pixel ratio is `scale`, so it keeps the
+// logical size above. A scale outside 1 to 16 gives a null pixmap.
+QPixmap GlyphPixmap(Glyph glyph, int scale);
+QPixmap TreeImage(int index, int scale);
+QPixmap ListImage(int index, int scale);
 
 }  // namespace sonatrix::gui

@@ -6,6 +6,7 @@
 
 #include "library/recorder_logic.h"
 #include "media_player_bar.h"
+#include "window_font.h"
 
 namespace {
 
@@ -46,9 +47,7 @@ TForm3::TForm3(sonatrix::RecorderLogic& logic, QWidget* parent)
     setAccessibleName("录音");
     setGeometry(343, 224, 375, 273);
     setFixedSize(375, 273);
-    QFont font("宋体");
-    font.setPixelSize(13);
-    setFont(font);
+    setFont(sonatrix::gui::WindowFont());  // "宋体" 13 pixels, or a CJK stand-in
 
     MediaPlayer1 = new MediaPlayerBar(logic.Capture(), this);
     MediaPlayer1->setObjectName("MediaPlayer1");

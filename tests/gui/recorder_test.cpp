@@ -108,7 +108,7 @@ private slots:
     void layoutAndTexts() {
         QCOMPARE(form_->windowTitle(), QString("录音"));
         QCOMPARE(form_->geometry(), QRect(343, 224, 375, 273));
-        QCOMPARE(form_->font().family(), QString("宋体"));
+        QCOMPARE(form_->font().families().value(0), QString("宋体"));
         QCOMPARE(form_->font().pixelSize(), 13);
         QCOMPARE(form_->MediaPlayer1->geometry(), QRect(40, 8, 253, 30));
         QCOMPARE(form_->Button1->geometry(), QRect(32, 64, 75, 25));

@@ -24,6 +24,9 @@ private:
     int pid_ = 0;
 };
 
+// The id of the test process itself.
+int SelfPid();
+
 // Where the stand-in program was built.
 std::filesystem::path StandInProgram();
 

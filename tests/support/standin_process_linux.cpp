@@ -13,6 +13,8 @@ namespace sonatrix::testing {
 
 std::filesystem::path StandInProgram() { return SONATRIX_STANDIN_PROGRAM; }
 
+int SelfPid() { return static_cast<int>(::getpid()); }
+
 StandInProcess::StandInProcess(const std::filesystem::path& exePath) {
     std::filesystem::create_directories(exePath.parent_path());
     std::filesystem::copy_file(StandInProgram(), exePath,

@@ -15,7 +15,7 @@ TestWorld::TestWorld()
       files(MakeNativeFileSystem()),
       processes(MakeNativeProcessSource()),
       registry(MakeNativeRegistry()),
-      model(Services{*files, *processes, *registry, dialogs, player, shell}, appDir) {}
+      model(Services{*files, ownProcesses, *registry, dialogs, player, shell}, appDir) {}
 
 std::filesystem::path TestWorld::Put(const std::string& relative, const std::string& bytes) {
     auto path = At(relative);

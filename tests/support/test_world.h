@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/main_model.h"
+#include "filtered_processes.h"
 #include "platform/files.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
@@ -23,7 +24,8 @@ public:
     TempDir root;                // everything of the test lives below it
     std::string appDir;          // root/app/ : the program folder (AppDir)
     std::unique_ptr<FileSystem> files;
-    std::unique_ptr<ProcessSource> processes;
+    std::unique_ptr<ProcessSource> processes;  // the real walk
+    FilteredProcesses ownProcesses{*processes};  // what the model sees
     std::unique_ptr<Registry> registry;
     ScriptedDialogs dialogs;
     RecordingPlayer player;
@@ -31,7 +33,9 @@ public:
     MainModel model;
 
     // A path below the test's root.
-    std::filesystem::path At(const std::string& relative) const { return root.Path() / relative; }
+    std::filesystem::path At(const std::string& relative) const {
+        return (root.Path() / relative).make_preferred();
+    }
     // Writes a small file below the root and returns its path.
     std::filesystem::path Put(const std::string& relative, const std::string& bytes = "RIFF");
     // AppDir set as the first show sets it, without the rest of the show.

@@ -21,15 +21,19 @@ constexpr Probe kTMLayout[] = {
 };
 
 bool PassesGate(const std::string& exePath, std::int32_t mode, const std::string& wantedName) {
+    // Every module of every process comes through here on each poll tick:
+    // look at the name in place rather than copying it.
+    const std::string_view name = std::string_view(exePath).substr(FolderPartLength(exePath));
     switch (mode) {
     case ByNameQQ:
     case ByNameMsn:
     case ByNameTM:
-        return SameIgnoringAsciiCase(FileNameOf(exePath), wantedName);
+        return SameIgnoringAsciiCase(name, wantedName);
     case AnyExeSoundFolder:
     case AnyExeRingWav:
     case AnyExeTMLayout:
-        return SameIgnoringAsciiCase(ExtensionOf(exePath), ".exe");
+        return name.size() >= 4 && name.rfind('.') == name.size() - 4 &&
+               SameIgnoringAsciiCase(name.substr(name.size() - 4), ".exe");
     default:
         return false;
     }

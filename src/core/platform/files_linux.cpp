@@ -39,40 +39,36 @@ bool FindIgnoringCase(const std::string& folder, const std::string& name, std::s
     return matched;
 }
 
-// Resolves each component of `path` against what is on disk. Leaves the
-// path as it is when it already exists or some component has no match.
+// Resolves the components of `path` against what is on disk, from the
+// deepest one that exists: a probe that fails (the usual case on a poll
+// tick) costs one lstat per missing level and one listing. Leaves the path
+// as it is when it exists or some component has no match.
 std::string ResolveCase(const std::string& path) {
     struct stat info;
     if (path.empty() || ::lstat(path.c_str(), &info) == 0)
         return path;
-    std::string resolved;
-    std::size_t start = 0;
-    if (path.front() == '/') {
-        resolved = "/";
-        start = 1;
-    }
-    while (start <= path.size()) {
-        std::size_t end = path.find('/', start);
-        if (end == std::string::npos)
-            end = path.size();
-        const std::string component = path.substr(start, end - start);
-        const bool last = end == path.size();
-        if (!component.empty()) {
-            const std::string candidate = resolved + component;
-            if (component == "." || component == ".." || ::lstat(candidate.c_str(), &info) == 0) {
-                resolved = candidate;
-            } else {
-                std::string found;
-                if (!FindIgnoringCase(resolved, component, found))
-                    return path;
-                resolved += found;
-            }
-        }
-        if (!last)
-            resolved += '/';
-        start = end + 1;
-    }
-    return resolved;
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed.back() == '/')
+        trimmed.pop_back();
+    const std::size_t slash = trimmed.rfind('/');
+    const std::string parent = slash == std::string::npos ? std::string()
+                               : slash == 0               ? std::string("/")
+                                                          : trimmed.substr(0, slash);
+    const std::string leaf = slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
+    const std::string tail = path.substr(trimmed.size());  // trailing separators, if any
+    if (leaf == "." || leaf == ".." || leaf.empty())
+        return path;
+    const std::string resolvedParent = parent.empty() ? parent : ResolveCase(parent);
+    if (!parent.empty() && ::lstat(resolvedParent.c_str(), &info) != 0)
+        return path;
+    const std::string prefix =
+        resolvedParent.empty() ? "" : (resolvedParent == "/" ? "/" : resolvedParent + "/");
+    if (::lstat((prefix + leaf).c_str(), &info) == 0)
+        return prefix + leaf + tail;
+    std::string found;
+    if (!FindIgnoringCase(resolvedParent, leaf, found))
+        return path;
+    return prefix + found + tail;
 }
 
 bool IsFolderEntry(const std::string& folder, const dirent& entry) {
@@ -182,8 +178,9 @@ public:
             return EISDIR;
         }
         if (::access(to.c_str(), F_OK) == 0 && ::access(to.c_str(), W_OK) != 0) {
+            const int error = errno;
             ::close(in);
-            return EACCES;
+            return error;
         }
 
         // The new bytes go to a temporary file beside the destination, which

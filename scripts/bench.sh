@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in release mode, runs each once and prints one table:
+# every figure beside its floor, measured in the same run, and their ratio.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake --preset release > /dev/null
+cmake --build --preset release
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+for program in build/release/bench/*_bench; do
+    [[ -x "$program" ]] || continue
+    echo "running $(basename "$program") ..." >&2
+    QT_QPA_PLATFORM=offscreen "$program" --benchmark_format=json \
+        --benchmark_out="$out/$(basename "$program").json" --benchmark_out_format=json > /dev/null
+done
+python3 scripts/bench_table.py "$out"/*.json

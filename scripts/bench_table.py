@@ -1,0 +1,57 @@
+#!/usr/bin/env python3
+"""Pairs the benchmarks named Figure_<row> and Floor_<row> and prints each
+row's figure, floor, ratio and goal in one table."""
+import json
+import sys
+
+# Goal per row: (largest ratio to the floor, largest figure in ms or None).
+GOALS = {
+    "PollTick": (1.5, 20.0),
+    "StartUp": (1.5, None),
+    "LibraryListing": (2.0, None),
+    "LibraryTreeFill": (None, 1000.0),
+    "ConfigDbScan": (1.5, 268.0),  # 256 MiB at 1 GB/s or more
+    "RandomReplacement": (None, 1000.0),
+}
+
+
+def milliseconds(bench):
+    factor = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[bench.get("time_unit", "ns")]
+    return bench["real_time"] * factor
+
+
+def main(paths):
+    figures, floors, extras = {}, {}, {}
+    for path in paths:
+        with open(path, encoding="utf-8") as handle:
+            for bench in json.load(handle)["benchmarks"]:
+                kind, _, row = bench["name"].split("/")[0].partition("_")
+                if kind == "Figure":
+                    figures[row] = milliseconds(bench)
+                elif kind == "Floor":
+                    floors[row] = milliseconds(bench)
+                for key in ("peak_rss_mib", "floor_peak_rss_mib"):
+                    if key in bench:
+                        extras.setdefault(row, {})[key] = bench[key]
+    print(f"{'row':<20} {'figure ms':>10} {'floor ms':>10} {'ratio':>7}  goal")
+    for row in sorted(set(figures) | set(floors)):
+        figure, floor = figures.get(row), floors.get(row)
+        ratio = figure / floor if figure and floor else None
+        max_ratio, max_ms = GOALS.get(row, (None, None))
+        checks = []
+        if max_ratio is not None and ratio is not None:
+            checks.append(f"ratio <= {max_ratio}: {'met' if ratio <= max_ratio else 'NOT met'}")
+        if max_ms is not None and figure is not None:
+            checks.append(f"<= {max_ms:g} ms: {'met' if figure <= max_ms else 'NOT met'}")
+        cell = lambda v: f"{v:10.2f}" if v is not None else f"{'-':>10}"
+        ratio_text = f"{ratio:7.2f}" if ratio is not None else f"{'-':>7}"
+        print(f"{row:<20} {cell(figure)} {cell(floor)} {ratio_text}  {'; '.join(checks)}")
+        if row in extras:
+            rss = extras[row]
+            print(f"{'':<20} peak RSS {rss.get('peak_rss_mib', 0):.1f} MiB, "
+                  f"floor {rss.get('floor_peak_rss_mib', 0):.1f} MiB "
+                  f"(goal: at most floor + 30 MiB)")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1:])

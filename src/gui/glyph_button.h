@@ -1,0 +1,21 @@
+// A glyph button: raised like a push button, its picture left of the
+// caption with the pair centred, never eliding the caption (a caption a
+// little wider than the button is clipped at the edge instead, so every
+// word stays readable where it fits).
+#pragma once
+
+#include <QToolButton>
+
+namespace sonatrix::gui {
+
+class GlyphButton : public QToolButton {
+  public:
+    using QToolButton::QToolButton;
+
+    static constexpr int kSpacing = 4;  // between the picture and the caption
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+}  // namespace sonatrix::gui

@@ -1,0 +1,31 @@
+#include "program_windows.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+namespace sonatrix::gui {
+
+ProgramWindows::ProgramWindows(std::string appDir, Dialogs* dialogs)
+    : model(Services{*native.files, *native.processes, *native.registry,
+                     dialogs ? *dialogs : qtDialogs, native.player, *native.shell},
+            std::move(appDir)),
+      recorder(model, native.capture, native.clock),
+      form1(model),
+      form2(&form1),
+      form3(recorder, &form1) {
+    qtDialogs.SetOwner(&form1);
+    // The picker's result is read by its owner's code once TForm2 offers it.
+    qtDialogs.SetPicker([this] {
+        form2.exec();
+        return std::string();
+    });
+    qtDialogs.SetRecorder([this] { form3.exec(); });
+}
+
+std::string ExecutableFolder() {
+    const QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    return QFile::encodeName(folder).toStdString() + QDir::separator().toLatin1();
+}
+
+}  // namespace sonatrix::gui

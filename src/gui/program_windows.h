@@ -1,0 +1,53 @@
+// The program's three windows over the native services, created in the
+// order the program creates them: TForm1, TForm2, TForm3.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/main_model.h"
+#include "library/recorder_logic.h"
+#include "platform/files.h"
+#include "platform/processes.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "qt_audio_capture.h"
+#include "qt_dialogs.h"
+#include "qt_local_time_text.h"
+#include "qt_sound_player.h"
+#include "tform1.h"
+#include "tform2.h"
+#include "tform3.h"
+
+namespace sonatrix::gui {
+
+struct NativeServices {
+    std::unique_ptr<FileSystem> files = MakeNativeFileSystem();
+    std::unique_ptr<ProcessSource> processes = MakeNativeProcessSource();
+    std::unique_ptr<Registry> registry = MakeNativeRegistry();
+    std::unique_ptr<Shell> shell = MakeNativeShell();
+    QtSoundPlayer player;
+    QtAudioCapture capture;
+    QtLocalTimeText clock;
+};
+
+class ProgramWindows {
+  public:
+    // `appDir`: the executable's folder with its trailing separator.
+    // `dialogs`: the dialog layer to use instead of the Qt one (a tool that
+    // must not wait for a user), or nullptr.
+    explicit ProgramWindows(std::string appDir, Dialogs* dialogs = nullptr);
+
+    NativeServices native;
+    QtDialogs qtDialogs;
+    MainModel model;
+    RecorderLogic recorder;  // TForm3's state, kept between showings
+    TForm1 form1;
+    TForm2 form2;
+    TForm3 form3;
+};
+
+// The folder of the running executable, with its trailing separator.
+std::string ExecutableFolder();
+
+}  // namespace sonatrix::gui

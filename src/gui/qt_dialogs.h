@@ -1,0 +1,45 @@
+// The dialog layer on Qt: the four dialog forms, the standard error box,
+// the folder and file browsers, and the hooks through which the picker and
+// recorder windows plug in.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+#include "app/dialogs.h"
+
+namespace sonatrix::gui {
+
+class QtDialogs : public Dialogs {
+  public:
+    // The owner of the platform message boxes, the browsers and the About box.
+    void SetOwner(QWidget* owner) { owner_ = owner; }
+    void SetPicker(std::function<std::string()> showPicker) { picker_ = std::move(showPicker); }
+    void SetRecorder(std::function<void()> showRecorder) { recorder_ = std::move(showRecorder); }
+
+    DlgResult MessageDlg(const std::string& text, DlgType type, unsigned buttons) override;
+    void ShowMessage(const std::string& text) override;
+    int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+    std::string InputQuery(const std::string& caption, const std::string& prompt,
+                           int maxLength) override;
+    void ShowAppError(const std::string& text) override;
+    std::optional<std::string> BrowseForFolder(const std::string& title) override;
+    std::optional<std::string> OpenFile(const std::string& filterName,
+                                        const std::string& pattern) override;
+    std::string ShowPicker() override;
+    void ShowRecorder() override;
+    void ShowAbout() override;
+    void SetBusyCursor(bool busy) override;
+
+  private:
+    QPointer<QWidget> owner_;
+    std::function<std::string()> picker_;
+    std::function<void()> recorder_;
+    bool busy_ = false;
+};
+
+// Caption of the message dialog of a kind.
+const char* MessageDlgCaption(DlgType type);
+
+}  // namespace sonatrix::gui

@@ -1,0 +1,60 @@
+// Hours of polling and refilling must not leak descriptors or memory.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/startup.h"
+#include "discovery/process_lookup.h"
+#include "replace/target_list.h"
+#include "test_world.h"
+
+namespace sonatrix {
+namespace {
+
+using testing::TestWorld;
+
+long OpenDescriptors() {
+    long count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
+    return count;
+}
+
+long ResidentKiB() {
+    std::ifstream statm("/proc/self/statm");
+    long size = 0, resident = 0;
+    statm >> size >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+TEST(LongRun, TenThousandPollTicksAndAThousandRefillsStayFlat) {
+    TestWorld world;
+    world.SetAppDir();
+    for (int i = 0; i < 20; ++i)
+        world.Put("client/sound/s" + std::to_string(i) + ".wav");
+    world.model.state.TargetSoundDir = world.At("client/sound").string() + "/";
+
+    // Warm up so that caches and the allocator's pools are in place.
+    for (int i = 0; i < 50; ++i) {
+        M_find_qq(world.model);
+        M_list_qqshund(world.model);
+    }
+    world.model.state.TargetSoundDir = world.At("client/sound").string() + "/";
+    const long descriptorsBefore = OpenDescriptors();
+    const long memoryBefore = ResidentKiB();
+
+    for (int tick = 0; tick < 10000; ++tick)
+        Timer1Timer(world.model);
+    world.model.state.TargetSoundDir = world.At("client/sound").string() + "/";
+    for (int refill = 0; refill < 1000; ++refill)
+        M_list_qqshund(world.model);
+
+    EXPECT_EQ(world.model.state.TargetList.size(), 20u);
+    EXPECT_EQ(OpenDescriptors(), descriptorsBefore);
+    EXPECT_LT(ResidentKiB() - memoryBefore, 4 * 1024) << "resident memory grew by more than 4 MiB";
+}
+
+}  // namespace
+}  // namespace sonatrix
