@@ -59,7 +59,7 @@ MediaPlayerBar::MediaPlayerBar(sonatrix::AudioCapture& capture, QWidget* parent)
         button->setAccessibleName(look.accessibleName);
         button->setToolTip(look.accessibleName);
         button->setIcon(look.icon == QStyle::SP_CustomBase ? DrawnIcon(Button(i))
-                                                            : style()->standardIcon(look.icon));
+                                                           : style()->standardIcon(look.icon));
         button->setGeometry(i * kButtonWidth, 0, kButtonWidth + (i == kButtonCount - 1 ? 1 : 0),
                             30);
         button->setEnabled(false);
@@ -75,23 +75,23 @@ void MediaPlayerBar::SetDeviceOpen(bool open) {
 
 void MediaPlayerBar::Pressed(Button button) {
     switch (button) {
-    case Play:
-    case Record:
-        capture_.Resume();
-        break;
-    case Pause:
-    case Stop:
-        // Halts the device without closing it: "停止录音" still saves.
-        capture_.Suspend();
-        break;
-    case Next:
-    case Prev:
-    case Step:
-    case Back:
-    case Eject:
-        // A capture stream has no position to move and no medium to eject.
-        break;
-    case kButtonCount:
-        break;
+        case Play:
+        case Record:
+            capture_.Resume();
+            break;
+        case Pause:
+        case Stop:
+            // Halts the device without closing it: "停止录音" still saves.
+            capture_.Suspend();
+            break;
+        case Next:
+        case Prev:
+        case Step:
+        case Back:
+        case Eject:
+            // A capture stream has no position to move and no medium to eject.
+            break;
+        case kButtonCount:
+            break;
     }
 }

@@ -14,7 +14,7 @@ class AudioCapture;
 
 class MediaPlayerBar : public QWidget {
     Q_OBJECT
-public:
+  public:
     enum Button { Play, Pause, Stop, Next, Prev, Step, Back, Record, Eject, kButtonCount };
 
     MediaPlayerBar(sonatrix::AudioCapture& capture, QWidget* parent = nullptr);
@@ -23,7 +23,7 @@ public:
     void SetDeviceOpen(bool open);
     QToolButton* ButtonAt(Button button) const { return buttons_[button]; }
 
-private:
+  private:
     void Pressed(Button button);
 
     sonatrix::AudioCapture& capture_;

@@ -57,7 +57,9 @@ QAudioDevice RecordingDevice() {
 
 QtAudioCapture::QtAudioCapture(QObject* parent) : QObject(parent) {}
 
-QtAudioCapture::~QtAudioCapture() { Release(); }
+QtAudioCapture::~QtAudioCapture() {
+    Release();
+}
 
 int QtAudioCapture::Start(const std::string& wavFile) {
     Release();

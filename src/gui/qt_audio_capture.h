@@ -14,7 +14,7 @@ class QIODevice;
 
 class QtAudioCapture : public QObject, public sonatrix::AudioCapture {
     Q_OBJECT
-public:
+  public:
     // Error codes of Start and Stop.
     enum Error { kNoError = 0, kNoDevice = 1, kDeviceFailed = 2, kFileFailed = 3 };
 
@@ -31,7 +31,7 @@ public:
     // in whole buffer periods, so the wall clock says little.
     double SecondsCaptured() const;
 
-private:
+  private:
     void ReadAvailable();
     void SourceStateChanged();
     void Release();
@@ -44,8 +44,8 @@ private:
     QAudioSource* source_ = nullptr;
     QIODevice* io_ = nullptr;
     sonatrix::WavAppender appender_;
-    int error_ = kNoError;  // the first failure since Start
-    QElapsedTimer running_;  // since Start or the last Resume
+    int error_ = kNoError;     // the first failure since Start
+    QElapsedTimer running_;    // since Start or the last Resume
     qint64 activeBefore_ = 0;  // milliseconds recorded before the last Suspend
 };
 

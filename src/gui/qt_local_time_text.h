@@ -6,7 +6,7 @@
 #include "library/audio_capture.h"
 
 class QtLocalTimeText : public sonatrix::LocalTimeText {
-public:
+  public:
     // The system locale's short date format, a space, its long time format.
     std::string Now() override;
 };

@@ -13,7 +13,9 @@
 
 namespace {
 
-bool IsWavFile(const QString& file) { return file.endsWith(".wav", Qt::CaseInsensitive); }
+bool IsWavFile(const QString& file) {
+    return file.endsWith(".wav", Qt::CaseInsensitive);
+}
 
 }  // namespace
 
@@ -79,7 +81,8 @@ QString QtSoundPlayer::OpenableName(const std::string& path) {
         return QString();
     const std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     copy_ = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/sonatrix-preview-XXXXXX.wav");
-    if (!copy_->open() || copy_->write(content.data(), qint64(content.size())) != qint64(content.size()) ||
+    if (!copy_->open() ||
+        copy_->write(content.data(), qint64(content.size())) != qint64(content.size()) ||
         !copy_->flush())
         return QString();
     return copy_->fileName();

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <QObject>
-#include <QTemporaryFile>
 #include <QSoundEffect>
 #include <QString>
+#include <QTemporaryFile>
 #include <QUrl>
 
 #include <memory>
@@ -17,11 +17,11 @@ class QMediaPlayer;
 
 class QtSoundPlayer : public QObject, public sonatrix::SoundPlayer {
     Q_OBJECT
-public:
+  public:
     explicit QtSoundPlayer(QObject* parent = nullptr);
     void PlayAsync(const std::string& path) override;
 
-private:
+  private:
     // The system's default sound: the sound theme's alert, or a beep.
     void PlayDefault();
     void EffectStatusChanged();
@@ -33,7 +33,7 @@ private:
     QUrl requested_;       // what the caller asked for, to tell its failure from the alert's
     QString alertFile_;    // the sound theme's alert; empty when there is none
     std::unique_ptr<QTemporaryFile> copy_;  // the copy OpenableName made, while it plays
-    QMediaPlayer* alertPlayer_ = nullptr;  // for an alert QSoundEffect cannot decode
+    QMediaPlayer* alertPlayer_ = nullptr;   // for an alert QSoundEffect cannot decode
     QAudioOutput* alertOutput_ = nullptr;
 };
 

@@ -40,8 +40,7 @@ QLabel* MakeNote(QWidget* parent, const char* name, const QString& text, const Q
 
 }  // namespace
 
-TForm3::TForm3(sonatrix::RecorderLogic& logic, QWidget* parent)
-    : QDialog(parent), logic_(logic) {
+TForm3::TForm3(sonatrix::RecorderLogic& logic, QWidget* parent) : QDialog(parent), logic_(logic) {
     setObjectName("Form3");
     setWindowTitle("录音");
     setAccessibleName("录音");
@@ -78,7 +77,9 @@ void TForm3::Button2Click() {
     ShowState();
 }
 
-void TForm3::Button3Click() { logic_.Button3Click(); }
+void TForm3::Button3Click() {
+    logic_.Button3Click();
+}
 
 void TForm3::ShowState() {
     Button1->setEnabled(logic_.Button1Enabled());

@@ -13,7 +13,7 @@ class RecorderLogic;
 
 class TForm3 : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TForm3(sonatrix::RecorderLogic& logic, QWidget* parent = nullptr);
 
     MediaPlayerBar* MediaPlayer1;
@@ -23,12 +23,12 @@ public:
     QLabel* Label1;
     QLabel* Label2;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     // Escape closes a dialog without a close event: it asks the same.
     void reject() override;
 
-private:
+  private:
     void Button1Click();
     void Button2Click();
     void Button3Click();

@@ -16,14 +16,17 @@
 
 namespace sonatrix::testing {
 
-inline bool HasSoundServer() { return std::getenv("PULSE_SERVER") != nullptr; }
+inline bool HasSoundServer() {
+    return std::getenv("PULSE_SERVER") != nullptr;
+}
 
 // An 8-bit mono 22050 Hz tone of `seconds` at `hertz`.
 inline std::string ToneWav(double seconds, double hertz) {
     const std::size_t count = static_cast<std::size_t>(seconds * 22050);
     std::string samples(count, '\x80');
     for (std::size_t i = 0; i < count; ++i)
-        samples[i] = static_cast<char>(128 + std::lround(100 * std::sin(2 * M_PI * hertz * i / 22050)));
+        samples[i] =
+            static_cast<char>(128 + std::lround(100 * std::sin(2 * M_PI * hertz * i / 22050)));
     return WavHeaderBytes(1, 8, 22050, static_cast<std::uint32_t>(count)) + samples;
 }
 

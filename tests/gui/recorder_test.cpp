@@ -21,15 +21,15 @@ using namespace sonatrix;
 using namespace sonatrix::testing;
 
 // QSKIP ends only the function it is in, so this is a macro.
-#define REQUIRE_SOUND_SERVER()                                                 \
-    if (!HasSoundServer())                                                     \
+#define REQUIRE_SOUND_SERVER() \
+    if (!HasSoundServer())     \
     QSKIP("needs a sound server: run under scripts/with-sound-server.sh")
 
 namespace {
 
 // A clock stopped at one moment, as the user's settings print it.
 class StoppedClock : public LocalTimeText {
-public:
+  public:
     std::string Now() override { return text; }
     std::string text = "2009-3-5 14:07:09";
 };
@@ -60,7 +60,7 @@ bool ReadWithPython(const std::filesystem::path& file, WavFacts& facts) {
 
 // Plays a tone into the null sink, whose monitor the recorder captures.
 class TonePlayer {
-public:
+  public:
     explicit TonePlayer(const std::filesystem::path& file) {
         WriteFile(file, ToneWav(6, 440));
         process_.start("paplay", {"--latency-msec=50", QString::fromStdString(file.string())});
@@ -71,7 +71,7 @@ public:
         process_.waitForFinished(2000);
     }
 
-private:
+  private:
     QProcess process_;
 };
 
@@ -79,7 +79,7 @@ private:
 // record command and then delivers nothing. (Qt waits for ever to open a
 // source that is suspended already, so this comes after the start.)
 class SuspendedSource {
-public:
+  public:
     SuspendedSource() { Run("pactl", {"suspend-source", "@DEFAULT_SOURCE@", "1"}, &ok); }
     ~SuspendedSource() { Run("pactl", {"suspend-source", "@DEFAULT_SOURCE@", "0"}); }
     bool ok = false;
@@ -89,7 +89,7 @@ public:
 
 class RecorderTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         world_ = std::make_unique<TestWorld>();
         world_->SetAppDir();
@@ -121,9 +121,14 @@ private slots:
         QCOMPARE(form_->Button3->text(), QString("选择录音来源"));
         QCOMPARE(form_->Button3->toolTip(), QString("选择从麦克风录音还是从播放的声音中录音"));
         QCOMPARE(form_->Label1->text(),
-                 QString("注意：如果您需要从不同的设备来录音（麦克风，声卡等）请单击“选择录音来源”按钮。显示录音控制面板后，可能有些设备没有列出，那么单击“选项”“属性”，然后把里面的设备前都打上勾，然后点击“确定”按钮。"));
-        QCOMPARE(form_->Label2->text(),
-                 QString("如果需要从麦克风录音，在“麦克风”或者“MIC”下面打勾。如果要从电脑播放的声音中录音，在Mono Mixer或者Wave或者“波形”选项下面打上勾。最后关闭此录音控制面板即可。 "));
+                 QString("注意：如果您需要从不同的设备来录音（麦克风，声卡等）请单击“选择录音来源”"
+                         "按钮。显示录音控制面板后，可能有些设备没有列出，那么单击“选项”“属性”，然"
+                         "后把里面的设备前都打上勾，然后点击“确定”按钮。"));
+        QCOMPARE(
+            form_->Label2->text(),
+            QString(
+                "如果需要从麦克风录音，在“麦克风”或者“MIC”下面打勾。如果要从电脑播放的声音中录音，"
+                "在Mono Mixer或者Wave或者“波形”选项下面打上勾。最后关闭此录音控制面板即可。 "));
         QVERIFY(form_->Label1->wordWrap() && form_->Label2->wordWrap());
         QVERIFY(form_->Button1->isEnabled());
         QVERIFY(!form_->Button2->isEnabled());
@@ -268,9 +273,12 @@ private slots:
     void timeTextDropsTheZone_data() {
         QTest::addColumn<QString>("format");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("zone at the end") << "HH:mm:ss t" << "HH:mm:ss";
-        QTest::newRow("no zone") << "h:mm:ss AP" << "h:mm:ss AP";
-        QTest::newRow("quoted t kept") << "HH 'at' mm t" << "HH 'at' mm";
+        QTest::newRow("zone at the end") << "HH:mm:ss t"
+                                         << "HH:mm:ss";
+        QTest::newRow("no zone") << "h:mm:ss AP"
+                                 << "h:mm:ss AP";
+        QTest::newRow("quoted t kept") << "HH 'at' mm t"
+                                       << "HH 'at' mm";
     }
     void timeTextDropsTheZone() {
         QFETCH(QString, format);
@@ -278,7 +286,7 @@ private slots:
         QCOMPARE(WithoutTimeZone(format), expected);
     }
 
-private:
+  private:
     std::filesystem::path Recordings() const { return world_->At("app/newsounds/我的录音"); }
 
     void ExpectBox(const char* text, const char* caption, unsigned icon) {

@@ -1,5 +1,6 @@
 // The preview player over the real Qt Multimedia and, where one runs, the
 // private sound server.
+#include <QMediaPlayer>
 #include <QSignalSpy>
 #include <QSoundEffect>
 #include <QTest>
@@ -16,7 +17,9 @@ Q_DECLARE_METATYPE(std::string)
 
 namespace {
 
-QString Local(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+QString Local(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
 
 // Sink inputs of this process on the server: the streams it plays.
 int OwnSinkInputs() {
@@ -35,7 +38,7 @@ std::string WavOfBits(int bits, int tag = 1) {
 
 class SoundPlayerTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void init() {
         dir_ = std::make_unique<TempDir>();
         // The alert comes from this test's own sound theme, not the machine's.
@@ -87,6 +90,30 @@ private slots:
                  Local(dir_->Path() / "data/sounds/freedesktop/stereo/bell.wav"));
     }
 
+    // The theme's Ogg alert is beyond QSoundEffect: the media player takes it.
+    void oggAlertGoesToTheMediaPlayer() {
+        const auto stereo = dir_->Path() / "ogg/sounds/freedesktop/stereo";
+        std::filesystem::create_directories(stereo);
+        bool made = false;
+        Run("sox", {"-n", "-r", "22050", "-c", "1", "-t", "ogg", Local(stereo / "bell.oga"),
+                    "synth", "0.3", "sine", "880"},
+            &made);
+        if (!made)
+            QSKIP("sox cannot write Ogg Vorbis here");
+        qputenv("XDG_DATA_DIRS", QByteArray::fromStdString((dir_->Path() / "ogg").string()));
+        QCOMPARE(FindAlertSound(), Local(stereo / "bell.oga"));
+
+        QtSoundPlayer player;
+        auto* effect = player.findChild<QSoundEffect*>();
+        WriteFile(dir_->Path() / "a.wav", ToneWav(2, 440));
+        player.PlayAsync((dir_->Path() / "a.wav").string());
+        player.PlayAsync((dir_->Path() / "missing.wav").string());
+        auto* media = player.findChild<QMediaPlayer*>();
+        QVERIFY(media);
+        QCOMPARE(media->source(), QUrl::fromLocalFile(Local(stereo / "bell.oga")));
+        QVERIFY(!effect->isPlaying());  // the preview before it was cut off
+    }
+
     // A path is bytes: a GBK name that is no valid UTF-8 still plays.
     void nonUtf8PathIsPlayed() {
         const auto file = dir_->Path() / std::string("\xc4\xe3\xba\xc3.wav");
@@ -132,7 +159,7 @@ private slots:
         QCOMPARE(OwnSinkInputs(), 1);
     }
 
-private:
+  private:
     std::unique_ptr<TempDir> dir_;
 };
 

@@ -36,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return info.param.name; });
 
 class FreeName : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { world.Put("rec/keep.txt", "x"); }
     void Take(const std::string& name) { world.Put("rec/" + name, "RIFF"); }
     std::string Next() { return FreeRecordingName(*world.files, folder, "20093514709"); }
@@ -45,7 +45,9 @@ protected:
     const std::string folder = world.At("rec").string() + kSep;
 };
 
-TEST_F(FreeName, FreeBaseNameIsUsedAsIs) { EXPECT_EQ(Next(), "20093514709.wav"); }
+TEST_F(FreeName, FreeBaseNameIsUsedAsIs) {
+    EXPECT_EQ(Next(), "20093514709.wav");
+}
 
 TEST_F(FreeName, TakenNamesGetTheNextNumber) {
     Take("20093514709.wav");
@@ -64,10 +66,10 @@ TEST_F(FreeName, NumbersOnlyGrowAfterDeletions) {
 }
 
 TEST_F(FreeName, OtherRecordingsDoNotCount) {
-    Take("200935147091.wav");        // another start time with more digits
-    Take("2009351470-2.wav");        // a shorter start time
-    Take("20093514709-x.wav");       // not a number
-    Take("20093514709-2.wav.txt");   // not a WAV file
+    Take("200935147091.wav");       // another start time with more digits
+    Take("2009351470-2.wav");       // a shorter start time
+    Take("20093514709-x.wav");      // not a number
+    Take("20093514709-2.wav.txt");  // not a WAV file
     EXPECT_EQ(Next(), "20093514709.wav");
 }
 

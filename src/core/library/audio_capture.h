@@ -8,7 +8,7 @@
 namespace sonatrix {
 
 class AudioCapture {
-public:
+  public:
     virtual ~AudioCapture() = default;
 
     // Opens the recording source and starts appending samples to `wavFile`,
@@ -30,7 +30,7 @@ public:
 // The current local date and time printed as the user's settings print
 // them: the short date format, a space, the long time format.
 class LocalTimeText {
-public:
+  public:
     virtual ~LocalTimeText() = default;
     virtual std::string Now() = 0;
 };

@@ -69,8 +69,8 @@ RecorderLogic::RecorderLogic(MainModel& model, AudioCapture& capture, LocalTimeT
     : model_(model), capture_(capture), clock_(clock) {}
 
 void RecorderLogic::Button1Click() {
-    const std::string folder = model_.state.AppDir + kLibraryFolder + kSep +
-                               kRecordingsCategory + kSep;
+    const std::string folder =
+        model_.state.AppDir + kLibraryFolder + kSep + kRecordingsCategory + kSep;
     file_ = folder + FreeRecordingName(model_.svc.files, folder, DigitsOf(clock_.Now()));
     // A header file whose capture cannot start stays on disk: it is a valid,
     // empty WAV and shows up in the library like any other file.

@@ -35,7 +35,7 @@ std::string FreeRecordingName(FileSystem& files, const std::string& folder,
                               const std::string& digits);
 
 class RecorderLogic {
-public:
+  public:
     RecorderLogic(MainModel& model, AudioCapture& capture, LocalTimeText& clock);
 
     // "开始录音": a header-only file, then the capture into it.
@@ -54,7 +54,7 @@ public:
     const std::string& RecordingFile() const { return file_; }
     AudioCapture& Capture() { return capture_; }
 
-private:
+  private:
     MainModel& model_;
     AudioCapture& capture_;
     LocalTimeText& clock_;

@@ -26,7 +26,9 @@ std::string LeBytes(std::uint32_t value) {
 }
 
 // An error number that is never 0, also when the C library left none.
-int LastError() { return errno != 0 ? errno : EIO; }
+int LastError() {
+    return errno != 0 ? errno : EIO;
+}
 
 std::uint32_t Clamped(std::uint64_t value) {
     constexpr std::uint64_t kMax = std::numeric_limits<std::uint32_t>::max();
@@ -107,7 +109,9 @@ std::optional<WavHeader> ReadWavHeader(const std::string& fileName) {
     return ParseWavHeader(std::string_view(bytes, got));
 }
 
-WavAppender::~WavAppender() { Close(); }
+WavAppender::~WavAppender() {
+    Close();
+}
 
 int WavAppender::Open(const std::string& fileName) {
     Close();

@@ -15,14 +15,14 @@ inline constexpr std::size_t kWavHeaderSize = 44;
 
 // The header fields the program writes and checks.
 struct WavHeader {
-    std::uint32_t riffSize = 0;     // file length minus 8
-    std::uint16_t formatTag = 0;    // 1: PCM
+    std::uint32_t riffSize = 0;   // file length minus 8
+    std::uint16_t formatTag = 0;  // 1: PCM
     std::uint16_t channels = 0;
     std::uint32_t sampleRate = 0;
     std::uint32_t byteRate = 0;
     std::uint16_t blockAlign = 0;
     std::uint16_t bitsPerSample = 0;
-    std::uint32_t dataSize = 0;     // bytes of samples
+    std::uint32_t dataSize = 0;  // bytes of samples
 };
 
 // The 44 bytes of a PCM header announcing `dataSize` bytes of samples.
@@ -45,7 +45,7 @@ std::optional<WavHeader> ReadWavHeader(const std::string& fileName);
 // and data size equal to what the file holds after every append, so the
 // file is a correct WAV at every step.
 class WavAppender {
-public:
+  public:
     WavAppender() = default;
     ~WavAppender();
     WavAppender(const WavAppender&) = delete;
@@ -63,7 +63,7 @@ public:
     bool IsOpen() const { return file_ != nullptr; }
     std::uint64_t DataSize() const { return dataSize_; }
 
-private:
+  private:
     int WriteSizes();
 
     std::FILE* file_ = nullptr;
