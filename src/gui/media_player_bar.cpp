@@ -50,7 +50,7 @@ QIcon DrawnIcon(MediaPlayerBar::Button button) {
 
 MediaPlayerBar::MediaPlayerBar(sonatrix::AudioCapture& capture, QWidget* parent)
     : QWidget(parent), capture_(capture) {
-    setAccessibleName("MediaPlayer1");
+    setAccessibleName("媒体播放器");
     constexpr int kButtonWidth = 28;  // nine of them fill the bar's 253 pixels
     for (int i = 0; i < kButtonCount; ++i) {
         const ButtonLook& look = kLooks[i];
