@@ -8,6 +8,7 @@
 
 #include "discovery/target_switch.h"
 #include "library/add_sounds.h"
+#include "library/recorder_command.h"
 #include "replace/config_db_repair.h"
 #include "replace/random_replacement.h"
 #include "replace/restore.h"
@@ -48,6 +49,6 @@ void TForm1::WireCommands() {
             [this](int index) { ComboBox1Select(model_, index); });
 
     // Recording.
-    // connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(model_); });
+    connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(model_); });
     // clang-format on
 }
