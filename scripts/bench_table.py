@@ -11,7 +11,8 @@ GOALS = {
     "LibraryListing": (2.0, None),
     "LibraryTreeFill": (None, 1000.0),
     "ConfigDbScan": (1.5, 268.0),  # 256 MiB at 1 GB/s or more
-    "RandomReplacement": (None, 1000.0),
+    "ConfigDbScanColons": (1.5, None),
+    "RandomReplacement": (None, 1000.0),  # the floor: listing the library once
 }
 
 
@@ -25,7 +26,7 @@ def main(paths):
     for path in paths:
         with open(path, encoding="utf-8") as handle:
             for bench in json.load(handle)["benchmarks"]:
-                kind, _, row = bench["name"].split("/")[0].partition("_")
+                kind, _, row = bench["name"].partition("_")
                 if kind == "Figure":
                     figures[row] = milliseconds(bench)
                 elif kind == "Floor":
@@ -33,11 +34,11 @@ def main(paths):
                 for key in ("peak_rss_mib", "floor_peak_rss_mib"):
                     if key in bench:
                         extras.setdefault(row, {})[key] = bench[key]
-    print(f"{'row':<20} {'figure ms':>10} {'floor ms':>10} {'ratio':>7}  goal")
+    print(f"{'row':<34} {'figure ms':>10} {'floor ms':>10} {'ratio':>7}  goal")
     for row in sorted(set(figures) | set(floors)):
         figure, floor = figures.get(row), floors.get(row)
         ratio = figure / floor if figure and floor else None
-        max_ratio, max_ms = GOALS.get(row, (None, None))
+        max_ratio, max_ms = GOALS.get(row.split("/")[0], (None, None))
         checks = []
         if max_ratio is not None and ratio is not None:
             checks.append(f"ratio <= {max_ratio}: {'met' if ratio <= max_ratio else 'NOT met'}")
@@ -45,10 +46,10 @@ def main(paths):
             checks.append(f"<= {max_ms:g} ms: {'met' if figure <= max_ms else 'NOT met'}")
         cell = lambda v: f"{v:10.2f}" if v is not None else f"{'-':>10}"
         ratio_text = f"{ratio:7.2f}" if ratio is not None else f"{'-':>7}"
-        print(f"{row:<20} {cell(figure)} {cell(floor)} {ratio_text}  {'; '.join(checks)}")
+        print(f"{row:<34} {cell(figure)} {cell(floor)} {ratio_text}  {'; '.join(checks)}")
         if row in extras:
             rss = extras[row]
-            print(f"{'':<20} peak RSS {rss.get('peak_rss_mib', 0):.1f} MiB, "
+            print(f"{'':<34} peak RSS {rss.get('peak_rss_mib', 0):.1f} MiB, "
                   f"floor {rss.get('floor_peak_rss_mib', 0):.1f} MiB "
                   f"(goal: at most floor + 30 MiB)")
 

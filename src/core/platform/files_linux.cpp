@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 
 #include "platform/files.h"
 #include "platform/path_pieces.h"
@@ -22,7 +23,13 @@ bool StatPath(const std::string& path, struct stat& info) {
     return !path.empty() && ::stat(path.c_str(), &info) == 0;
 }
 
-// The name in `folder` that equals `name` ignoring ASCII case, if any.
+bool LstatPath(const std::string& path) {
+    struct stat info;
+    return !path.empty() && ::lstat(path.c_str(), &info) == 0;
+}
+
+// The name in `folder` that equals `name` ignoring ASCII case, if any; the
+// first one in the folder's order, as Wine takes it.
 bool FindIgnoringCase(const std::string& folder, const std::string& name, std::string& found) {
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir)
@@ -41,11 +48,11 @@ bool FindIgnoringCase(const std::string& folder, const std::string& name, std::s
 
 // Resolves the components of `path` against what is on disk, from the
 // deepest one that exists: a probe that fails (the usual case on a poll
-// tick) costs one lstat per missing level and one listing. Leaves the path
-// as it is when it exists or some component has no match.
+// tick) costs one lstat per missing level and one listing. "." and ".."
+// stay as written, after the folder before them has been resolved. Leaves
+// the path as it is when it exists or some component has no match.
 std::string ResolveCase(const std::string& path) {
-    struct stat info;
-    if (path.empty() || ::lstat(path.c_str(), &info) == 0)
+    if (path.empty() || LstatPath(path))
         return path;
     std::string trimmed = path;
     while (trimmed.size() > 1 && trimmed.back() == '/')
@@ -56,19 +63,41 @@ std::string ResolveCase(const std::string& path) {
                                                           : trimmed.substr(0, slash);
     const std::string leaf = slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
     const std::string tail = path.substr(trimmed.size());  // trailing separators, if any
-    if (leaf == "." || leaf == ".." || leaf.empty())
+    if (leaf.empty())
         return path;
     const std::string resolvedParent = parent.empty() ? parent : ResolveCase(parent);
-    if (!parent.empty() && ::lstat(resolvedParent.c_str(), &info) != 0)
+    if (!parent.empty() && !LstatPath(resolvedParent))
         return path;
     const std::string prefix =
         resolvedParent.empty() ? "" : (resolvedParent == "/" ? "/" : resolvedParent + "/");
-    if (::lstat((prefix + leaf).c_str(), &info) == 0)
+    if (leaf == "." || leaf == ".." || LstatPath(prefix + leaf))
         return prefix + leaf + tail;
     std::string found;
     if (!FindIgnoringCase(resolvedParent, leaf, found))
         return path;
     return prefix + found + tail;
+}
+
+// For a path about to be created (a copy's destination, a new folder): its
+// folders as on disk, and its last name replaced by an existing entry that
+// equals it ignoring case, else kept as written.
+std::string ResolveCaseForCreate(const std::string& path) {
+    if (path.empty() || LstatPath(path))
+        return path;
+    std::string name = path;
+    std::string trailing;
+    while (name.size() > 1 && name.back() == '/') {
+        trailing += '/';
+        name.pop_back();
+    }
+    const std::size_t cut = name.rfind('/');
+    const std::string folder =
+        cut == std::string::npos ? std::string() : ResolveCase(name.substr(0, cut + 1));
+    const std::string last = cut == std::string::npos ? name : name.substr(cut + 1);
+    std::string found;
+    if (last != "." && last != ".." && FindIgnoringCase(folder, last, found))
+        return folder + found + trailing;
+    return folder + last + trailing;
 }
 
 bool IsFolderEntry(const std::string& folder, const dirent& entry) {
@@ -80,28 +109,35 @@ bool IsFolderEntry(const std::string& folder, const dirent& entry) {
     return StatPath(folder + entry.d_name, info) && S_ISDIR(info.st_mode);
 }
 
-// "*.wav" and the like: '*' and '?' wildcards, letters compared ignoring case.
-bool MatchesPattern(const char* name, const char* pattern) {
-    auto fold = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; };
-    while (*pattern) {
-        if (*pattern == '*') {
-            ++pattern;
-            for (const char* rest = name;; ++rest) {
-                if (MatchesPattern(rest, pattern))
-                    return true;
-                if (!*rest)
-                    return false;
-            }
+unsigned char FoldAscii(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+}
+
+// "*.wav" and the like: '*' and '?' wildcards, ASCII letters compared
+// ignoring case. Greedy with one backtrack point, so it never goes
+// exponential on many stars.
+bool MatchesPattern(std::string_view name, std::string_view pattern) {
+    std::size_t n = 0, p = 0;
+    std::size_t starAt = std::string_view::npos, resumeAt = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starAt = p++;
+            resumeAt = n;
+        } else if (p < pattern.size() &&
+                   (pattern[p] == '?' || FoldAscii(static_cast<unsigned char>(pattern[p])) ==
+                                             FoldAscii(static_cast<unsigned char>(name[n])))) {
+            ++p;
+            ++n;
+        } else if (starAt != std::string_view::npos) {
+            p = starAt + 1;
+            n = ++resumeAt;
+        } else {
+            return false;
         }
-        if (!*name)
-            return false;
-        if (*pattern != '?' && fold(static_cast<unsigned char>(*pattern)) !=
-                                   fold(static_cast<unsigned char>(*name)))
-            return false;
-        ++pattern;
-        ++name;
     }
-    return *name == '\0';
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
 }
 
 int WriteAll(int fd, const char* data, std::size_t size) {
@@ -118,8 +154,62 @@ int WriteAll(int fd, const char* data, std::size_t size) {
     return 0;
 }
 
+// Opens a file for reading. A folder gives EISDIR; a pipe, socket or device
+// gives EINVAL rather than blocking the window's thread forever.
+int OpenRegularFile(const std::string& path, int& fd, struct stat& info) {
+    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return errno;
+    int error = 0;
+    if (::fstat(fd, &info) != 0)
+        error = errno;
+    else if (S_ISDIR(info.st_mode))
+        error = EISDIR;
+    else if (!S_ISREG(info.st_mode))
+        error = EINVAL;
+    else if (::fcntl(fd, F_SETFL, 0) != 0)
+        error = errno;
+    if (error != 0) {
+        ::close(fd);
+        fd = -1;
+    }
+    return error;
+}
+
+// Appends everything from `fd` to `bytes` (not trusting st_size, which is 0
+// for some files that do have content).
+int ReadToEnd(int fd, std::string& bytes) {
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return errno;
+        if (got == 0)
+            return 0;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+// Creates a new, empty file in `folder` with a name of its own; the mode
+// follows the umask, as any new file's.
+int CreateTemporaryIn(const std::string& folder, std::string& path, int& fd) {
+    static std::mt19937 names{std::random_device{}()};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path =
+            folder + ".sonatrix-copy-" + std::to_string(::getpid()) + "-" + std::to_string(names());
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            return 0;
+        if (errno != EEXIST)
+            return errno;
+    }
+    return EEXIST;
+}
+
 class PosixFileSystem : public FileSystem {
-public:
+  public:
     bool FileExists(const std::string& path) override {
         struct stat info;
         return StatPath(ResolveCase(path), info) && !S_ISDIR(info.st_mode);
@@ -149,11 +239,11 @@ public:
         DIR* dir = ::opendir(base.empty() ? "." : base.c_str());
         if (!dir)
             return false;
-        const std::string wanted(pattern);
         const std::string prefix = base.empty() ? std::string() : WithTrailingSeparator(base);
         while (dirent* entry = ::readdir(dir)) {
-            const bool dots = !strcmp(entry->d_name, ".") || !strcmp(entry->d_name, "..");
-            if (!dots && MatchesPattern(entry->d_name, wanted.c_str()))
+            // "." and ".." only when the pattern asks for them ("*"), as
+            // the Windows listing gives them.
+            if (MatchesPattern(entry->d_name, pattern))
                 out.push_back({entry->d_name, IsFolderEntry(prefix, *entry)});
         }
         ::closedir(dir);
@@ -161,23 +251,30 @@ public:
     }
 
     int CopyFile(const std::string& source, const std::string& destination) override {
-        const std::string from = ResolveCase(source);
-        const std::string to = ResolveCase(destination);
-        const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-        if (in < 0)
-            return errno;
+        int in = -1;
         struct stat sourceInfo;
-        if (::fstat(in, &sourceInfo) != 0 || S_ISDIR(sourceInfo.st_mode)) {
-            const int error = S_ISDIR(sourceInfo.st_mode) ? EISDIR : errno;
-            ::close(in);
+        if (const int error = OpenRegularFile(ResolveCase(source), in, sourceInfo))
             return error;
-        }
+
+        std::string to = ResolveCaseForCreate(destination);
         struct stat targetInfo;
-        if (::stat(to.c_str(), &targetInfo) == 0 && S_ISDIR(targetInfo.st_mode)) {
+        bool targetExists = false;
+        if (::lstat(to.c_str(), &targetInfo) == 0) {
+            // A link is followed, so the file it names is replaced, not the link.
+            if (S_ISLNK(targetInfo.st_mode)) {
+                if (char* real = ::realpath(to.c_str(), nullptr)) {
+                    to = real;
+                    std::free(real);
+                }
+            }
+            targetExists = ::stat(to.c_str(), &targetInfo) == 0;
+        }
+        if (targetExists && S_ISDIR(targetInfo.st_mode)) {
             ::close(in);
             return EISDIR;
         }
-        if (::access(to.c_str(), F_OK) == 0 && ::access(to.c_str(), W_OK) != 0) {
+        // As on Windows, a read-only file is not overwritten.
+        if (targetExists && ::access(to.c_str(), W_OK) != 0) {
             const int error = errno;
             ::close(in);
             return error;
@@ -185,10 +282,9 @@ public:
 
         // The new bytes go to a temporary file beside the destination, which
         // is then renamed over it: the destination is never half-written.
-        std::string temporary = FolderPart(to) + ".sonatrix-copy-XXXXXX";
-        const int out = ::mkostemp(temporary.data(), O_CLOEXEC);
-        if (out < 0) {
-            const int error = errno;
+        std::string temporary;
+        int out = -1;
+        if (const int error = CreateTemporaryIn(FolderPart(to), temporary, out)) {
             ::close(in);
             return error;
         }
@@ -208,8 +304,15 @@ public:
                 break;
         }
         ::close(in);
-        if (error == 0 && ::fchmod(out, sourceInfo.st_mode & 0777) != 0)
-            error = errno;
+        // The replaced file keeps its owner and permissions, so the client
+        // can still read (and we can still replace) it.
+        if (error == 0 && targetExists) {
+            if (::fchown(out, targetInfo.st_uid, targetInfo.st_gid) != 0) {
+                // Not ours to give away: the file stays ours, readable as before.
+            }
+            if (::fchmod(out, targetInfo.st_mode & 07777) != 0)
+                error = errno;
+        }
         if (error == 0 && ::fsync(out) != 0)
             error = errno;
         if (::close(out) != 0 && error == 0)
@@ -222,33 +325,21 @@ public:
     }
 
     int CreateFolder(const std::string& path) override {
-        return ::mkdir(ResolveCase(path).c_str(), 0777) == 0 ? 0 : errno;
+        return ::mkdir(ResolveCaseForCreate(path).c_str(), 0777) == 0 ? 0 : errno;
     }
 
     int ReadWholeFile(const std::string& path, std::string& bytes) override {
         bytes.clear();
-        const int fd = ::open(ResolveCase(path).c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return errno;
+        int fd = -1;
         struct stat info;
-        if (::fstat(fd, &info) != 0) {
-            const int error = errno;
-            ::close(fd);
+        if (const int error = OpenRegularFile(ResolveCase(path), fd, info))
             return error;
-        }
-        bytes.resize(static_cast<std::size_t>(info.st_size));
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                break;
-            done += static_cast<std::size_t>(got);
-        }
-        bytes.resize(done);
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+        const int error = ReadToEnd(fd, bytes);
         ::close(fd);
-        return 0;
+        if (error != 0)
+            bytes.clear();
+        return error;
     }
 
     int DeleteFile(const std::string& path) override {
@@ -260,14 +351,18 @@ public:
 
 }  // namespace
 
-std::unique_ptr<FileSystem> MakeNativeFileSystem() { return std::make_unique<PosixFileSystem>(); }
+std::unique_ptr<FileSystem> MakeNativeFileSystem() {
+    return std::make_unique<PosixFileSystem>();
+}
 
 std::string SystemErrorText(int code) {
+    // A code the C library has no description for has no text either
+    // (its "Unknown error N" is a made-up one, and translated at that).
+    if (::strerrordesc_np(code) == nullptr)
+        return {};
     // The user's language, as the rest of the system speaks to them.
     static const locale_t userLocale = ::newlocale(LC_ALL_MASK, "", nullptr);
     std::string text = userLocale ? ::strerror_l(code, userLocale) : ::strerror(code);
-    if (text.rfind("Unknown error", 0) == 0)
-        return {};
     while (!text.empty()) {
         const auto last = static_cast<unsigned char>(text.back());
         if (last > ' ' && last != '.' && last != 0x7F)
@@ -277,7 +372,11 @@ std::string SystemErrorText(int code) {
     return text;
 }
 
-int FileNotFoundCode() { return ENOENT; }
-int AccessDeniedCode() { return EACCES; }
+int FileNotFoundCode() {
+    return ENOENT;
+}
+int AccessDeniedCode() {
+    return EACCES;
+}
 
 }  // namespace sonatrix

@@ -7,11 +7,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cctype>
+#include <cerrno>
 #include <climits>
-#include <cstring>
-#include <cstdlib>
 #include <unordered_set>
 
 #include "platform/maps_line.h"
@@ -20,36 +17,65 @@
 namespace sonatrix {
 namespace {
 
-bool ReadSmallFile(const std::string& path, std::string& out) {
+// Another user's process refuses both files (EACCES); a process that has
+// ended has neither. Either way it simply has no modules.
+bool ReadProcFile(const std::string& path, std::string& out) {
     out.clear();
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;
     char buffer[1 << 16];
+    bool ok = true;
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            ok = false;
         if (got <= 0)
             break;
         out.append(buffer, static_cast<std::size_t>(got));
     }
     ::close(fd);
-    return true;
+    return ok;
+}
+
+// The executable's path as maps would show it, so that the two agree and
+// the same file is listed once.
+bool ReadExeLink(const std::string& procDir, std::string& exe) {
+    std::string target(PATH_MAX, '\0');
+    for (;;) {
+        const ssize_t length = ::readlink((procDir + "/exe").c_str(), target.data(), target.size());
+        if (length <= 0)
+            return false;
+        if (static_cast<std::size_t>(length) < target.size()) {
+            target.resize(static_cast<std::size_t>(length));
+            break;
+        }
+        target.resize(target.size() * 2);
+    }
+    exe.clear();
+    for (char c : target) {
+        if (c == '\n')
+            exe += "\\012";
+        else
+            exe += c;
+    }
+    constexpr std::string_view kDeleted = " (deleted)";
+    if (exe.ends_with(kDeleted))
+        exe.resize(exe.size() - kDeleted.size());
+    return !exe.empty();
 }
 
 void ReadModules(const std::string& procDir, std::vector<std::string>& modules) {
     std::unordered_set<std::string> seen;
-    char target[PATH_MAX];
-    const ssize_t length = ::readlink((procDir + "/exe").c_str(), target, sizeof target - 1);
-    if (length > 0) {
-        std::string exe(target, static_cast<std::size_t>(length));
-        constexpr std::string_view kDeleted = " (deleted)";
-        if (exe.ends_with(kDeleted))
-            exe.resize(exe.size() - kDeleted.size());
+    std::string exe;
+    if (ReadExeLink(procDir, exe)) {
         seen.insert(exe);
         modules.push_back(std::move(exe));
     }
     std::string maps;
-    if (!ReadSmallFile(procDir + "/maps", maps))
+    if (!ReadProcFile(procDir + "/maps", maps))
         return;
     std::size_t start = 0;
     while (start < maps.size()) {
@@ -64,27 +90,41 @@ void ReadModules(const std::string& procDir, std::vector<std::string>& modules) 
     }
 }
 
+// A /proc entry that names a process: digits only, within the id range.
+bool ParsePid(const char* name, std::int32_t& pid) {
+    if (!*name)
+        return false;
+    std::int64_t value = 0;
+    for (const char* c = name; *c; ++c) {
+        if (*c < '0' || *c > '9')
+            return false;
+        value = value * 10 + (*c - '0');
+        if (value > INT32_MAX)
+            return false;
+    }
+    pid = static_cast<std::int32_t>(value);
+    return true;
+}
+
 class ProcFsProcesses : public ProcessSource {
-public:
+  public:
     bool Snapshot(std::vector<ProcessEntry>& out) override {
         out.clear();
         DIR* proc = ::opendir("/proc");
         if (!proc)
             return false;
+        // The ids first, as one point-in-time list; then each one's modules.
         std::vector<std::int32_t> pids;
         while (dirent* entry = ::readdir(proc)) {
-            const char* name = entry->d_name;
-            if (!*name || !std::all_of(name, name + strlen(name),
-                                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
-                continue;
-            pids.push_back(static_cast<std::int32_t>(std::strtol(name, nullptr, 10)));
+            std::int32_t pid = 0;
+            if (ParsePid(entry->d_name, pid))
+                pids.push_back(pid);
         }
         ::closedir(proc);
         out.reserve(pids.size());
         for (std::int32_t pid : pids) {
             ProcessEntry process;
             process.pid = pid;
-            // Another user's process refuses exe and maps: it has no modules.
             ReadModules("/proc/" + std::to_string(pid), process.modules);
             out.push_back(std::move(process));
         }

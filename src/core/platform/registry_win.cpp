@@ -62,8 +62,4 @@ public:
 
 std::unique_ptr<Registry> MakeNativeRegistry() { return std::make_unique<WindowsRegistry>(); }
 
-std::string InvalidDataTypeText(const std::string& valueName) {
-    return "Invalid data type for '" + valueName + "'";
-}
-
 }  // namespace sonatrix

@@ -1,0 +1,9 @@
+#include "platform/registry.h"
+
+namespace sonatrix {
+
+std::string InvalidDataTypeText(const std::string& valueName) {
+    return "Invalid data type for '" + valueName + "'";
+}
+
+}  // namespace sonatrix
