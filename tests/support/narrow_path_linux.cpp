@@ -2,6 +2,8 @@
 
 namespace sonatrix::testing {
 
-std::string NarrowPath(const std::filesystem::path& path) { return path.string(); }
+std::string NarrowPath(const std::filesystem::path& path) {
+    return path.string();
+}
 
 }  // namespace sonatrix::testing

@@ -1,4 +1,5 @@
 #include <windows.h>
+
 #include <tlhelp32.h>
 
 #include <stdexcept>
@@ -36,14 +37,23 @@ bool ModulesListed(DWORD pid, const std::string& exePath) {
 
 }  // namespace
 
-std::filesystem::path StandInProgram() { return FromBuildPath(SONATRIX_STANDIN_PROGRAM); }
+std::filesystem::path StandInProgram() {
+    return FromBuildPath(SONATRIX_STANDIN_PROGRAM);
+}
 
-int SelfPid() { return static_cast<int>(GetCurrentProcessId()); }
+int SelfPid() {
+    return static_cast<int>(GetCurrentProcessId());
+}
 
 StandInProcess::StandInProcess(const std::filesystem::path& exePath) {
     std::filesystem::create_directories(exePath.parent_path());
+    // A second instance of the same path finds the program there, in use by
+    // the first and so not to be overwritten.
+    std::error_code inUse;
     std::filesystem::copy_file(StandInProgram(), exePath,
-                               std::filesystem::copy_options::overwrite_existing);
+                               std::filesystem::copy_options::overwrite_existing, inUse);
+    if (inUse && !std::filesystem::exists(exePath))
+        throw std::runtime_error("cannot copy the stand-in to " + exePath.string());
     const std::string program = exePath.string();
     std::string commandLine = "\"" + program + "\"";
     STARTUPINFOA startup{};
@@ -65,13 +75,15 @@ StandInProcess::StandInProcess(const std::filesystem::path& exePath) {
     CloseHandle(started.hProcess);
 }
 
-StandInProcess::~StandInProcess() { Stop(); }
+StandInProcess::~StandInProcess() {
+    Stop();
+}
 
 void StandInProcess::Stop() {
     if (pid_ <= 0)
         return;
-    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE,
-                                     static_cast<DWORD>(pid_))) {
+    if (HANDLE process =
+            OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, static_cast<DWORD>(pid_))) {
         TerminateProcess(process, 1);
         WaitForSingleObject(process, 10000);
         CloseHandle(process);

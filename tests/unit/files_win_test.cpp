@@ -42,7 +42,7 @@ void SetAttributes(const std::filesystem::path& path, DWORD attributes) {
 }
 
 class Win32Files : public ::testing::Test {
-protected:
+  protected:
     std::string At(const std::string& relative) {
         return testing::NarrowPath((root.Path() / relative).make_preferred());
     }
@@ -94,8 +94,8 @@ TEST_F(Win32Files, FolderListingLeavesOutHiddenAndSystemEntries) {
 
     std::vector<DirEntry> entries;
     ASSERT_TRUE(files->ListFolder(At("lib"), entries));
-    EXPECT_EQ(Names(entries), (std::vector<std::string>{".", "..", "plain.wav", "readonly.wav",
-                                                        "自定义"}));
+    EXPECT_EQ(Names(entries),
+              (std::vector<std::string>{".", "..", "plain.wav", "readonly.wav", "自定义"}));
     for (const auto& entry : entries)
         EXPECT_EQ(entry.isFolder, entry.name == "自定义" || entry.name[0] == '.') << entry.name;
 
@@ -140,7 +140,7 @@ struct CopyFault {
 };
 
 class Win32CopyFaults : public Win32Files, public ::testing::WithParamInterface<CopyFault> {
-protected:
+  protected:
     void SetUp() override {
         Put("library/new.wav", "new sound");
         Put("client/msg.wav", "old sound");
@@ -165,19 +165,19 @@ TEST_P(Win32CopyFaults, ReportTheSystemsReasonAndChangeNothing) {
     EXPECT_EQ(ReadFile(At("client/locked.wav")), "old sound");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, Win32CopyFaults,
-    ::testing::Values(
-        CopyFault{"SourceMissing", "library/gone.wav", "client/msg.wav", ERROR_FILE_NOT_FOUND},
-        CopyFault{"SourceFolderMissing", "nowhere/new.wav", "client/msg.wav",
-                  ERROR_PATH_NOT_FOUND},
-        CopyFault{"DestinationFolderMissing", "library/new.wav", "client/nowhere/msg.wav",
-                  ERROR_PATH_NOT_FOUND},
-        CopyFault{"DestinationIsAFolder", "library/new.wav", "client/folder.wav",
-                  ERROR_ACCESS_DENIED},
-        CopyFault{"DestinationReadOnly", "library/new.wav", "client/locked.wav",
-                  ERROR_ACCESS_DENIED}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Faults, Win32CopyFaults,
+                         ::testing::Values(CopyFault{"SourceMissing", "library/gone.wav",
+                                                     "client/msg.wav", ERROR_FILE_NOT_FOUND},
+                                           CopyFault{"SourceFolderMissing", "nowhere/new.wav",
+                                                     "client/msg.wav", ERROR_PATH_NOT_FOUND},
+                                           CopyFault{"DestinationFolderMissing", "library/new.wav",
+                                                     "client/nowhere/msg.wav",
+                                                     ERROR_PATH_NOT_FOUND},
+                                           CopyFault{"DestinationIsAFolder", "library/new.wav",
+                                                     "client/folder.wav", ERROR_ACCESS_DENIED},
+                                           CopyFault{"DestinationReadOnly", "library/new.wav",
+                                                     "client/locked.wav", ERROR_ACCESS_DENIED}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Win32Files, CopyOverAFileHeldOpenByTheClientFailsAndKeepsIt) {
     const std::string source = Put("library/new.wav", "new sound");
@@ -200,8 +200,8 @@ TEST_F(Win32Files, ReadWholeFileTakesTheFileForItself) {
     EXPECT_EQ(bytes, std::string("\0sound\\msg.wav\0", 15));
 
     // It shares the file with no one, so a file open elsewhere cannot be read.
-    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(files->ReadWholeFile(path, bytes), ERROR_SHARING_VIOLATION);
     EXPECT_TRUE(bytes.empty());
@@ -224,9 +224,8 @@ TEST_F(Win32Files, CreateAndDeleteReportSystemCodes) {
 
 TEST(Win32ErrorText, IsTheSystemsTextTrimmed) {
     char raw[256];
-    const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                       ERROR_FILE_NOT_FOUND, 0, raw, sizeof raw, nullptr);
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, ERROR_FILE_NOT_FOUND, 0, raw, sizeof raw, nullptr);
     ASSERT_GT(length, 0u);
     const std::string text = SystemErrorText(FileNotFoundCode());
     ASSERT_FALSE(text.empty());

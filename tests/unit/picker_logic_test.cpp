@@ -11,6 +11,9 @@ namespace {
 
 class PickerTest : public ::testing::Test {
   protected:
+    // Only the stand-ins: on Windows the test program is an .exe itself.
+    PickerTest() { world.base.ownProcesses.OnlyOwn(-1); }
+
     TargetWorld world;
     PickerLogic picker{*world.base.files, world.base.ownProcesses, world.dialogs};
 

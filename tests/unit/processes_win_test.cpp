@@ -25,7 +25,7 @@ using testing::TestWorld;
 // A QQ installation under "C:\Program Files\Tencent", in a folder of its
 // own so that tests never see each other's clients; removed afterwards.
 class InstalledQQ {
-public:
+  public:
     explicit InstalledQQ(const char* exeName) {
         static int serial = 0;
         folder_ = "C:\\Program Files\\Tencent\\QQ-" + std::to_string(GetCurrentProcessId()) + "-" +
@@ -40,13 +40,13 @@ public:
     const std::string& Folder() const { return folder_; }
     const std::string& Exe() const { return exe_; }
 
-private:
+  private:
     std::string folder_;
     std::string exe_;
 };
 
 class ToolHelpWalk : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { world.ownProcesses.OnlyOwn(testing::SelfPid()); }
     void Start(std::unique_ptr<StandInProcess>& slot, const std::string& exe) {
         slot = std::make_unique<StandInProcess>(exe);
@@ -78,8 +78,7 @@ TEST_F(ToolHelpWalk, ListsEveryProcessWithItsModules) {
     EXPECT_TRUE(SameIgnoringAsciiCase(mine->modules.front(), self)) << mine->modules.front();
     EXPECT_GT(mine->modules.size(), 1u);
     ASSERT_FALSE(stand->modules.empty());
-    EXPECT_TRUE(SameIgnoringAsciiCase(stand->modules.front(), qq.Exe()))
-        << stand->modules.front();
+    EXPECT_TRUE(SameIgnoringAsciiCase(stand->modules.front(), qq.Exe())) << stand->modules.front();
 }
 
 TEST_F(ToolHelpWalk, FindAppAdoptsTheRunningClientAndItsSoundFolder) {

@@ -12,7 +12,7 @@ namespace {
 using Status = RegistryValue::Status;
 
 class WindowsRegistry : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         key_ = "Software\\SonatrixTest\\" + std::to_string(GetCurrentProcessId()) + "-" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -30,8 +30,8 @@ protected:
     void Set(const char* name, DWORD type, const void* data, DWORD size,
              REGSAM view = KEY_WOW64_64KEY) {
         HKEY handle = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, nullptr, 0,
-                                  KEY_WRITE | view, nullptr, &handle, nullptr),
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, nullptr, 0, KEY_WRITE | view,
+                                  nullptr, &handle, nullptr),
                   ERROR_SUCCESS);
         ASSERT_EQ(RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size),
                   ERROR_SUCCESS);
@@ -41,9 +41,7 @@ protected:
                  REGSAM view = KEY_WOW64_64KEY) {
         Set(name, type, text.c_str(), static_cast<DWORD>(text.size() + 1), view);
     }
-    RegistryValue Read(const char* name) {
-        return registry->ReadLocalMachineString(key_, name);
-    }
+    RegistryValue Read(const char* name) { return registry->ReadLocalMachineString(key_, name); }
 
     std::string key_;
     std::unique_ptr<Registry> registry = MakeNativeRegistry();

@@ -61,7 +61,9 @@ TEST_F(RestoreTest, RowsAreCopiedInTableOrderAndEachFailureIsReported) {
     // QQ's folder is gone: every row fails, in order, and the end is still shown.
     std::filesystem::remove_all(world.base.At("QQ"));
     SpeedButton4Click(world.model);
-    const std::string missing = SystemErrorText(FileNotFoundCode());
+    // The system's word for a folder that is gone (Windows: "path", not "file").
+    const std::string missing = SystemErrorText(world.base.files->CopyFile(
+        world.Path("app/qqsounds/call.wav"), world.Path("QQ/sound/x.wav")));
     EXPECT_EQ(Texts(),
               (std::vector<std::string>{"Error:call.wav" + missing, "Error:folder.wav" + missing,
                                         "Error:Global.wav" + missing, "Error:msg.wav" + missing,

@@ -15,7 +15,9 @@
 namespace sonatrix {
 namespace {
 
-bool HasWildcard(const std::string& path) { return path.find_first_of("*?") != std::string::npos; }
+bool HasWildcard(const std::string& path) {
+    return path.find_first_of("*?") != std::string::npos;
+}
 
 bool EndsInSeparator(const std::string& folder) {
     return !folder.empty() && (folder.back() == '\\' || folder.back() == '/');
@@ -38,7 +40,9 @@ std::string FolderOf(const std::string& path) {
     return path.substr(0, end);
 }
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+DWORD Attributes(const std::string& path) {
+    return GetFileAttributesA(path.c_str());
+}
 
 bool IsFolderEntry(const WIN32_FIND_DATAA& data) {
     return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -58,7 +62,7 @@ void RemoveTemporary(const std::string& path) {
 }
 
 class Win32FileSystem : public FileSystem {
-public:
+  public:
     bool FileExists(const std::string& path) override {
         // A wildcard would make the probe match some other file.
         if (path.empty() || HasWildcard(path))
@@ -177,13 +181,15 @@ public:
 
 }  // namespace
 
-std::unique_ptr<FileSystem> MakeNativeFileSystem() { return std::make_unique<Win32FileSystem>(); }
+std::unique_ptr<FileSystem> MakeNativeFileSystem() {
+    return std::make_unique<Win32FileSystem>();
+}
 
 std::string SystemErrorText(int code) {
     char buffer[256];
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, static_cast<DWORD>(code), 0, buffer,
-                                        sizeof buffer, nullptr);
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                       static_cast<DWORD>(code), 0, buffer, sizeof buffer, nullptr);
     std::string text(buffer, length);
     while (!text.empty()) {
         const auto last = static_cast<unsigned char>(text.back());
@@ -194,7 +200,11 @@ std::string SystemErrorText(int code) {
     return text;
 }
 
-int FileNotFoundCode() { return ERROR_FILE_NOT_FOUND; }
-int AccessDeniedCode() { return ERROR_ACCESS_DENIED; }
+int FileNotFoundCode() {
+    return ERROR_FILE_NOT_FOUND;
+}
+int AccessDeniedCode() {
+    return ERROR_ACCESS_DENIED;
+}
 
 }  // namespace sonatrix

@@ -2,6 +2,7 @@
 // kernel32 at first use, as on systems that lack them the program must
 // still start; then every call fails and no process is listed.
 #include <windows.h>
+
 #include <tlhelp32.h>
 
 #include "platform/processes.h"
@@ -97,7 +98,7 @@ void ListModules(DWORD pid, std::vector<std::string>& modules) {
 }
 
 class ToolHelpProcesses : public ProcessSource {
-public:
+  public:
     bool Snapshot(std::vector<ProcessEntry>& out) override {
         out.clear();
         HANDLE snapshot = TakeSnapshot(TH32CS_SNAPPROCESS, 0);

@@ -42,7 +42,7 @@ RegistryValue ReadInView(const std::string& key, const std::string& value, REGSA
 }
 
 class WindowsRegistry : public Registry {
-public:
+  public:
     RegistryValue ReadLocalMachineString(const std::string& key,
                                          const std::string& value) override {
         RegistryValue best;
@@ -60,6 +60,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<Registry> MakeNativeRegistry() { return std::make_unique<WindowsRegistry>(); }
+std::unique_ptr<Registry> MakeNativeRegistry() {
+    return std::make_unique<WindowsRegistry>();
+}
 
 }  // namespace sonatrix

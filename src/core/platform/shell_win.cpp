@@ -1,4 +1,5 @@
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include "platform/shell.h"
@@ -7,7 +8,7 @@ namespace sonatrix {
 namespace {
 
 class WindowsShell : public Shell {
-public:
+  public:
     void OpenWithDefaultHandler(const std::string& address) override {
         ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     }
@@ -24,7 +25,7 @@ public:
         return WinExec("control mmsys.cpl,,1", SW_SHOW) > 31;
     }
 
-private:
+  private:
     static bool SystemFileExists(const char* name) {
         char folder[MAX_PATH];
         const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
@@ -38,6 +39,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Shell> MakeNativeShell() { return std::make_unique<WindowsShell>(); }
+std::unique_ptr<Shell> MakeNativeShell() {
+    return std::make_unique<WindowsShell>();
+}
 
 }  // namespace sonatrix
