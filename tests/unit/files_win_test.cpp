@@ -222,6 +222,40 @@ TEST_F(Win32Files, CreateAndDeleteReportSystemCodes) {
     EXPECT_EQ(files->DeleteFile(path), FileNotFoundCode());
 }
 
+// Runs where the ANSI code page is GBK (a second run of the tests under
+// Wine in a Chinese locale): a trail byte 0x5C is part of its character.
+TEST(Win32GbkNames, TrailByteBackslashIsNoSeparator) {
+    if (GetACP() != 936)
+        GTEST_SKIP() << "needs the GBK code page (LANG=zh_CN.UTF-8 under Wine)";
+    EXPECT_TRUE(NativeRules().doubleByteCodePage);
+    TempDir root;
+    const std::string folder = testing::NarrowPath(root.Path()) + "\\\xC9\xF9\xD2\xF4";  // 声音
+    const std::string name = "\x81\x5C.wav";  // 乗.wav: its second byte is "\\"
+    const std::string path = folder + "\\" + name;
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << GetLastError();
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+
+    EXPECT_EQ(FolderPart(path), folder + "\\");
+    EXPECT_EQ(FileNameOf(path), name);
+    auto files = MakeNativeFileSystem();
+    EXPECT_TRUE(files->FileExists(path));
+    std::vector<DirEntry> entries;
+    ASSERT_TRUE(files->ListPattern(folder, "*.wav", entries));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, name);
+    // The copy's temporary file goes to the folder the name is in.
+    EXPECT_EQ(files->CopyFile(path, folder + "\\\x81\x5C"
+                                             "2.wav"),
+              0);
+    ASSERT_TRUE(files->ListPattern(folder, "*", entries));
+    EXPECT_EQ(Names(entries), (std::vector<std::string>{name,
+                                                        "\x81\x5C"
+                                                        "2.wav"}));
+}
+
 TEST(Win32ErrorText, IsTheSystemsTextTrimmed) {
     char raw[256];
     const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
