@@ -4,7 +4,6 @@
 #include <dirent.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "app/main_model.h"
 #include "library/library_tree.h"
@@ -13,30 +12,10 @@
 #include "platform/registry.h"
 #include "recording_services.h"
 #include "scripted_dialogs.h"
-#include "temp_dir.h"
+#include "big_library.h"
 
 namespace sonatrix {
 namespace {
-
-constexpr int kFolders = 2000;
-constexpr int kFilesPerFolder = 50;
-
-// Made once for every benchmark of the run.
-const testing::TempDir& BigLibrary() {
-    static testing::TempDir root;
-    static bool made = false;
-    if (!made) {
-        for (int folder = 0; folder < kFolders; ++folder) {
-            const auto dir = root.Path() / "app/newsounds" / ("分类" + std::to_string(folder / 40)) /
-                             ("folder" + std::to_string(folder));
-            std::filesystem::create_directories(dir);
-            for (int file = 0; file < kFilesPerFolder; ++file)
-                std::ofstream(dir / ("sound" + std::to_string(file) + ".wav")) << "RIFF";
-        }
-        made = true;
-    }
-    return root;
-}
 
 long CountFiles(const std::string& folder) {
     long files = 0;
@@ -56,7 +35,7 @@ long CountFiles(const std::string& folder) {
 }
 
 void Floor_LibraryListing(benchmark::State& state) {
-    const std::string library = (BigLibrary().Path() / "app/newsounds").string();
+    const std::string library = (bench::BigLibrary().Path() / "app/newsounds").string();
     for (auto _ : state)
         benchmark::DoNotOptimize(CountFiles(library));
     state.counters["files"] = static_cast<double>(CountFiles(library));
@@ -70,7 +49,7 @@ void Figure_LibraryListing(benchmark::State& state) {
     testing::RecordingPlayer player;
     testing::RecordingShell shell;
     MainModel model(Services{*files, *processes, *registry, dialogs, player, shell},
-                    (BigLibrary().Path() / "app").string() + "/");
+                    bench::BigLibraryAppDir());
     model.state.AppDir = model.ExecutableFolder;
     for (auto _ : state)
         RebuildLibraryTree(model);

@@ -7,6 +7,7 @@
 
 #include "app/main_model.h"
 #include "display_text.h"
+#include "note_label.h"
 #include "window_font.h"
 
 namespace {
@@ -50,7 +51,7 @@ TForm2::TForm2(const sonatrix::Services& services, QWidget* parent)
     Label1->setGeometry(8, 288, 577, 17);
     Label1->setFont(FontOfSize(font, 16));
 
-    Label2 = new QLabel(QString::fromUtf8(sonatrix::kPickerNote), this);
+    Label2 = new sonatrix::gui::NoteLabel(QString::fromUtf8(sonatrix::kPickerNote), this);
     Label2->setObjectName("Label2");
     Label2->setGeometry(8, 320, 585, 33);
     Label2->setFont(FontOfSize(font, 16));

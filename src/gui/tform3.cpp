@@ -6,6 +6,7 @@
 
 #include "library/recorder_logic.h"
 #include "media_player_bar.h"
+#include "note_label.h"
 #include "window_font.h"
 
 namespace {
@@ -28,7 +29,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 }
 
 QLabel* MakeNote(QWidget* parent, const char* name, const QString& text, const QRect& place) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new sonatrix::gui::NoteLabel(text, parent);
     label->setObjectName(name);
     label->setAccessibleName(text);
     label->setWordWrap(true);

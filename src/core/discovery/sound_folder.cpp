@@ -71,7 +71,8 @@ std::optional<std::string> ResolveSoundFolder(FileSystem& files, const std::stri
         // unless the executable looked for is TM itself.
         if (mode == ByNameQQ && !probe.fromParent && wantedName != "TM.exe")
             return folder + NativePath("sound\\");
-        return base + NativePath(probe.adopted);
+        // The folder keeps the letter case it has on disk ("Misc\Sound\").
+        return files.OnDiskPath(base + NativePath(probe.adopted));
     }
     return std::nullopt;
 }

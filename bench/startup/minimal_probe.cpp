@@ -1,0 +1,14 @@
+// The floor of the start-up benchmark: a Qt Widgets program that shows one
+// empty window and exits after its first paint.
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QWidget window;
+    window.resize(723, 553);
+    window.show();
+    QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    return app.exec();
+}
