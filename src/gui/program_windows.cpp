@@ -10,15 +10,12 @@ ProgramWindows::ProgramWindows(std::string appDir, Dialogs* dialogs)
     : model(Services{*native.files, *native.processes, *native.registry,
                      dialogs ? *dialogs : qtDialogs, native.player, *native.shell},
             std::move(appDir)),
+      recorder(model, native.capture, native.clock),
       form1(model),
-      form2(&form1),
-      form3(&form1) {
+      form2(model.svc, &form1),
+      form3(recorder, &form1) {
     qtDialogs.SetOwner(&form1);
-    // The picker's result is read by its owner's code once TForm2 offers it.
-    qtDialogs.SetPicker([this] {
-        form2.exec();
-        return std::string();
-    });
+    qtDialogs.SetPicker([this] { return form2.Pick(); });
     qtDialogs.SetRecorder([this] { form3.exec(); });
 }
 

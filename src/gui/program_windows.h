@@ -6,11 +6,14 @@
 #include <string>
 
 #include "app/main_model.h"
+#include "library/recorder_logic.h"
 #include "platform/files.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "qt_audio_capture.h"
 #include "qt_dialogs.h"
+#include "qt_local_time_text.h"
 #include "qt_sound_player.h"
 #include "tform1.h"
 #include "tform2.h"
@@ -24,6 +27,8 @@ struct NativeServices {
     std::unique_ptr<Registry> registry = MakeNativeRegistry();
     std::unique_ptr<Shell> shell = MakeNativeShell();
     QtSoundPlayer player;
+    QtAudioCapture capture;
+    QtLocalTimeText clock;
 };
 
 class ProgramWindows {
@@ -36,6 +41,7 @@ class ProgramWindows {
     NativeServices native;
     QtDialogs qtDialogs;
     MainModel model;
+    RecorderLogic recorder;  // TForm3's state, kept between showings
     TForm1 form1;
     TForm2 form2;
     TForm3 form3;

@@ -6,9 +6,12 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include "discovery/target_switch.h"
 #include "library/add_sounds.h"
+#include "library/recorder_command.h"
 #include "replace/config_db_repair.h"
 #include "replace/random_replacement.h"
+#include "replace/restore.h"
 #include "replace/single_replacement.h"
 #include "replace/themes.h"
 #include "tform1.h"
@@ -31,23 +34,21 @@ void TForm1::WireCommands() {
     connect(SpeedButton11, &QToolButton::clicked, this, [this] { SpeedButton11Click(model_); });
 
     // Restore and cross-apply.
-    // connect(SpeedButton4, &QToolButton::clicked, this, [this] { SpeedButton4Click(model_); });
-    // connect(SpeedButton14, &QToolButton::clicked, this, [this] { SpeedButton14Click(model_); });
-    // connect(SpeedButton15, &QToolButton::clicked, this, [this] { SpeedButton15Click(model_); });
-    // connect(SpeedButton16, &QToolButton::clicked, this, [this] { SpeedButton16Click(model_); });
+    connect(SpeedButton4, &QToolButton::clicked, this, [this] { SpeedButton4Click(model_); });
+    connect(SpeedButton14, &QToolButton::clicked, this, [this] { SpeedButton14Click(model_); });
+    connect(SpeedButton15, &QToolButton::clicked, this, [this] { SpeedButton15Click(model_); });
+    connect(SpeedButton16, &QToolButton::clicked, this, [this] { SpeedButton16Click(model_); });
 
     // The two buttons are wired crosswise, as the window was designed: the
     // visible "添加声音" adds sounds, the hidden "复制声音到TM" copies into TM.
     connect(SpeedButton13, &QToolButton::clicked, this, [this] { SpeedButton12Click(model_); });
-    // connect(SpeedButton12, &QToolButton::clicked, this, [this] { SpeedButton13Click(model_); });
+    connect(SpeedButton12, &QToolButton::clicked, this, [this] { SpeedButton13Click(model_); });
 
-    // Switching the target kind; the core reads the chosen index from the state.
-    // connect(ComboBox1, &QComboBox::activated, this, [this](int index) {
-    //     model_.state.ComboIndex = index;
-    //     ComboBox1Select(model_);
-    // });
+    // Switching the target kind: only a choice the user makes runs it.
+    connect(ComboBox1, &QComboBox::activated, this,
+            [this](int index) { ComboBox1Select(model_, index); });
 
     // Recording.
-    // connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(model_); });
+    connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(model_); });
     // clang-format on
 }

@@ -216,12 +216,22 @@ class MainWindowTest : public QObject {
 
     void addSoundsIsReachedFromTheVisibleButtonOnly() {
         world->SetAppDir();
-        QTest::mouseClick(Control("SpeedButton12"), Qt::LeftButton);  // hidden: copy to TM
-        QVERIFY(world->dialogs.shown.empty());
+        ShowWaiting();
+        // "复制声音到TM" is never shown, so no user can reach it.
+        QVERIFY(!Control("SpeedButton12")->isVisible());
+        world->dialogs.shown.clear();
         QTest::mouseClick(Control("SpeedButton13"), Qt::LeftButton);
         QCOMPARE(world->dialogs.shown.size(), std::size_t{1});
         QCOMPARE(world->dialogs.shown[0].form, DialogForm::BrowseForFolder);
         QCOMPARE(world->dialogs.shown[0].text, std::string(sonatrix::kChooseWavFolderTitle));
+
+        // Its own handler is the copy into TM, which without a target asks for one.
+        world->dialogs.shown.clear();
+        qobject_cast<QAbstractButton*>(Control("SpeedButton12"))->click();
+        QCOMPARE(world->dialogs.shown.size(), std::size_t{1});
+        QCOMPARE(world->dialogs.shown[0].form, DialogForm::MessageBox);
+        QCOMPARE(world->dialogs.shown[0].text,
+                 std::string("当前没有可替换的QQ声音，是否手工指定程序？"));
     }
 
     void linksAndHelpGoToTheShell_data() {

@@ -11,7 +11,7 @@ namespace sonatrix::testing {
 class StandInProcess {
 public:
     // Copies the stand-in program to `exePath` (creating its folders) and
-    // starts it.
+    // starts it; a stand-in already at `exePath` is started again as it is.
     explicit StandInProcess(const std::filesystem::path& exePath);
     ~StandInProcess();
     StandInProcess(const StandInProcess&) = delete;

@@ -17,8 +17,12 @@ int SelfPid() { return static_cast<int>(::getpid()); }
 
 StandInProcess::StandInProcess(const std::filesystem::path& exePath) {
     std::filesystem::create_directories(exePath.parent_path());
-    std::filesystem::copy_file(StandInProgram(), exePath,
-                               std::filesystem::copy_options::overwrite_existing);
+    // A second instance of one program: the running copy cannot be
+    // overwritten (ETXTBSY), and need not be.
+    std::error_code noFile;
+    if (std::filesystem::file_size(exePath, noFile) != std::filesystem::file_size(StandInProgram()))
+        std::filesystem::copy_file(StandInProgram(), exePath,
+                                   std::filesystem::copy_options::overwrite_existing);
     const std::string program = exePath.string();
     char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
     pid_t pid = 0;

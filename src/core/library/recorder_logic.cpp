@@ -1,0 +1,115 @@
+#include "library/recorder_logic.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "app/dialogs.h"
+#include "app/main_model.h"
+#include "library/audio_capture.h"
+#include "library/library_tree.h"
+#include "library/wav_header.h"
+#include "platform/files.h"
+#include "platform/path_pieces.h"
+#include "platform/shell.h"
+
+namespace sonatrix {
+namespace {
+
+constexpr std::uint16_t kChannels = 1;
+constexpr std::uint16_t kBitsPerSample = 8;
+constexpr std::int32_t kSampleRate = 22050;
+
+// The number N of a name digits + "-N.wav"; 1 for digits + ".wav" itself;
+// 0 for any other name.
+std::uint64_t RecordingNumber(const std::string& name, const std::string& digits) {
+    const std::string_view extension = ".wav";
+    if (name.size() <= digits.size() + extension.size() || name.compare(0, digits.size(), digits))
+        return 0;
+    const std::string_view rest = std::string_view(name).substr(digits.size());
+    if (!SameIgnoringAsciiCase(rest.substr(rest.size() - extension.size()), extension))
+        return 0;
+    const std::string_view middle = rest.substr(0, rest.size() - extension.size());
+    if (middle.empty())
+        return 1;
+    if (middle.size() < 2 || middle.size() > 10 || middle[0] != '-')
+        return 0;
+    std::uint64_t number = 0;
+    for (const char c : middle.substr(1)) {
+        if (c < '0' || c > '9')
+            return 0;
+        number = number * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    return number;
+}
+
+}  // namespace
+
+std::string DigitsOf(std::string_view text) {
+    std::string digits;
+    for (const char c : text)
+        if (c >= '0' && c <= '9')
+            digits.push_back(c);
+    return digits;
+}
+
+std::string FreeRecordingName(FileSystem& files, const std::string& folder,
+                              const std::string& digits) {
+    std::uint64_t highest = files.FileExists(folder + digits + ".wav") ? 1 : 0;
+    std::vector<DirEntry> entries;
+    if (files.ListFolder(folder, entries))
+        for (const DirEntry& entry : entries)
+            if (const std::uint64_t number = RecordingNumber(entry.name, digits); number > highest)
+                highest = number;
+    if (highest == 0)
+        return digits + ".wav";
+    return digits + "-" + std::to_string(highest + 1) + ".wav";
+}
+
+RecorderLogic::RecorderLogic(MainModel& model, AudioCapture& capture, LocalTimeText& clock)
+    : model_(model), capture_(capture), clock_(clock) {}
+
+void RecorderLogic::Button1Click() {
+    const std::string folder =
+        model_.state.AppDir + kLibraryFolder + kSep + kRecordingsCategory + kSep;
+    file_ = folder + FreeRecordingName(model_.svc.files, folder, DigitsOf(clock_.Now()));
+    // A header file whose capture cannot start stays on disk: it is a valid,
+    // empty WAV and shows up in the library like any other file.
+    if (WriteWavHeader(kChannels, kBitsPerSample, kSampleRate, file_) != 0 ||
+        capture_.Start(file_) != 0) {
+        state_ = RecorderState::Idle;
+        model_.svc.dialogs.MessageBox(kDeviceInitFailed, "错误", mb::kOK | mb::kIconError);
+        return;
+    }
+    state_ = RecorderState::Recording;
+}
+
+void RecorderLogic::Button2Click() {
+    const int stopped = capture_.Stop();
+    const std::uint64_t captured = capture_.BytesCaptured();
+    const int sized = FixWavSizes(file_);
+    if (stopped == 0 && sized == 0 && captured > 0) {
+        model_.svc.dialogs.MessageBox(kRecordingSaved, "信息", mb::kOK | mb::kIconInformation);
+    } else {
+        // A source that took the start but delivered nothing leaves a silent
+        // file the user never recorded: it goes, so the library does not
+        // fill with empty sounds. Whatever was captured is kept.
+        if (captured == 0)
+            model_.svc.files.DeleteFile(file_);
+        model_.svc.dialogs.MessageBox(kSaveFailed, "错误", mb::kOK | mb::kIconError);
+    }
+    state_ = RecorderState::Idle;
+}
+
+void RecorderLogic::Button3Click() {
+    if (!model_.svc.shell.StartRecordingSourceSettings())
+        model_.svc.dialogs.MessageDlg(kNoSourceSettings, DlgType::Warning, kDlgOK);
+}
+
+bool RecorderLogic::FormCloseQuery() {
+    if (state_ != RecorderState::Recording)
+        return true;
+    model_.svc.dialogs.MessageDlg(kStopFirst, DlgType::Warning, kDlgOK);
+    return false;
+}
+
+}  // namespace sonatrix

@@ -1,0 +1,84 @@
+#include "replace/restore.h"
+
+#include <span>
+#include <string>
+
+#include "app/dialogs.h"
+#include "app/main_model.h"
+#include "discovery/manual_pick.h"
+#include "discovery/target_switch.h"
+#include "platform/path_pieces.h"
+#include "replace/copy_with_report.h"
+
+namespace sonatrix {
+namespace {
+
+constexpr const char* kNoTargetQuestion = "当前没有可替换的QQ声音，是否手工指定程序？";
+constexpr const char* kQuestionCaption = "询问";
+
+using LocateFn = bool (*)(MainModel&, std::string&);
+
+struct BatchOperation {
+    LocateFn locate;
+    std::span<const CopyRow> rows;
+    const char* failureText;
+    const char* completionText;
+};
+
+void RunBatch(MainModel& model, const BatchOperation& operation) {
+    // The located folder is kept apart from TargetSoundDir, which the
+    // lookups leave as they found it; a poll tick that adopts a client
+    // while a lookup's question or picker is open is thus not undone.
+    std::string folder;
+    if (!operation.locate(model, folder))
+        return;
+    Dialogs& dialogs = model.svc.dialogs;
+    if (folder.empty()) {
+        dialogs.MessageDlg(operation.failureText, DlgType::Warning, kDlgOK);
+        return;
+    }
+    for (const CopyRow& row : operation.rows) {
+        CopyWithReport(model.svc.files, dialogs, model.state.AppDir + NativePath(row.source),
+                       folder + row.destination, row.destination);
+    }
+    dialogs.MessageDlg(operation.completionText, DlgType::Information, kDlgOK);
+}
+
+}  // namespace
+
+void SpeedButton4Click(MainModel& model) {
+    RunBatch(model, {LocateQQSoundDir, kRestoreQQRows, "无效的qq路径，还原失败。", "已还原。"});
+}
+
+void SpeedButton14Click(MainModel& model) {
+    RunBatch(model, {LocateMsnSoundDir, kRestoreMsnRows, "无效的MSN安装路径，还原失败。",
+                     "msn声音已还原。"});
+}
+
+void SpeedButton16Click(MainModel& model) {
+    RunBatch(model,
+             {LocateQQSoundDir, kQQUsesMsnRows, "无效的qq路径，操作失败。", "QQ使用了MSN音效。"});
+}
+
+void SpeedButton15Click(MainModel& model) {
+    RunBatch(model,
+             {LocateMsnSoundDir, kMsnUsesQQRows, "无效的msn路径，操作失败。", "MSN使用了QQ音效。"});
+}
+
+void SpeedButton13Click(MainModel& model) {
+    const auto& state = model.state;
+    Dialogs& dialogs = model.svc.dialogs;
+    // Without a target every path would be a bare name in the working folder.
+    if (state.TargetSoundDir.empty()) {
+        if (dialogs.MessageBox(kNoTargetQuestion, kQuestionCaption, mb::kYesNo) == mb::kIdYes)
+            SpeedButton1Click(model);
+        return;
+    }
+    const std::string source = state.TargetSoundDir;
+    const std::string destination = FolderPart(state.TargetStatusText) + NativePath("TMsound\\");
+    for (const char* name : kCopyToTMFiles)
+        CopyWithReport(model.svc.files, dialogs, source + name, destination + name, name);
+    dialogs.MessageDlg("复制完毕。", DlgType::Information, kDlgOK);
+}
+
+}  // namespace sonatrix

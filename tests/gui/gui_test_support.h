@@ -1,0 +1,44 @@
+// Helpers the Qt tests share: WAV files made on the spot and the private
+// sound server that scripts/with-sound-server.sh starts.
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "library/wav_header.h"
+#include "temp_dir.h"
+
+namespace sonatrix::testing {
+
+inline bool HasSoundServer() {
+    return std::getenv("PULSE_SERVER") != nullptr;
+}
+
+// An 8-bit mono 22050 Hz tone of `seconds` at `hertz`.
+inline std::string ToneWav(double seconds, double hertz) {
+    const std::size_t count = static_cast<std::size_t>(seconds * 22050);
+    std::string samples(count, '\x80');
+    for (std::size_t i = 0; i < count; ++i)
+        samples[i] =
+            static_cast<char>(128 + std::lround(100 * std::sin(2 * M_PI * hertz * i / 22050)));
+    return WavHeaderBytes(1, 8, 22050, static_cast<std::uint32_t>(count)) + samples;
+}
+
+// Runs a program to its end and returns what it printed; `ok` tells whether
+// it ran and exited with 0.
+inline QByteArray Run(const QString& program, const QStringList& arguments, bool* ok = nullptr) {
+    QProcess process;
+    process.start(program, arguments);
+    const bool finished = process.waitForFinished(20000);
+    if (ok)
+        *ok = finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return process.readAllStandardOutput();
+}
+
+}  // namespace sonatrix::testing
