@@ -18,9 +18,10 @@
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/random_replacement.h"
+#include "replace/restore.h"
 #include "replace/single_replacement.h"
 #include "replace/themes.h"
-#include "replace_world.h"
+#include "target_world.h"
 #include "tree_snapshot.h"
 
 namespace sonatrix {
@@ -29,7 +30,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::DialogForm;
 using testing::ReadFile;
-using testing::ReplaceWorld;
 using testing::ScopedMount;
 using testing::TakeSnapshot;
 using Snapshot = testing::TreeSnapshot;
@@ -50,11 +50,31 @@ enum class Fault {
     DiskFull,
 };
 
-enum class Command { Single, Theme, Random, AddSounds };
+enum class Command { Single, Theme, Random, AddSounds, RestoreQQ, CopyToTM };
 
 constexpr const char* kClient = "client/sound";
 constexpr const char* kCustom = "app/newsounds/自定义";
 constexpr const char* kAddSource = "incoming";
+constexpr const char* kTMSound = "client/TMsound";
+constexpr const char* kQQSound = "qq/sound";
+
+// A main window over the real files, with a registry the test fills so that
+// the restore commands find their client through it.
+struct World {
+    testing::TargetWorld target;
+    testing::TestWorld& base = target.base;
+    MainModel& model = target.model;
+    testing::ScriptedDialogs& dialogs = target.dialogs;
+
+    fs::path At(const std::string& relative) const { return base.At(relative); }
+    void Put(const std::string& relative, const std::string& bytes) { base.Put(relative, bytes); }
+    // A folder whose files hold "old:<name>".
+    void Folder(const std::string& relative, const std::vector<std::string>& names) {
+        fs::create_directories(At(relative));
+        for (const std::string& name : names)
+            Put(relative + "/" + name, "old:" + name);
+    }
+};
 
 // A dialog as the user should see it; an empty caption or text is not compared.
 struct Shown {
@@ -89,11 +109,12 @@ class WriteFaults : public ::testing::TestWithParam<std::tuple<Command, Fault>> 
         Plan plan;
         switch (command()) {
             case Command::Single:
-                world.Library("自定义/new.wav", NewBytes("new"));
+                world.Put("app/newsounds/自定义/new.wav", NewBytes("new"));
                 plan = {kClient,
                         {"msg.wav"},
                         {{"msg.wav", NewBytes("new")}},
                         {"app/newsounds/自定义/new.wav"}};
+                world.model.state.TargetSoundDir = world.target.Dir(kClient);
                 world.model.state.SelectedLibrarySound = NativePath("自定义\\new.wav");
                 world.model.state.SelectedTargetSound = "msg.wav";
                 break;
@@ -107,35 +128,56 @@ class WriteFaults : public ::testing::TestWithParam<std::tuple<Command, Fault>> 
                     plan.fresh[kThemeDestinations[row]] = NewBytes(source);
                     plan.sources.push_back("app/" + source);
                 }
+                world.model.state.TargetSoundDir = world.target.Dir(kClient);
                 break;
             }
             case Command::Random:
-                world.Library("自定义/new.wav", NewBytes("new"));
+                world.Put("app/newsounds/自定义/new.wav", NewBytes("new"));
                 world.model.state.LibrarySoundCount = 1;
+                world.model.state.TargetSoundDir = world.target.Dir(kClient);
+                world.model.state.TargetList = {"msg.wav"};
                 plan = {kClient,
                         {"msg.wav"},
                         {{"msg.wav", NewBytes("new")}},
                         {"app/newsounds/自定义/new.wav"}};
                 break;
             case Command::AddSounds:
-                world.Library("动物/dog.wav");
+                world.Put("app/newsounds/动物/dog.wav", "dog");
                 world.Put(std::string(kAddSource) + "/new.wav", NewBytes("new"));
                 plan = {kCustom,
                         {"new.wav"},
                         {{"new.wav", NewBytes("new")}},
                         {std::string(kAddSource) + "/new.wav"}};
                 break;
+            case Command::RestoreQQ:
+                plan.folder = kClient;
+                for (const CopyRow& row : kRestoreQQRows) {
+                    const std::string source = "app/" + NativePath(row.source);
+                    world.Put(source, NewBytes(source));
+                    plan.written.push_back(row.destination);
+                    plan.fresh[row.destination] = NewBytes(source);
+                    plan.sources.push_back(source);
+                }
+                world.target.registry.Set(kQQRegistry.key, kQQRegistry.value,
+                                          testing::StringValue(world.target.Dir("client")));
+                break;
+            case Command::CopyToTM:
+                plan.folder = kTMSound;
+                for (const char* name : kCopyToTMFiles) {
+                    const std::string source = std::string(kQQSound) + "/" + name;
+                    world.Put(source, NewBytes(source));
+                    plan.written.push_back(name);
+                    plan.fresh[name] = NewBytes(source);
+                    plan.sources.push_back(source);
+                }
+                world.model.state.TargetSoundDir = world.target.Dir(kQQSound);
+                world.model.state.TargetStatusText = world.target.Path("client/QQ.exe");
+                break;
         }
         std::vector<std::string> names = plan.written;
         if (command() != Command::AddSounds)
             names.push_back("online.wav");  // a sound no command here writes
-        world.Target(plan.folder, names);
-        if (command() == Command::AddSounds) {
-            world.model.state.TargetSoundDir.clear();
-            world.model.state.TargetList.clear();
-        } else {
-            world.model.state.TargetList = plan.written;
-        }
+        world.Folder(plan.folder, names);
         return plan;
     }
 
@@ -220,6 +262,12 @@ class WriteFaults : public ::testing::TestWithParam<std::tuple<Command, Fault>> 
                 world.dialogs.ThenText(world.At(kAddSource).string());
                 SpeedButton12Click(world.model);
                 break;
+            case Command::RestoreQQ:
+                SpeedButton4Click(world.model);
+                break;
+            case Command::CopyToTM:
+                SpeedButton13Click(world.model);
+                break;
         }
     }
 
@@ -251,7 +299,8 @@ class WriteFaults : public ::testing::TestWithParam<std::tuple<Command, Fault>> 
             case Command::AddSounds: {
                 shown.push_back({DialogForm::BrowseForFolder, "", kChooseWavFolderTitle});
                 if (fault() == Fault::DestinationFolderMissing) {
-                    const std::string category = world.appDir + NativePath("newsounds\\自定义");
+                    const std::string category =
+                        world.base.appDir + NativePath("newsounds\\自定义");
                     shown.push_back(
                         {DialogForm::AppError, "",
                          AppErrorText("Cannot create folder " + category + ": " + text)});
@@ -263,17 +312,24 @@ class WriteFaults : public ::testing::TestWithParam<std::tuple<Command, Fault>> 
                 shown.push_back({DialogForm::PlainMessage, "", kSoundsAdded});
                 break;
             }
+            case Command::RestoreQQ:
+            case Command::CopyToTM:
+                for (const std::string& name : failing)
+                    shown.push_back({DialogForm::MessageDlg, "Error", name + text});
+                shown.push_back({DialogForm::MessageDlg, "Information",
+                                 command() == Command::RestoreQQ ? "已还原。" : "复制完毕。"});
+                break;
         }
         return shown;
     }
 
-    ReplaceWorld world;
+    World world;
     Plan plan_;
     std::optional<ScopedMount> mount_;  // gone before the world's folder is
 };
 
 TEST_P(WriteFaults, TheUserIsToldAndNoFileIsLostOrHalfWritten) {
-    const Snapshot before = TakeSnapshot(world.root.Path());
+    const Snapshot before = TakeSnapshot(world.base.root.Path());
     Run();
 
     // Told, in the command's words, and a failure is never called a success.
@@ -296,7 +352,7 @@ TEST_P(WriteFaults, TheUserIsToldAndNoFileIsLostOrHalfWritten) {
         if (std::find(failing.begin(), failing.end(), name) == failing.end())
             wanted[(fs::path(plan_.folder) / name).string()] = plan_.fresh.at(name);
     }
-    const Snapshot after = TakeSnapshot(world.root.Path());
+    const Snapshot after = TakeSnapshot(world.base.root.Path());
     for (const auto& [name, bytes] : after) {
         const auto old = wanted.find(name);
         ASSERT_NE(old, wanted.end()) << name << " appeared";
@@ -317,6 +373,10 @@ std::string CommandName(Command command) {
             return "Random";
         case Command::AddSounds:
             return "AddSounds";
+        case Command::RestoreQQ:
+            return "RestoreQQ";
+        case Command::CopyToTM:
+            return "CopyToTM";
     }
     return "";
 }
@@ -339,18 +399,17 @@ std::string FaultName(Fault fault) {
     return "";
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryWriter, WriteFaults,
-                         ::testing::Combine(::testing::Values(Command::Single, Command::Theme,
-                                                              Command::Random, Command::AddSounds),
-                                            ::testing::Values(Fault::None, Fault::SourceMissing,
-                                                              Fault::DestinationFolderMissing,
-                                                              Fault::DestinationIsAFolder,
-                                                              Fault::DestinationReadOnly,
-                                                              Fault::DiskFull)),
-                         [](const auto& info) {
-                             return CommandName(std::get<0>(info.param)) + "_" +
-                                    FaultName(std::get<1>(info.param));
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    EveryWriter, WriteFaults,
+    ::testing::Combine(::testing::Values(Command::Single, Command::Theme, Command::Random,
+                                         Command::AddSounds, Command::RestoreQQ, Command::CopyToTM),
+                       ::testing::Values(Fault::None, Fault::SourceMissing,
+                                         Fault::DestinationFolderMissing,
+                                         Fault::DestinationIsAFolder, Fault::DestinationReadOnly,
+                                         Fault::DiskFull)),
+    [](const auto& info) {
+        return CommandName(std::get<0>(info.param)) + "_" + FaultName(std::get<1>(info.param));
+    });
 
 }  // namespace
 }  // namespace sonatrix
