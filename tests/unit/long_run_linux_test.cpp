@@ -53,7 +53,13 @@ TEST(LongRun, TenThousandPollTicksAndAThousandRefillsStayFlat) {
 
     EXPECT_EQ(world.model.state.TargetList.size(), 20u);
     EXPECT_EQ(OpenDescriptors(), descriptorsBefore);
+#ifndef __SANITIZE_ADDRESS__
     EXPECT_LT(ResidentKiB() - memoryBefore, 4 * 1024) << "resident memory grew by more than 4 MiB";
+#else
+    // AddressSanitizer holds freed blocks back, so resident memory grows by
+    // design; its leak check at exit takes the place of this bound.
+    (void)memoryBefore;
+#endif
 }
 
 }  // namespace

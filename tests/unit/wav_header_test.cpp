@@ -91,6 +91,13 @@ INSTANTIATE_TEST_SUITE_P(
                       MalformedRow{"NoDataChunk", 36, "LIST"}),
     [](const auto& info) { return info.param.name; });
 
+TEST(WavHeaderBytes, ARiffSizePast4GiBStopsAtTheLargest) {
+    const auto header = ParseWavHeader(WavHeaderBytes(1, 16, 44100, 0xFFFFFFF0u));
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->riffSize, 0xFFFFFFFFu);
+    EXPECT_EQ(header->dataSize, 0xFFFFFFF0u);
+}
+
 TEST(ParseWavHeader, ShortInputIsNoHeader) {
     EXPECT_FALSE(ParseWavHeader(kRecorderHeader.substr(0, 43)));
     EXPECT_FALSE(ParseWavHeader(""));

@@ -53,7 +53,9 @@ std::string WavHeaderBytes(std::uint16_t channels, std::uint16_t bits, std::int3
     std::string out;
     out.reserve(kWavHeaderSize);
     out += "RIFF";
-    PutLe(out, static_cast<std::uint32_t>(kWavHeaderSize - 8) + dataSize, 4);
+    // Near 4 GiB the RIFF size would wrap round to a tiny length: it stops
+    // at the largest, as the appender's does.
+    PutLe(out, Clamped(std::uint64_t{dataSize} + kWavHeaderSize - 8), 4);
     out += "WAVE";
     out += "fmt ";
     PutLe(out, 16, 4);

@@ -1,0 +1,31 @@
+// Every entry below a folder by relative path, to show that a command
+// changed only what it should: a file's bytes, a folder's mark, a link's
+// target.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "temp_dir.h"
+
+namespace sonatrix::testing {
+
+using TreeSnapshot = std::map<std::string, std::string>;
+
+inline TreeSnapshot TakeSnapshot(const std::filesystem::path& root) {
+    namespace fs = std::filesystem;
+    TreeSnapshot shot;
+    for (fs::recursive_directory_iterator it(root), end; it != end; ++it) {
+        const std::string name = fs::relative(it->path(), root).string();
+        if (it->is_symlink())
+            shot[name] = "<link to " + fs::read_symlink(it->path()).string() + ">";
+        else if (it->is_directory())
+            shot[name] = "<folder>";
+        else
+            shot[name] = ReadFile(it->path());
+    }
+    return shot;
+}
+
+}  // namespace sonatrix::testing
