@@ -1,5 +1,5 @@
 # The README's commands. Each installs what it needs, configures and builds.
-.PHONY: deps run test bench fuzz screenshots
+.PHONY: deps run test test-windows test-sanitizers bench fuzz screenshots
 
 FUZZ_SECONDS ?= 60
 
@@ -13,11 +13,20 @@ run: deps
 	scripts/run-demo.sh build/dev
 
 # Builds and runs every test: the core, the windows and sound against a
-# private sound server, then the Windows build under Wine.
+# private sound server; the Windows build under Wine; then the whole suite
+# again under AddressSanitizer and UndefinedBehaviorSanitizer.
 test: deps
 	cmake --preset dev
 	cmake --build --preset dev
 	scripts/with-sound-server.sh ctest --preset dev
+	scripts/test-windows.sh
+	scripts/with-sound-server.sh scripts/test-sanitizers.sh
+
+test-windows: deps
+	scripts/test-windows.sh
+
+test-sanitizers: deps
+	scripts/with-sound-server.sh scripts/test-sanitizers.sh
 
 bench: deps
 	scripts/bench.sh

@@ -8,6 +8,9 @@ cmake --preset release > /dev/null
 cmake --build --preset release
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
+# Qt wants a private runtime folder; without one it warns on every start.
+export XDG_RUNTIME_DIR="$out/runtime"
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
 for program in build/release/bench/*_bench; do
     [[ -x "$program" ]] || continue
     echo "running $(basename "$program") ..." >&2

@@ -26,7 +26,10 @@ def main(paths):
     for path in paths:
         with open(path, encoding="utf-8") as handle:
             for bench in json.load(handle)["benchmarks"]:
-                kind, _, row = bench["name"].partition("_")
+                # "Figure_Row/arg/min_time:2.000": the options are not part of the row.
+                name = "/".join(part for part in bench["name"].split("/")
+                                if not part.startswith("min_time:"))
+                kind, _, row = name.partition("_")
                 if kind == "Figure":
                     figures[row] = milliseconds(bench)
                 elif kind == "Floor":
