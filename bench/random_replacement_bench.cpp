@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/path_pieces.h"
+#include "library/library_tree.h"
 #include "replace/random_replacement.h"
 #include "test_world.h"
 

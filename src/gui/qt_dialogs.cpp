@@ -68,20 +68,6 @@ void ShowOkBox(QWidget* owner, const std::string& text, QMessageBox::Icon icon) 
 
 }  // namespace
 
-const char* MessageDlgCaption(DlgType type) {
-    switch (type) {
-        case DlgType::Warning:
-            return "Warning";
-        case DlgType::Error:
-            return "Error";
-        case DlgType::Information:
-            return "Information";
-        case DlgType::Confirm:
-            return "Confirm";
-    }
-    return "";
-}
-
 DlgResult QtDialogs::MessageDlg(const std::string& text, DlgType type, unsigned buttons) {
     QMessageBox box(IconOfKind(type), QString::fromUtf8(MessageDlgCaption(type)),
                     DisplayText(text));

@@ -39,7 +39,4 @@ class QtDialogs : public Dialogs {
     bool busy_ = false;
 };
 
-// Caption of the message dialog of a kind.
-const char* MessageDlgCaption(DlgType type);
-
 }  // namespace sonatrix::gui

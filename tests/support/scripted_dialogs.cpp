@@ -2,20 +2,6 @@
 
 namespace sonatrix::testing {
 
-const char* CaptionOf(DlgType type) {
-    switch (type) {
-    case DlgType::Warning:
-        return "Warning";
-    case DlgType::Error:
-        return "Error";
-    case DlgType::Information:
-        return "Information";
-    case DlgType::Confirm:
-        return "Confirm";
-    }
-    return "";
-}
-
 ScriptedDialogs& ScriptedDialogs::Then(Answer answer) {
     answers_.push_back(std::move(answer));
     return *this;
@@ -40,7 +26,7 @@ Answer ScriptedDialogs::Next() {
 }
 
 DlgResult ScriptedDialogs::MessageDlg(const std::string& text, DlgType type, unsigned buttons) {
-    Record({DialogForm::MessageDlg, CaptionOf(type), text, buttons});
+    Record({DialogForm::MessageDlg, MessageDlgCaption(type), text, buttons});
     // A dialog with one button can only be closed with it: it takes no answer.
     if (buttons == kDlgOK)
         return DlgResult::OK;

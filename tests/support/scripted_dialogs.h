@@ -83,6 +83,5 @@ private:
     std::deque<Answer> answers_;
 };
 
-const char* CaptionOf(DlgType type);
 
 }  // namespace sonatrix::testing

@@ -2,6 +2,20 @@
 
 namespace sonatrix {
 
+const char* MessageDlgCaption(DlgType type) {
+    switch (type) {
+    case DlgType::Warning:
+        return "Warning";
+    case DlgType::Error:
+        return "Error";
+    case DlgType::Information:
+        return "Information";
+    case DlgType::Confirm:
+        return "Confirm";
+    }
+    return "";
+}
+
 std::string AppErrorText(const std::string& message) {
     if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
         return message + ".";

@@ -87,6 +87,9 @@ public:
     virtual void SetBusyCursor(bool busy) = 0;
 };
 
+// The caption of the message dialog of a kind.
+const char* MessageDlgCaption(DlgType type);
+
 // The text the standard error box shows: a "." is added when the last
 // character sorts after ".".
 std::string AppErrorText(const std::string& message);

@@ -13,18 +13,49 @@ namespace {
 
 bool IsDotName(const std::string& name) { return !name.empty() && name.front() == '.'; }
 
+void CollectFiles(FileSystem& files, const std::string& folder, std::vector<std::string>& out) {
+    const std::string base = WithTrailingSeparator(folder);
+    std::vector<DirEntry> entries;
+    if (!LibraryEntries(files, base, entries))
+        return;
+    for (const DirEntry& entry : entries) {
+        if (entry.isFolder)
+            CollectFiles(files, base + entry.name, out);
+        else
+            out.push_back(base + entry.name);
+    }
+}
+
 }  // namespace
+
+bool LibraryEntries(FileSystem& files, const std::string& base, std::vector<DirEntry>& out) {
+    if (!files.ListFolder(base, out))
+        return false;
+    std::erase_if(out, [](const DirEntry& entry) { return IsDotName(entry.name); });
+    return true;
+}
+
+std::int32_t DrawLibraryFileNumber(MainModel& model) {
+    const std::int32_t count = model.state.LibrarySoundCount;
+    if (count <= 0)
+        return 1;
+    return std::uniform_int_distribution<std::int32_t>(0, count - 1)(model.random) + 1;
+}
+
+std::vector<std::string> LibraryFilesInWalkOrder(FileSystem& files, const std::string& folder) {
+    std::vector<std::string> out;
+    CollectFiles(files, folder, out);
+    return out;
+}
 
 void DirToTreeView(MainModel& model, const std::string& folder, bool includeFiles,
                    TreeNode& parent) {
     TreeUpdateBatch batch(model.libraryTree);
     const std::string base = WithTrailingSeparator(folder);
     std::vector<DirEntry> entries;
-    if (!model.svc.files.ListFolder(base, entries))
+    if (!LibraryEntries(model.svc.files, base, entries))
         return;
     for (const DirEntry& entry : entries) {
-        if (IsDotName(entry.name))
-            continue;
         if (entry.isFolder) {
             TreeNode* node = parent.AddChild(entry.name);
             DirToTreeView(model, base + entry.name, includeFiles, *node);
@@ -48,19 +79,14 @@ void RebuildLibraryTree(MainModel& model) {
 
 void PickLibraryFile(MainModel& model, const std::string& folder, std::int32_t n,
                      std::int32_t& counter, std::string& out) {
-    if (n == 0) {
-        const std::int32_t count = model.state.LibrarySoundCount;
-        n = count > 0 ? std::uniform_int_distribution<std::int32_t>(0, count - 1)(model.random) + 1
-                      : 1;
-    }
+    if (n == 0)
+        n = DrawLibraryFileNumber(model);
     out.clear();
     const std::string base = WithTrailingSeparator(folder);
     std::vector<DirEntry> entries;
-    if (!model.svc.files.ListFolder(base, entries))
+    if (!LibraryEntries(model.svc.files, base, entries))
         return;
     for (const DirEntry& entry : entries) {
-        if (IsDotName(entry.name))
-            continue;
         if (entry.isFolder) {
             PickLibraryFile(model, base + entry.name, n, counter, out);
             if (!out.empty())

@@ -4,11 +4,14 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace sonatrix {
 
+class FileSystem;
 class MainModel;
 class TreeNode;
+struct DirEntry;
 
 // The library folder beside the executable, without a trailing separator.
 inline constexpr const char* kLibraryFolder = "newsounds";
@@ -30,6 +33,19 @@ void RebuildLibraryTree(MainModel& model);
 // fewer files.
 void PickLibraryFile(MainModel& model, const std::string& folder, std::int32_t n,
                      std::int32_t& counter, std::string& out);
+
+// The entries of a library folder (ending in a separator) that the tree
+// shows, in listing order: every name beginning with "." is left out. False
+// when the folder cannot be listed.
+bool LibraryEntries(FileSystem& files, const std::string& base, std::vector<DirEntry>& out);
+
+// A file number as the random pick draws it: 1 .. LibrarySoundCount, or 1
+// for an empty count.
+std::int32_t DrawLibraryFileNumber(MainModel& model);
+
+// Every file of the library walk in walk order, so that element N - 1 is
+// file number N of PickLibraryFile: one listing serves many draws.
+std::vector<std::string> LibraryFilesInWalkOrder(FileSystem& files, const std::string& folder);
 
 // A click on `node` (nullptr when nothing is selected): its library-relative
 // path becomes SelectedLibrarySound and an existing file is previewed.

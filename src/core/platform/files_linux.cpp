@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <random>
 
+#include "platform/error_text.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 
@@ -362,14 +363,7 @@ std::string SystemErrorText(int code) {
         return {};
     // The user's language, as the rest of the system speaks to them.
     static const locale_t userLocale = ::newlocale(LC_ALL_MASK, "", nullptr);
-    std::string text = userLocale ? ::strerror_l(code, userLocale) : ::strerror(code);
-    while (!text.empty()) {
-        const auto last = static_cast<unsigned char>(text.back());
-        if (last > ' ' && last != '.' && last != 0x7F)
-            break;
-        text.pop_back();
-    }
-    return text;
+    return TrimmedErrorText(userLocale ? ::strerror_l(code, userLocale) : ::strerror(code));
 }
 
 int FileNotFoundCode() {

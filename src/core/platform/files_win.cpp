@@ -9,6 +9,7 @@
 
 #include <atomic>
 
+#include "platform/error_text.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 
@@ -190,14 +191,7 @@ std::string SystemErrorText(int code) {
     const DWORD length =
         FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                        static_cast<DWORD>(code), 0, buffer, sizeof buffer, nullptr);
-    std::string text(buffer, length);
-    while (!text.empty()) {
-        const auto last = static_cast<unsigned char>(text.back());
-        if (last > ' ' && last != '.' && last != 0x7F)
-            break;
-        text.pop_back();
-    }
-    return text;
+    return TrimmedErrorText(std::string(buffer, length));
 }
 
 int FileNotFoundCode() {

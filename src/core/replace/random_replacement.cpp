@@ -14,38 +14,10 @@
 namespace sonatrix {
 namespace {
 
-bool IsDotName(const std::string& name) {
-    return !name.empty() && name.front() == '.';
-}
-
-void CollectFiles(FileSystem& files, const std::string& folder, std::vector<std::string>& out) {
-    const std::string base = WithTrailingSeparator(folder);
-    std::vector<DirEntry> entries;
-    if (!files.ListFolder(base, entries))
-        return;
-    for (const DirEntry& entry : entries) {
-        if (IsDotName(entry.name))
-            continue;
-        if (entry.isFolder)
-            CollectFiles(files, base + entry.name, out);
-        else
-            out.push_back(base + entry.name);
-    }
-}
-
-// File number N as PickLibraryFile draws it: 1 .. LibrarySoundCount, or 1
-// for an empty count.
-std::int32_t DrawFileNumber(MainModel& model) {
-    const std::int32_t count = model.state.LibrarySoundCount;
-    if (count <= 0)
-        return 1;
-    return std::uniform_int_distribution<std::int32_t>(0, count - 1)(model.random) + 1;
-}
-
 // A drawn ".wav" file of the library, or nothing when the draws found none.
 const std::string* DrawWav(MainModel& model, const std::vector<std::string>& library) {
     for (int attempt = 0; attempt < kRandomDrawTries; ++attempt) {
-        const std::int32_t n = DrawFileNumber(model);
+        const std::int32_t n = DrawLibraryFileNumber(model);
         // The library may have shrunk since the tree counted it.
         if (n > static_cast<std::int64_t>(library.size()))
             return nullptr;
@@ -57,12 +29,6 @@ const std::string* DrawWav(MainModel& model, const std::vector<std::string>& lib
 }
 
 }  // namespace
-
-std::vector<std::string> LibraryFilesInWalkOrder(FileSystem& files, const std::string& folder) {
-    std::vector<std::string> out;
-    CollectFiles(files, folder, out);
-    return out;
-}
 
 void Button3Click(MainModel& model) {
     Dialogs& dialogs = model.svc.dialogs;
