@@ -26,15 +26,29 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-echo "test-windows: Wine prefix $WINEPREFIX"
-wineboot -i
-wineserver -w
-# One wineserver for the whole run: each test starts a Wine process, and a
-# server that stays up saves its start-up for every one of them. The
-# prefix's services are started here, away from CTest's pipes: started by a
-# test they would keep its stderr open and CTest would wait for them.
-wineserver -p >/dev/null 2>&1 </dev/null
-"$wine_loader" cmd /c exit >/dev/null 2>&1 </dev/null
+# A new prefix now and then comes up without its system libraries (Wine
+# then says it "could not load kernel32.dll"): make it again, a few times.
+make_prefix() {
+    wineboot -i && wineserver -w &&
+        # One wineserver for the whole run: each test starts a Wine process,
+        # and a server that stays up saves its start-up for every one of them.
+        # The prefix's services are started here, away from CTest's pipes:
+        # started by a test they would keep its stderr open and CTest would
+        # wait for them.
+        wineserver -p >/dev/null 2>&1 </dev/null &&
+        "$wine_loader" cmd /c exit >/dev/null 2>&1 </dev/null
+}
+for attempt in 1 2 3; do
+    echo "test-windows: Wine prefix $WINEPREFIX"
+    make_prefix && break
+    if ((attempt == 3)); then
+        echo "test-windows: Wine could not make a working prefix" >&2
+        exit 1
+    fi
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    rm -rf "$WINEPREFIX" && mkdir "$WINEPREFIX"
+done
 
 cmake --preset mingw
 cmake --build --preset mingw -- -j2
