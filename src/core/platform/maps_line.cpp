@@ -2,7 +2,7 @@
 
 namespace sonatrix {
 
-std::optional<std::string> MappedFilePath(std::string_view line) {
+std::optional<std::string_view> MappedFilePathIn(std::string_view line) {
     if (!line.empty() && line.back() == '\n')
         line.remove_suffix(1);
     // address perms offset dev inode, then padding, then the path.
@@ -33,7 +33,13 @@ std::optional<std::string> MappedFilePath(std::string_view line) {
         path.remove_suffix(kDeleted.size());
     if (path.empty())
         return std::nullopt;
-    return std::string(path);
+    return path;
+}
+
+std::optional<std::string> MappedFilePath(std::string_view line) {
+    if (auto path = MappedFilePathIn(line))
+        return std::string(*path);
+    return std::nullopt;
 }
 
 }  // namespace sonatrix

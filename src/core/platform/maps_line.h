@@ -14,4 +14,8 @@ namespace sonatrix {
 // a newline is kept as written.
 std::optional<std::string> MappedFilePath(std::string_view line);
 
+// The same path as a view into `line`: the process walk reads hundreds of
+// lines per process and keeps only the first of each file.
+std::optional<std::string_view> MappedFilePathIn(std::string_view line);
+
 }  // namespace sonatrix

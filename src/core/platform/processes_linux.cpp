@@ -67,27 +67,34 @@ bool ReadExeLink(const std::string& procDir, std::string& exe) {
     return !exe.empty();
 }
 
-void ReadModules(const std::string& procDir, std::vector<std::string>& modules) {
-    std::unordered_set<std::string> seen;
+void ReadModules(const std::string& procDir, std::string& maps,
+                 std::vector<std::string>& modules) {
+    std::unordered_set<std::string_view> seen;
     std::string exe;
-    if (ReadExeLink(procDir, exe)) {
-        seen.insert(exe);
-        modules.push_back(std::move(exe));
-    }
-    std::string maps;
+    const bool haveExe = ReadExeLink(procDir, exe);
     if (!ReadProcFile(procDir + "/maps", maps))
-        return;
+        maps.clear();
+    // The views point into `maps`, which stays as it is until the next process.
+    std::string_view previous;
+    std::vector<std::string_view> found;
     std::size_t start = 0;
     while (start < maps.size()) {
         std::size_t end = maps.find('\n', start);
         if (end == std::string::npos)
             end = maps.size();
-        if (auto path = MappedFilePath(std::string_view(maps).substr(start, end - start))) {
-            if (seen.insert(*path).second)
-                modules.push_back(std::move(*path));
+        if (auto path = MappedFilePathIn(std::string_view(maps).substr(start, end - start))) {
+            // A file's mappings mostly stand together: skip those cheaply.
+            if (*path != previous && *path != exe && seen.insert(*path).second)
+                found.push_back(*path);
+            previous = *path;
         }
         start = end + 1;
     }
+    modules.reserve(found.size() + 1);
+    if (haveExe)
+        modules.push_back(std::move(exe));
+    for (std::string_view path : found)
+        modules.emplace_back(path);
 }
 
 // A /proc entry that names a process: digits only, within the id range.
@@ -122,10 +129,11 @@ class ProcFsProcesses : public ProcessSource {
         }
         ::closedir(proc);
         out.reserve(pids.size());
+        std::string maps;  // one buffer for every process's maps
         for (std::int32_t pid : pids) {
             ProcessEntry process;
             process.pid = pid;
-            ReadModules("/proc/" + std::to_string(pid), process.modules);
+            ReadModules("/proc/" + std::to_string(pid), maps, process.modules);
             out.push_back(std::move(process));
         }
         return true;
