@@ -13,13 +13,15 @@ run: deps
 	scripts/run-demo.sh build/dev
 
 # Builds and runs every test: the core, the windows and sound against a
-# private sound server; the Windows build under Wine; then the whole suite
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# private sound server; the Windows build under Wine; each fuzz target for a
+# few seconds; then the whole suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 test: deps
 	cmake --preset dev
 	cmake --build --preset dev
 	scripts/with-sound-server.sh ctest --preset dev
 	scripts/test-windows.sh
+	scripts/fuzz.sh 10
 	scripts/with-sound-server.sh scripts/test-sanitizers.sh
 
 test-windows: deps
