@@ -5,14 +5,9 @@
 
 #include <filesystem>
 
-#include "app/main_model.h"
-#include "library/library_tree.h"
-#include "platform/files.h"
-#include "platform/processes.h"
-#include "platform/registry.h"
-#include "recording_services.h"
-#include "scripted_dialogs.h"
 #include "big_library.h"
+#include "library/library_tree.h"
+#include "native_model.h"
 
 namespace sonatrix {
 namespace {
@@ -42,18 +37,10 @@ void Floor_LibraryListing(benchmark::State& state) {
 }
 
 void Figure_LibraryListing(benchmark::State& state) {
-    auto files = MakeNativeFileSystem();
-    auto processes = MakeNativeProcessSource();
-    auto registry = MakeNativeRegistry();
-    testing::ScriptedDialogs dialogs;
-    testing::RecordingPlayer player;
-    testing::RecordingShell shell;
-    MainModel model(Services{*files, *processes, *registry, dialogs, player, shell},
-                    bench::BigLibraryAppDir());
-    model.state.AppDir = model.ExecutableFolder;
+    bench::NativeModel world(bench::BigLibraryAppDir());
     for (auto _ : state)
-        RebuildLibraryTree(model);
-    state.counters["files"] = model.state.LibrarySoundCount;
+        RebuildLibraryTree(world.model);
+    state.counters["files"] = world.model.state.LibrarySoundCount;
 }
 
 BENCHMARK(Floor_LibraryListing)->Unit(benchmark::kMillisecond);

@@ -5,33 +5,16 @@
 
 #include <QApplication>
 
-#include "app/main_model.h"
 #include "big_library.h"
+#include "native_model.h"
 #include "library/library_tree.h"
-#include "platform/files.h"
-#include "platform/processes.h"
-#include "platform/registry.h"
-#include "recording_services.h"
-#include "scripted_dialogs.h"
 #include "tform1.h"
 
 namespace sonatrix {
 namespace {
 
-struct World {
-    std::unique_ptr<FileSystem> files = MakeNativeFileSystem();
-    std::unique_ptr<ProcessSource> processes = MakeNativeProcessSource();
-    std::unique_ptr<Registry> registry = MakeNativeRegistry();
-    testing::ScriptedDialogs dialogs;
-    testing::RecordingPlayer player;
-    testing::RecordingShell shell;
-    MainModel model{Services{*files, *processes, *registry, dialogs, player, shell},
-                    bench::BigLibraryAppDir()};
-    World() { model.state.AppDir = model.ExecutableFolder; }
-};
-
 void Figure_LibraryTreeFill(benchmark::State& state) {
-    World world;
+    bench::NativeModel world(bench::BigLibraryAppDir());
     TForm1 window(world.model);
     for (auto _ : state)
         RebuildLibraryTree(world.model);
@@ -39,7 +22,7 @@ void Figure_LibraryTreeFill(benchmark::State& state) {
 }
 
 void Floor_LibraryTreeFill(benchmark::State& state) {
-    World world;
+    bench::NativeModel world(bench::BigLibraryAppDir());
     for (auto _ : state)
         RebuildLibraryTree(world.model);
 }

@@ -10,13 +10,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/main_model.h"
 #include "discovery/process_lookup.h"
-#include "platform/files.h"
-#include "platform/processes.h"
-#include "platform/registry.h"
-#include "recording_services.h"
-#include "scripted_dialogs.h"
+#include "native_model.h"
 #include "standin_process.h"
 #include "temp_dir.h"
 
@@ -62,16 +57,10 @@ void Floor_PollTick(benchmark::State& state) {
 
 void Figure_PollTick(benchmark::State& state) {
     StartStandIns();
-    auto files = MakeNativeFileSystem();
-    auto processes = MakeNativeProcessSource();
-    auto registry = MakeNativeRegistry();
-    testing::ScriptedDialogs dialogs;
-    testing::RecordingPlayer player;
-    testing::RecordingShell shell;
-    MainModel model(Services{*files, *processes, *registry, dialogs, player, shell}, "/");
+    bench::NativeModel world("/");
     bool found = false;
     for (auto _ : state)
-        found = M_find_qq(model);
+        found = M_find_qq(world.model);
     state.counters["found"] = found;
 }
 

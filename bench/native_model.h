@@ -1,0 +1,35 @@
+// A main window model over the native services, with dialogs that answer
+// nothing and a player and shell that only record: what every benchmark of
+// a command needs.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/main_model.h"
+#include "platform/files.h"
+#include "platform/processes.h"
+#include "platform/registry.h"
+#include "recording_services.h"
+#include "scripted_dialogs.h"
+
+namespace sonatrix::bench {
+
+struct NativeModel {
+    // `appDir`: the program folder, with its trailing separator.
+    explicit NativeModel(std::string appDir)
+        : model(Services{*files, *processes, *registry, dialogs, player, shell},
+                std::move(appDir)) {
+        model.state.AppDir = model.ExecutableFolder;
+    }
+
+    std::unique_ptr<FileSystem> files = MakeNativeFileSystem();
+    std::unique_ptr<ProcessSource> processes = MakeNativeProcessSource();
+    std::unique_ptr<Registry> registry = MakeNativeRegistry();
+    testing::ScriptedDialogs dialogs;
+    testing::RecordingPlayer player;
+    testing::RecordingShell shell;
+    MainModel model;
+};
+
+}  // namespace sonatrix::bench
