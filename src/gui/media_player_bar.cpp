@@ -2,7 +2,6 @@
 
 #include <QPainter>
 #include <QPixmap>
-#include <QStyle>
 #include <QToolButton>
 
 #include "library/audio_capture.h"
@@ -12,36 +11,66 @@ namespace {
 struct ButtonLook {
     const char* objectName;
     const char* accessibleName;
-    QStyle::StandardPixmap icon;  // SP_CustomBase: drawn here
 };
 
 // In the order of the media player's own bar.
 constexpr ButtonLook kLooks[MediaPlayerBar::kButtonCount] = {
-    {"btPlay", "播放", QStyle::SP_MediaPlay},
-    {"btPause", "暂停", QStyle::SP_MediaPause},
-    {"btStop", "停止", QStyle::SP_MediaStop},
-    {"btNext", "下一个", QStyle::SP_MediaSkipForward},
-    {"btPrev", "上一个", QStyle::SP_MediaSkipBackward},
-    {"btStep", "前进一步", QStyle::SP_MediaSeekForward},
-    {"btBack", "后退一步", QStyle::SP_MediaSeekBackward},
-    {"btRecord", "录音", QStyle::SP_CustomBase},
-    {"btEject", "弹出", QStyle::SP_CustomBase},
+    {"btPlay", "播放"},     {"btPause", "暂停"},  {"btStop", "停止"},
+    {"btNext", "下一个"},   {"btPrev", "上一个"}, {"btStep", "前进一步"},
+    {"btBack", "后退一步"}, {"btRecord", "录音"}, {"btEject", "弹出"},
 };
 
+void Triangle(QPainter& painter, QPointF a, QPointF b, QPointF c) {
+    const QPointF corners[] = {a, b, c};
+    painter.drawPolygon(corners, 3);
+}
+
+// The bar's pictures, drawn rather than taken from the style: the style's
+// media icons are image files, and reading the first one loads every image
+// format plugin while the program starts.
 QIcon DrawnIcon(MediaPlayerBar::Button button) {
     QPixmap pixmap(16, 16);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    if (button == MediaPlayerBar::Record) {
-        painter.setBrush(QColor(200, 0, 0));
-        painter.drawEllipse(QRectF(3, 3, 10, 10));
-    } else {
-        painter.setBrush(QColor(40, 40, 40));
-        const QPointF triangle[] = {{8, 3}, {14, 10}, {2, 10}};
-        painter.drawPolygon(triangle, 3);
-        painter.drawRect(QRectF(2, 12, 12, 2));
+    painter.setBrush(QColor(40, 40, 40));
+    switch (button) {
+        case MediaPlayerBar::Play:
+            Triangle(painter, {4, 2}, {13, 8}, {4, 14});
+            break;
+        case MediaPlayerBar::Pause:
+            painter.drawRect(QRectF(3, 3, 4, 10));
+            painter.drawRect(QRectF(9, 3, 4, 10));
+            break;
+        case MediaPlayerBar::Stop:
+            painter.drawRect(QRectF(3, 3, 10, 10));
+            break;
+        case MediaPlayerBar::Next:
+            Triangle(painter, {3, 3}, {10, 8}, {3, 13});
+            painter.drawRect(QRectF(11, 3, 2, 10));
+            break;
+        case MediaPlayerBar::Prev:
+            painter.drawRect(QRectF(3, 3, 2, 10));
+            Triangle(painter, {13, 3}, {6, 8}, {13, 13});
+            break;
+        case MediaPlayerBar::Step:
+            Triangle(painter, {2, 4}, {8, 8}, {2, 12});
+            Triangle(painter, {8, 4}, {14, 8}, {8, 12});
+            break;
+        case MediaPlayerBar::Back:
+            Triangle(painter, {14, 4}, {8, 8}, {14, 12});
+            Triangle(painter, {8, 4}, {2, 8}, {8, 12});
+            break;
+        case MediaPlayerBar::Record:
+            painter.setBrush(QColor(200, 0, 0));
+            painter.drawEllipse(QRectF(3, 3, 10, 10));
+            break;
+        case MediaPlayerBar::Eject:
+        case MediaPlayerBar::kButtonCount:
+            Triangle(painter, {8, 3}, {14, 10}, {2, 10});
+            painter.drawRect(QRectF(2, 12, 12, 2));
+            break;
     }
     return QIcon(pixmap);
 }
@@ -58,8 +87,7 @@ MediaPlayerBar::MediaPlayerBar(sonatrix::AudioCapture& capture, QWidget* parent)
         button->setObjectName(look.objectName);
         button->setAccessibleName(look.accessibleName);
         button->setToolTip(look.accessibleName);
-        button->setIcon(look.icon == QStyle::SP_CustomBase ? DrawnIcon(Button(i))
-                                                           : style()->standardIcon(look.icon));
+        button->setIcon(DrawnIcon(Button(i)));
         button->setGeometry(i * kButtonWidth, 0, kButtonWidth + (i == kButtonCount - 1 ? 1 : 0),
                             30);
         button->setEnabled(false);

@@ -1,5 +1,6 @@
 // The recorder window over the real capture, real files and, where one
 // runs, the private sound server; only the dialogs are scripted.
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -7,6 +8,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "app/dialogs.h"
 #include "gui_test_support.h"
@@ -132,10 +134,17 @@ class RecorderTest : public QObject {
         QVERIFY(form_->Label1->wordWrap() && form_->Label2->wordWrap());
         QVERIFY(form_->Button1->isEnabled());
         QVERIFY(!form_->Button2->isEnabled());
+        // Nine buttons, each with a picture of its own.
+        std::vector<QImage> pictures;
         for (int i = 0; i < MediaPlayerBar::kButtonCount; ++i) {
             QToolButton* button = form_->MediaPlayer1->ButtonAt(MediaPlayerBar::Button(i));
             QVERIFY(!button->isEnabled());
             QVERIFY(!button->accessibleName().isEmpty());
+            const QImage picture = button->icon().pixmap(16, 16).toImage();
+            QVERIFY(!picture.isNull());
+            for (const QImage& earlier : pictures)
+                QVERIFY2(picture != earlier, qPrintable(button->accessibleName()));
+            pictures.push_back(picture);
         }
     }
 
