@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "app/main_model.h"
+#include "model/main_model.h"
 #include "library/recorder_logic.h"
 #include "platform/files.h"
 #include "platform/processes.h"

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "app/dialogs.h"
+#include "model/dialogs.h"
 
 namespace sonatrix::gui {
 

@@ -7,7 +7,7 @@
 
 #include "catalogue/catalogue.h"
 #include "pictures.h"
-#include "replace/target_list.h"
+#include "model/target_list.h"
 
 namespace sonatrix::gui {
 

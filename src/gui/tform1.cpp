@@ -15,7 +15,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "app/dialogs.h"
+#include "model/dialogs.h"
 #include "app/links.h"
 #include "app/startup.h"
 #include "catalogue/catalogue.h"
@@ -26,7 +26,7 @@
 #include "library/library_tree.h"
 #include "link_label.h"
 #include "pictures.h"
-#include "replace/target_list.h"
+#include "model/target_list.h"
 #include "target_list_delegate.h"
 #include "window_font.h"
 

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "app/main_model.h"
+#include "model/main_model.h"
 
 class QComboBox;
 class QLabel;

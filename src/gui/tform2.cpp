@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include "app/main_model.h"
+#include "model/main_model.h"
 #include "display_text.h"
 #include "note_label.h"
 #include "window_font.h"

@@ -10,7 +10,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/main_model.h"
+#include "model/main_model.h"
 #include "library/add_sounds.h"
 #include "library/library_tree.h"
 #include "pictures.h"

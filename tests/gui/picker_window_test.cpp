@@ -6,7 +6,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/dialogs.h"
+#include "model/dialogs.h"
 #include "standin_process.h"
 #include "test_world.h"
 #include "tform2.h"

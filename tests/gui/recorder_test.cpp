@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/dialogs.h"
+#include "model/dialogs.h"
 #include "gui_test_support.h"
 #include "library/recorder_logic.h"
 #include "media_player_bar.h"

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/dialogs.h"
+#include "model/dialogs.h"
 #include "app/startup.h"
 #include "catalogue/catalogue.h"
 #include "standin_process.h"

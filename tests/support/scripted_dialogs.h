@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
+#include "model/dialogs.h"
 
 namespace sonatrix::testing {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "app/main_model.h"
+#include "model/main_model.h"
 #include "filtered_processes.h"
 #include "platform/files.h"
 #include "platform/processes.h"

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "catalogue/catalogue.h"
 #include "library/library_tree.h"
 #include "platform/path_pieces.h"
 #include "test_world.h"
@@ -44,7 +45,7 @@ protected:
     std::filesystem::path Library() { return world.At("app/newsounds"); }
     void Build() {
         world.model.state.LibrarySoundCount = 0;
-        DirToTreeView(world.model, world.appDir + kLibraryFolder, true,
+        DirToTreeView(world.model, world.appDir + kLibraryFolderName, true,
                       world.model.libraryTree.Root());
     }
     const TreeNode& Root() { return world.model.libraryTree.Root(); }
@@ -72,7 +73,7 @@ TEST_F(LibraryTree, DotEntriesAreNeverShownCountedOrPicked) {
     for (int n = 1; n <= 4; ++n) {
         std::int32_t counter = 0;
         std::string picked;
-        PickLibraryFile(world.model, world.appDir + kLibraryFolder, n, counter, picked);
+        PickLibraryFile(world.model, world.appDir + kLibraryFolderName, n, counter, picked);
         EXPECT_EQ(picked.find(std::string(1, kSep) + "."), std::string::npos) << picked;
     }
 }
@@ -95,12 +96,12 @@ TEST_F(LibraryTree, PickFollowsTheWalkOfTheTree) {
     for (int n = 1; n <= 3; ++n) {
         std::int32_t counter = 0;
         std::string picked;
-        PickLibraryFile(world.model, world.appDir + kLibraryFolder, n, counter, picked);
+        PickLibraryFile(world.model, world.appDir + kLibraryFolderName, n, counter, picked);
         EXPECT_EQ(picked, fileNodes[n - 1]) << "file number " << n;
     }
     std::int32_t counter = 0;
     std::string picked = "stale";
-    PickLibraryFile(world.model, world.appDir + kLibraryFolder, 4, counter, picked);
+    PickLibraryFile(world.model, world.appDir + kLibraryFolderName, 4, counter, picked);
     EXPECT_EQ(picked, "");
     EXPECT_EQ(counter, 3);
 }
@@ -110,14 +111,14 @@ TEST_F(LibraryTree, RandomPickStaysWithinTheCount) {
     for (int draw = 0; draw < 50; ++draw) {
         std::int32_t counter = 0;
         std::string picked;
-        PickLibraryFile(world.model, world.appDir + kLibraryFolder, 0, counter, picked);
+        PickLibraryFile(world.model, world.appDir + kLibraryFolderName, 0, counter, picked);
         EXPECT_FALSE(picked.empty());
     }
     // With an empty count every draw asks for file 1.
     world.model.state.LibrarySoundCount = 0;
     std::int32_t counter = 0;
     std::string picked;
-    PickLibraryFile(world.model, world.appDir + kLibraryFolder, 0, counter, picked);
+    PickLibraryFile(world.model, world.appDir + kLibraryFolderName, 0, counter, picked);
     EXPECT_EQ(counter, 1);
 }
 

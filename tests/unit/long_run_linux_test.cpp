@@ -7,7 +7,7 @@
 
 #include "app/startup.h"
 #include "discovery/process_lookup.h"
-#include "replace/target_list.h"
+#include "model/target_list.h"
 #include "test_world.h"
 
 namespace sonatrix {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "catalogue/catalogue.h"
 #include "library/library_tree.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
@@ -19,7 +20,7 @@ const std::vector<std::string> kFive{"msg.wav", "ring.wav", "call.wav", "Global.
 class RandomReplacement : public ::testing::Test {
   protected:
     void Count() { RebuildLibraryTree(world.model); }
-    std::string LibraryFolder() { return world.appDir + kLibraryFolder; }
+    std::string LibraryFolder() { return world.appDir + kLibraryFolderName; }
     void ExpectCompletionLast() {
         const auto& done = world.dialogs.shown.back();
         EXPECT_EQ(done.form, DialogForm::MessageBox);

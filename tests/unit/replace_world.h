@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
+#include "model/dialogs.h"
 #include "scripted_dialogs.h"
 #include "test_world.h"
 

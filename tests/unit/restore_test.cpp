@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/dialogs.h"
+#include "model/dialogs.h"
 #include "app/startup.h"
 #include "catalogue/catalogue.h"
 #include "platform/files.h"

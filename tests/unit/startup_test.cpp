@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/dialogs.h"
+#include "model/dialogs.h"
 #include "app/startup.h"
 #include "catalogue/catalogue.h"
 #include "platform/path_pieces.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/dialogs.h"
+#include "model/dialogs.h"
 #include "catalogue/catalogue.h"
 #include "discovery/manual_pick.h"
 #include "discovery/target_switch.h"

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/main_model.h"
+#include "model/main_model.h"
 #include "platform/registry.h"
 #include "standin_process.h"
 #include "test_world.h"

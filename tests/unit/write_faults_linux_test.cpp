@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
+#include "model/dialogs.h"
 #include "catalogue/catalogue.h"
 #include "library/add_sounds.h"
 #include "mounts.h"

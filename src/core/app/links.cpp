@@ -1,7 +1,7 @@
 #include "app/links.h"
 
-#include "app/dialogs.h"
-#include "app/main_model.h"
+#include "model/dialogs.h"
+#include "model/main_model.h"
 #include "catalogue/catalogue.h"
 #include "platform/path_pieces.h"
 #include "platform/shell.h"

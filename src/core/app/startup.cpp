@@ -2,11 +2,13 @@
 
 #include <chrono>
 
-#include "app/dialogs.h"
-#include "app/main_model.h"
+#include "catalogue/catalogue.h"
+#include "model/dialogs.h"
+#include "model/main_model.h"
+#include "model/target_ready.h"
 #include "discovery/process_lookup.h"
 #include "library/library_tree.h"
-#include "replace/target_list.h"
+#include "model/target_list.h"
 
 namespace sonatrix {
 
@@ -16,7 +18,7 @@ void FormShow(MainModel& model) {
     model.state.AppDir = model.ExecutableFolder;
 
     model.state.LibrarySoundCount = 0;
-    DirToTreeView(model, model.state.AppDir + kLibraryFolder, true, model.libraryTree.Root());
+    DirToTreeView(model, model.state.AppDir + kLibraryFolderName, true, model.libraryTree.Root());
 
     if (!M_find_qq(model)) {
         model.Changed(kAspectTargetStatus);
@@ -34,14 +36,6 @@ void FormShow(MainModel& model) {
 void Timer1Timer(MainModel& model) {
     if (M_find_qq(model))
         MakeTargetReady(model);
-}
-
-void MakeTargetReady(MainModel& model) {
-    model.state.Timer1Enabled = false;
-    model.state.TargetCommandButtonsEnabled = true;
-    model.state.TargetStatusColour = colour::kWindowText;
-    model.Changed(kAspectTimer | kAspectCommandButtons | kAspectTargetStatus);
-    M_list_qqshund(model);
 }
 
 }  // namespace sonatrix

@@ -15,9 +15,4 @@ void FormShow(MainModel& model);
 // One tick of Timer1 while waiting: adopts a QQ or TM client when one runs.
 void Timer1Timer(MainModel& model);
 
-// How every adoption of a target ends (TargetReady): the poll stops, the
-// seven command buttons come back, the target line takes the window-text
-// colour and the target list is refilled.
-void MakeTargetReady(MainModel& model);
-
 }  // namespace sonatrix

@@ -1,8 +1,8 @@
 #include "discovery/manual_pick.h"
 
-#include "app/dialogs.h"
-#include "app/main_model.h"
-#include "app/startup.h"
+#include "model/dialogs.h"
+#include "model/main_model.h"
+#include "model/target_ready.h"
 #include "catalogue/catalogue.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"

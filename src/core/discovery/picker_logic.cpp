@@ -1,6 +1,6 @@
 #include "discovery/picker_logic.h"
 
-#include "app/dialogs.h"
+#include "model/dialogs.h"
 #include "discovery/folder_has_wav.h"
 #include "platform/path_pieces.h"
 #include "platform/processes.h"

@@ -1,6 +1,6 @@
 #include "discovery/process_lookup.h"
 
-#include "app/main_model.h"
+#include "model/main_model.h"
 #include "discovery/sound_folder.h"
 
 namespace sonatrix {

@@ -1,7 +1,7 @@
 #include "library/add_sounds.h"
 
-#include "app/dialogs.h"
-#include "app/main_model.h"
+#include "model/dialogs.h"
+#include "model/main_model.h"
 #include "catalogue/catalogue.h"
 #include "discovery/folder_has_wav.h"
 #include "library/library_tree.h"
@@ -13,7 +13,7 @@ namespace sonatrix {
 bool M_add_newsound(MainModel& model, const std::string& sourceFolder,
                     std::vector<FailedCopy>& failed) {
     FileSystem& files = model.svc.files;
-    const std::string category = model.state.AppDir + kLibraryFolder + kSep + kCustomCategory;
+    const std::string category = model.state.AppDir + kLibraryFolderName + kSep + kCustomCategory;
     if (!files.FolderExists(category)) {
         if (const int error = files.CreateFolder(category)) {
             ReportAppError(model.svc.dialogs,

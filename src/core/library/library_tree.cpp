@@ -2,8 +2,9 @@
 
 #include <vector>
 
-#include "app/main_model.h"
-#include "library/tree_nodes.h"
+#include "catalogue/catalogue.h"
+#include "model/main_model.h"
+#include "model/tree_nodes.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "platform/sound_player.h"
@@ -71,7 +72,7 @@ void RebuildLibraryTree(MainModel& model) {
         TreeUpdateBatch batch(model.libraryTree);
         model.libraryTree.Clear();
         model.state.LibrarySoundCount = 0;
-        DirToTreeView(model, model.state.AppDir + kLibraryFolder, true, model.libraryTree.Root());
+        DirToTreeView(model, model.state.AppDir + kLibraryFolderName, true, model.libraryTree.Root());
     }
     if (model.libraryTree.First())
         model.Changed(kAspectSelectFirstNode);
@@ -113,7 +114,7 @@ void TreeView1Click(MainModel& model, const TreeNode* node) {
     model.state.SelectedLibrarySound = LibraryRelativePath(*node);
     model.Changed(kAspectLabels);
     const std::string full =
-        model.state.AppDir + kLibraryFolder + kSep + model.state.SelectedLibrarySound;
+        model.state.AppDir + kLibraryFolderName + kSep + model.state.SelectedLibrarySound;
     if (model.svc.files.FileExists(full))
         model.svc.player.PlayAsync(full);
 }

@@ -13,9 +13,6 @@ class MainModel;
 class TreeNode;
 struct DirEntry;
 
-// The library folder beside the executable, without a trailing separator.
-inline constexpr const char* kLibraryFolder = "newsounds";
-
 // Adds the folders (and, with `includeFiles`, the files) of `folder` below
 // `parent`, in listing order, recursively; every file node added counts in
 // LibrarySoundCount. Entries whose names begin with "." are skipped, as

@@ -1,7 +1,7 @@
 #include "library/recorder_command.h"
 
-#include "app/dialogs.h"
-#include "app/main_model.h"
+#include "model/dialogs.h"
+#include "model/main_model.h"
 #include "library/library_tree.h"
 
 namespace sonatrix {

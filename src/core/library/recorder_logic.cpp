@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/dialogs.h"
-#include "app/main_model.h"
+#include "catalogue/catalogue.h"
+#include "model/dialogs.h"
+#include "model/main_model.h"
 #include "library/audio_capture.h"
 #include "library/library_tree.h"
 #include "library/wav_header.h"
@@ -70,7 +71,7 @@ RecorderLogic::RecorderLogic(MainModel& model, AudioCapture& capture, LocalTimeT
 
 void RecorderLogic::Button1Click() {
     const std::string folder =
-        model_.state.AppDir + kLibraryFolder + kSep + kRecordingsCategory + kSep;
+        model_.state.AppDir + kLibraryFolderName + kSep + kRecordingsCategory + kSep;
     file_ = folder + FreeRecordingName(model_.svc.files, folder, DigitsOf(clock_.Now()));
     // A header file whose capture cannot start stays on disk: it is a valid,
     // empty WAV and shows up in the library like any other file.

@@ -13,8 +13,6 @@ class FileSystem;
 class LocalTimeText;
 class MainModel;
 
-inline constexpr const char* kRecordingsCategory = "我的录音";
-
 inline constexpr const char* kDeviceInitFailed = "媒体设备初始化失败！";
 inline constexpr const char* kRecordingSaved = "声音录制完毕，保存在“我的录音”分类下。!";
 inline constexpr const char* kSaveFailed = "保存声音文件出错!";

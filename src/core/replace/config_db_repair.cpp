@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/dialogs.h"
-#include "app/main_model.h"
+#include "model/dialogs.h"
+#include "model/main_model.h"
 #include "platform/files.h"
 #include "platform/foreign_paths.h"
 #include "platform/path_pieces.h"

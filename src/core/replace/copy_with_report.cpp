@@ -1,6 +1,6 @@
 #include "replace/copy_with_report.h"
 
-#include "app/dialogs.h"
+#include "model/dialogs.h"
 #include "platform/files.h"
 
 namespace sonatrix {

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <random>
 
-#include "app/dialogs.h"
-#include "app/main_model.h"
+#include "catalogue/catalogue.h"
+#include "model/dialogs.h"
+#include "model/main_model.h"
 #include "discovery/manual_pick.h"
 #include "library/library_tree.h"
 #include "platform/files.h"
@@ -48,7 +49,7 @@ void Button3Click(MainModel& model) {
 
     // One walk for the whole command; each draw indexes into it.
     const std::vector<std::string> library =
-        LibraryFilesInWalkOrder(model.svc.files, state.AppDir + kLibraryFolder);
+        LibraryFilesInWalkOrder(model.svc.files, state.AppDir + kLibraryFolderName);
     std::string failures;
     for (const std::string& item : state.TargetList) {
         const std::string* source = DrawWav(model, library);

@@ -3,8 +3,8 @@
 #include <span>
 #include <string>
 
-#include "app/dialogs.h"
-#include "app/main_model.h"
+#include "model/dialogs.h"
+#include "model/main_model.h"
 #include "discovery/manual_pick.h"
 #include "discovery/target_switch.h"
 #include "platform/path_pieces.h"

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/dialogs.h"
-#include "app/main_model.h"
+#include "model/dialogs.h"
+#include "model/main_model.h"
 #include "platform/path_pieces.h"
 #include "replace/copy_with_report.h"
 #include "replace/single_replacement.h"

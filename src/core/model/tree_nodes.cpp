@@ -1,4 +1,4 @@
-#include "library/tree_nodes.h"
+#include "model/tree_nodes.h"
 
 namespace sonatrix {
 

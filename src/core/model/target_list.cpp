@@ -1,6 +1,6 @@
-#include "replace/target_list.h"
+#include "model/target_list.h"
 
-#include "app/main_model.h"
+#include "model/main_model.h"
 #include "catalogue/catalogue.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"

@@ -1,4 +1,4 @@
-#include "app/dialogs.h"
+#include "model/dialogs.h"
 
 namespace sonatrix {
 

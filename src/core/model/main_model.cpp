@@ -1,4 +1,4 @@
-#include "app/main_model.h"
+#include "model/main_model.h"
 
 namespace sonatrix {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "library/tree_nodes.h"
+#include "model/tree_nodes.h"
 
 namespace sonatrix {
 
