@@ -31,6 +31,8 @@ inline const testing::TempDir& BigLibrary() {
 }
 
 // The program folder of the big library, with its trailing separator.
-inline std::string BigLibraryAppDir() { return (BigLibrary().Path() / "app").string() + "/"; }
+inline std::string BigLibraryAppDir() {
+    return (BigLibrary().Path() / "app").string() + "/";
+}
 
 }  // namespace sonatrix::bench

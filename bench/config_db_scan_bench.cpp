@@ -113,10 +113,14 @@ void Figure_ConfigDbScanColons(benchmark::State& state, const std::string& (*buf
 
 BENCHMARK_CAPTURE(Figure_ConfigDbScan, SettingsLike, &SettingsLike)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Floor_ConfigDbScan, SettingsLike, &SettingsLike)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Figure_ConfigDbScanColons, SettingsLike, &SettingsLike)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Floor_ConfigDbScanColons, SettingsLike, &SettingsLike)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Figure_ConfigDbScanColons, RandomBytes, &RandomBytes)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Floor_ConfigDbScanColons, RandomBytes, &RandomBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Figure_ConfigDbScanColons, SettingsLike, &SettingsLike)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Floor_ConfigDbScanColons, SettingsLike, &SettingsLike)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Figure_ConfigDbScanColons, RandomBytes, &RandomBytes)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Floor_ConfigDbScanColons, RandomBytes, &RandomBytes)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

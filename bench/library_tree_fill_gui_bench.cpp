@@ -6,8 +6,8 @@
 #include <QApplication>
 
 #include "big_library.h"
-#include "native_model.h"
 #include "library/library_tree.h"
+#include "native_model.h"
 #include "tform1.h"
 
 namespace sonatrix {

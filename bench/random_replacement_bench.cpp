@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/path_pieces.h"
 #include "library/library_tree.h"
+#include "platform/path_pieces.h"
 #include "replace/random_replacement.h"
 #include "test_world.h"
 

@@ -66,7 +66,9 @@ void Figure_StartUp(benchmark::State& state) {
     Run(state, SONATRIX_PROGRAM_PROBE, SONATRIX_APP_DIR);
 }
 
-void Floor_StartUp(benchmark::State& state) { Run(state, SONATRIX_MINIMAL_PROBE, nullptr); }
+void Floor_StartUp(benchmark::State& state) {
+    Run(state, SONATRIX_MINIMAL_PROBE, nullptr);
+}
 
 BENCHMARK(Floor_StartUp)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(Figure_StartUp)->Unit(benchmark::kMillisecond)->MinTime(2.0);

@@ -8,13 +8,13 @@
 namespace sonatrix::gui {
 
 class NoteLabel : public QLabel {
-public:
+  public:
     using QLabel::QLabel;
 
     // Pixels from one line's top to the next: the font's pixel size plus one.
     int LineStep() const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "model/main_model.h"
 #include "library/recorder_logic.h"
+#include "model/main_model.h"
 #include "platform/files.h"
 #include "platform/processes.h"
 #include "platform/registry.h"

@@ -6,8 +6,8 @@
 #include <QWidget>
 
 #include "catalogue/catalogue.h"
-#include "pictures.h"
 #include "model/target_list.h"
+#include "pictures.h"
 
 namespace sonatrix::gui {
 

@@ -15,7 +15,6 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "model/dialogs.h"
 #include "app/links.h"
 #include "app/startup.h"
 #include "catalogue/catalogue.h"
@@ -25,8 +24,9 @@
 #include "glyph_button.h"
 #include "library/library_tree.h"
 #include "link_label.h"
-#include "pictures.h"
+#include "model/dialogs.h"
 #include "model/target_list.h"
+#include "pictures.h"
 #include "target_list_delegate.h"
 #include "window_font.h"
 

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include "model/main_model.h"
 #include "display_text.h"
+#include "model/main_model.h"
 #include "note_label.h"
 #include "window_font.h"
 

@@ -10,9 +10,9 @@
 #include <QtTest>
 #include <memory>
 
-#include "model/main_model.h"
 #include "library/add_sounds.h"
 #include "library/library_tree.h"
+#include "model/main_model.h"
 #include "pictures.h"
 #include "standin_process.h"
 #include "test_world.h"

@@ -10,10 +10,10 @@
 #include <memory>
 #include <vector>
 
-#include "model/dialogs.h"
 #include "gui_test_support.h"
 #include "library/recorder_logic.h"
 #include "media_player_bar.h"
+#include "model/dialogs.h"
 #include "qt_audio_capture.h"
 #include "qt_local_time_text.h"
 #include "test_world.h"

@@ -95,8 +95,9 @@ class SoundPlayerTest : public QObject {
         const auto stereo = dir_->Path() / "ogg/sounds/freedesktop/stereo";
         std::filesystem::create_directories(stereo);
         bool made = false;
-        Run("sox", {"-n", "-r", "22050", "-c", "1", "-t", "ogg", Local(stereo / "bell.oga"),
-                    "synth", "0.3", "sine", "880"},
+        Run("sox",
+            {"-n", "-r", "22050", "-c", "1", "-t", "ogg", Local(stereo / "bell.oga"), "synth",
+             "0.3", "sine", "880"},
             &made);
         if (!made)
             QSKIP("sox cannot write Ogg Vorbis here");

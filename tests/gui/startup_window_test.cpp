@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "model/dialogs.h"
 #include "app/startup.h"
 #include "catalogue/catalogue.h"
+#include "model/dialogs.h"
 #include "standin_process.h"
 #include "test_world.h"
 #include "tform1.h"

@@ -11,7 +11,7 @@
 namespace sonatrix::testing {
 
 class FilteredProcesses : public ProcessSource {
-public:
+  public:
     explicit FilteredProcesses(ProcessSource& real) : real_(real) {}
 
     // From now on only the test process and the processes of `Allow` are seen.
@@ -38,7 +38,7 @@ public:
         return true;
     }
 
-private:
+  private:
     ProcessSource& real_;
     bool onlyOwn_ = false;
     std::vector<int> allowed_;

@@ -10,7 +10,7 @@
 namespace sonatrix::testing {
 
 class ScopedMount {
-public:
+  public:
     // A tmpfs of `bytes` at `at` (created when missing).
     static ScopedMount SmallDisk(const std::filesystem::path& at, std::size_t bytes);
     // `folder` itself, made read-only in place by a bind mount over it.
@@ -21,7 +21,7 @@ public:
     ~ScopedMount();
     bool Mounted() const { return mounted_; }
 
-private:
+  private:
     explicit ScopedMount(std::filesystem::path at, bool mounted)
         : at_(std::move(at)), mounted_(mounted) {}
     std::filesystem::path at_;

@@ -16,8 +16,8 @@ ScopedMount ScopedMount::SmallDisk(const std::filesystem::path& at, std::size_t 
 
 ScopedMount ScopedMount::ReadOnly(const std::filesystem::path& folder) {
     bool ok = ::mount(folder.c_str(), folder.c_str(), nullptr, MS_BIND, nullptr) == 0;
-    if (ok && ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
-                      nullptr) != 0) {
+    if (ok &&
+        ::mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
         ::umount(folder.c_str());
         ok = false;
     }

@@ -11,13 +11,13 @@
 namespace sonatrix::testing {
 
 class RecordingPlayer : public SoundPlayer {
-public:
+  public:
     void PlayAsync(const std::string& path) override { played.push_back(path); }
     std::vector<std::string> played;
 };
 
 class RecordingShell : public Shell {
-public:
+  public:
     struct Call {
         std::string how;  // "default", "browser" or "recording-settings"
         std::string argument;

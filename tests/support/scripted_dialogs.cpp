@@ -79,7 +79,9 @@ void ScriptedDialogs::ShowRecorder() {
     Next();
 }
 
-void ScriptedDialogs::ShowAbout() { Record({DialogForm::About, kAppTitle, "", kDlgOK}); }
+void ScriptedDialogs::ShowAbout() {
+    Record({DialogForm::About, kAppTitle, "", kDlgOK});
+}
 
 void ScriptedDialogs::SetBusyCursor(bool on) {
     busy = on;

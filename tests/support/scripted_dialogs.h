@@ -27,9 +27,9 @@ enum class DialogForm {
 
 struct ShownDialog {
     DialogForm form;
-    std::string caption;  // MessageDlg: "Warning", "Error", "Information" or "Confirm"
-    std::string text;     // the message, prompt, title or filter
-    unsigned buttons = 0; // MessageDlg buttons, MessageBox flags, InputQuery max length
+    std::string caption;   // MessageDlg: "Warning", "Error", "Information" or "Confirm"
+    std::string text;      // the message, prompt, title or filter
+    unsigned buttons = 0;  // MessageDlg buttons, MessageBox flags, InputQuery max length
 };
 
 // One queued answer. Which field counts depends on the dialog it answers.
@@ -41,7 +41,7 @@ struct Answer {
 };
 
 class ScriptedDialogs : public Dialogs {
-public:
+  public:
     // Queue answers in the order the dialogs will be shown.
     ScriptedDialogs& Then(Answer answer);
     ScriptedDialogs& ThenResult(DlgResult result) { return Then({result, mb::kIdOK, {}, {}}); }
@@ -54,8 +54,8 @@ public:
     // Runs as each dialog is shown, while it is "open" (one-button dialogs
     // take no answer from the queue, so this is how a test acts during them).
     std::function<void(const ShownDialog&)> onShow;
-    int unanswered = 0;     // dialogs shown with no answer left in the queue
-    int busyCursorOn = 0;   // times the hourglass was set
+    int unanswered = 0;    // dialogs shown with no answer left in the queue
+    int busyCursorOn = 0;  // times the hourglass was set
     bool busy = false;
 
     std::size_t Pending() const { return answers_.size(); }
@@ -74,7 +74,7 @@ public:
     void ShowAbout() override;
     void SetBusyCursor(bool on) override;
 
-private:
+  private:
     void Record(ShownDialog dialog);
     // The next answer, or the default one (Cancel, No, nothing) when the
     // queue is empty.
@@ -82,6 +82,5 @@ private:
 
     std::deque<Answer> answers_;
 };
-
 
 }  // namespace sonatrix::testing

@@ -9,7 +9,7 @@
 namespace sonatrix::testing {
 
 class StandInProcess {
-public:
+  public:
     // Copies the stand-in program to `exePath` (creating its folders) and
     // starts it; a stand-in already at `exePath` is started again as it is.
     explicit StandInProcess(const std::filesystem::path& exePath);
@@ -20,7 +20,7 @@ public:
     int Pid() const { return pid_; }
     void Stop();
 
-private:
+  private:
     int pid_ = 0;
 };
 

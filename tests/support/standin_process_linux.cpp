@@ -32,9 +32,13 @@ void WaitUntilRunning(int readEnd) {
 
 }  // namespace
 
-std::filesystem::path StandInProgram() { return SONATRIX_STANDIN_PROGRAM; }
+std::filesystem::path StandInProgram() {
+    return SONATRIX_STANDIN_PROGRAM;
+}
 
-int SelfPid() { return static_cast<int>(::getpid()); }
+int SelfPid() {
+    return static_cast<int>(::getpid());
+}
 
 StandInProcess::StandInProcess(const std::filesystem::path& exePath) {
     std::filesystem::create_directories(exePath.parent_path());
@@ -74,7 +78,9 @@ StandInProcess::StandInProcess(const std::filesystem::path& exePath) {
     pid_ = pid;
 }
 
-StandInProcess::~StandInProcess() { Stop(); }
+StandInProcess::~StandInProcess() {
+    Stop();
+}
 
 void StandInProcess::Stop() {
     if (pid_ <= 0)

@@ -10,8 +10,8 @@ namespace sonatrix::testing {
 TempDir::TempDir() {
     std::random_device device;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        auto candidate = std::filesystem::temp_directory_path() /
-                         ("sonatrix-test-" + std::to_string(device()));
+        auto candidate =
+            std::filesystem::temp_directory_path() / ("sonatrix-test-" + std::to_string(device()));
         if (std::filesystem::create_directory(candidate)) {
             path_ = candidate;
             return;

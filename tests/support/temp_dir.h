@@ -7,7 +7,7 @@
 namespace sonatrix::testing {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -17,7 +17,7 @@ public:
     // The folder as the program writes folders: with a trailing separator.
     std::string Folder() const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

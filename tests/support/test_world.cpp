@@ -5,7 +5,8 @@ namespace {
 
 std::string AppFolderBelow(const TempDir& root) {
     std::filesystem::create_directories(root.Path() / "app");
-    return (root.Path() / "app").string() + std::string(1, std::filesystem::path::preferred_separator);
+    return (root.Path() / "app").string() +
+           std::string(1, std::filesystem::path::preferred_separator);
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "model/main_model.h"
 #include "filtered_processes.h"
+#include "model/main_model.h"
 #include "platform/files.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
@@ -18,13 +18,13 @@
 namespace sonatrix::testing {
 
 class TestWorld {
-public:
+  public:
     TestWorld();
 
-    TempDir root;                // everything of the test lives below it
-    std::string appDir;          // root/app/ : the program folder (AppDir)
+    TempDir root;        // everything of the test lives below it
+    std::string appDir;  // root/app/ : the program folder (AppDir)
     std::unique_ptr<FileSystem> files;
-    std::unique_ptr<ProcessSource> processes;  // the real walk
+    std::unique_ptr<ProcessSource> processes;    // the real walk
     FilteredProcesses ownProcesses{*processes};  // what the model sees
     std::unique_ptr<Registry> registry;
     ScriptedDialogs dialogs;

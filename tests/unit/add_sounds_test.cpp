@@ -15,13 +15,15 @@ using testing::ReadFile;
 using testing::TestWorld;
 
 class AddSounds : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         world.SetAppDir();
         std::filesystem::create_directories(world.At("app/newsounds"));
     }
     // Answers the folder browser with `folder` (without a trailing separator).
-    void Browse(const std::filesystem::path& folder) { world.dialogs.ThenText(testing::NarrowPath(folder)); }
+    void Browse(const std::filesystem::path& folder) {
+        world.dialogs.ThenText(testing::NarrowPath(folder));
+    }
     std::filesystem::path Custom() { return world.At("app/newsounds/自定义"); }
 
     TestWorld world;

@@ -25,20 +25,16 @@ TEST_P(CatalogueLookup, DescriptionIsExactIconIgnoresCase) {
 
 INSTANTIATE_TEST_SUITE_P(
     KnownAndUnknownNames, CatalogueLookup,
-    ::testing::Values(LookupRow{"msg.wav", "QQ收到消息", 1}, LookupRow{"MSG.WAV", "未知类型", 1},
-                      LookupRow{"Global.wav", "QQ有人上线", 2},
-                      LookupRow{"global.wav", "未知类型", 2}, LookupRow{"ring.wav", "未知类型", 7},
-                      LookupRow{"phone.wav", "未知类型", 7},
-                      LookupRow{"folder.wav", "QQ切换页栏", -1},
-                      LookupRow{"newalert.wav", "MSN新事件", -1},
-                      LookupRow{"nudge.wav", "未知类型", -1},
-                      LookupRow{"vimdone.wav", "未知类型", -1},
-                      LookupRow{"type.wav", "MSN收到新消息", 3},
-                      LookupRow{"newemail.wav", "MSN收到新邮件", 9},
-                      LookupRow{"call.wav", "QQ语音呼叫", 6},
-                      LookupRow{"system.wav", "QQ系统消息", 4},
-                      LookupRow{"online.wav", "MSN有人上线", 2},
-                      LookupRow{"other.wav", "未知类型", -1}, LookupRow{"", "未知类型", -1}));
+    ::testing::Values(
+        LookupRow{"msg.wav", "QQ收到消息", 1}, LookupRow{"MSG.WAV", "未知类型", 1},
+        LookupRow{"Global.wav", "QQ有人上线", 2}, LookupRow{"global.wav", "未知类型", 2},
+        LookupRow{"ring.wav", "未知类型", 7}, LookupRow{"phone.wav", "未知类型", 7},
+        LookupRow{"folder.wav", "QQ切换页栏", -1}, LookupRow{"newalert.wav", "MSN新事件", -1},
+        LookupRow{"nudge.wav", "未知类型", -1}, LookupRow{"vimdone.wav", "未知类型", -1},
+        LookupRow{"type.wav", "MSN收到新消息", 3}, LookupRow{"newemail.wav", "MSN收到新邮件", 9},
+        LookupRow{"call.wav", "QQ语音呼叫", 6}, LookupRow{"system.wav", "QQ系统消息", 4},
+        LookupRow{"online.wav", "MSN有人上线", 2}, LookupRow{"other.wav", "未知类型", -1},
+        LookupRow{"", "未知类型", -1}));
 
 TEST(Catalogue, BackupSetsHoldTheFilesTheRestoreCopies) {
     EXPECT_EQ(kQQBackupFiles.size(), 6u);

@@ -26,7 +26,7 @@ std::vector<std::string> Names(const std::filesystem::path& folder) {
 }
 
 class CopyFaults : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         WriteFile(root.Path() / "library/new.wav", std::string(64 * 1024, 'N'));
         WriteFile(root.Path() / "client/msg.wav", "old sound");

@@ -35,7 +35,7 @@ const TreeNode* Child(const TreeNode& parent, const std::string& text) {
 }
 
 class LibraryTree : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         world.SetAppDir();
         world.Put("app/newsounds/自定义/a.wav");
@@ -88,7 +88,8 @@ TEST_F(LibraryTree, PickFollowsTheWalkOfTheTree) {
             if (child->HasChildren())
                 collect(*child);
             else
-                fileNodes.push_back(world.appDir + NativePath("newsounds\\") + LibraryRelativePath(*child));
+                fileNodes.push_back(world.appDir + NativePath("newsounds\\") +
+                                    LibraryRelativePath(*child));
         }
     };
     collect(Root());
@@ -166,7 +167,8 @@ TEST_F(LibraryTree, ClickBuildsThePathFromTheAncestorsAndPlaysOnlyFiles) {
     TreeView1Click(world.model, deep);
     EXPECT_EQ(world.model.state.SelectedLibrarySound, NativePath("动物\\鸟\\深\\Bird1.wav"));
     ASSERT_EQ(world.player.played.size(), 1u);
-    EXPECT_EQ(world.player.played[0], world.appDir + NativePath("newsounds\\动物\\鸟\\深\\Bird1.wav"));
+    EXPECT_EQ(world.player.played[0],
+              world.appDir + NativePath("newsounds\\动物\\鸟\\深\\Bird1.wav"));
 
     // An empty category has no children (the loudspeaker picture) and plays nothing.
     const TreeNode* empty = Child(Root(), "空");

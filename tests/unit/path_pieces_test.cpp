@@ -29,8 +29,8 @@ TEST_P(WindowsPathPieces, SplitAsWindowsWould) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, WindowsPathPieces,
     ::testing::Values(
-        PiecesRow{"Executable", "D:\\Apps\\QQ\\Bin\\QQ.exe", "D:\\Apps\\QQ\\Bin\\", "QQ.exe", ".exe",
-                  "D:\\Apps\\QQ\\Bin\\..\\"},
+        PiecesRow{"Executable", "D:\\Apps\\QQ\\Bin\\QQ.exe", "D:\\Apps\\QQ\\Bin\\", "QQ.exe",
+                  ".exe", "D:\\Apps\\QQ\\Bin\\..\\"},
         PiecesRow{"DriveRelative", "C:QQ.exe", "C:", "QQ.exe", ".exe", "C:\\..\\"},
         PiecesRow{"NoFolder", "未选择程序", "", "未选择程序", "", "\\..\\"},
         PiecesRow{"DotInFolderOnly", "C:\\a.b\\file", "C:\\a.b\\", "file", "", "C:\\a.b\\..\\"},

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "model/dialogs.h"
 #include "app/startup.h"
 #include "catalogue/catalogue.h"
+#include "model/dialogs.h"
 #include "platform/files.h"
 #include "replace/restore.h"
 #include "target_world.h"

@@ -12,7 +12,7 @@ using testing::TempDir;
 using testing::WriteFile;
 
 class SoundFolderRule : public ::testing::Test {
-protected:
+  protected:
     // The executable's folder exists, as it does for a running program.
     void SetUp() override { std::filesystem::create_directories(root_.Path() / "QQ/Bin"); }
 

@@ -2,9 +2,9 @@
 
 #include <filesystem>
 
-#include "model/dialogs.h"
 #include "app/startup.h"
 #include "catalogue/catalogue.h"
+#include "model/dialogs.h"
 #include "platform/path_pieces.h"
 #include "standin_process.h"
 #include "test_world.h"
@@ -24,7 +24,7 @@ struct Snapshot {
 };
 
 class StartUp : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         world.ownProcesses.OnlyOwn(testing::SelfPid());
         world.Put("app/newsounds/自定义/a.wav");
@@ -106,7 +106,8 @@ TEST_F(StartUp, TMClientIsAdoptedWhileTheKindStaysQQ) {
     world.Put("Tencent/TM/Bin/TMsound/msg.wav");
     Start(tm, world.At("Tencent/TM/Bin/TM.exe"));
     FormShow(world.model);
-    EXPECT_EQ(state.TargetSoundDir, world.At("Tencent/TM/Bin").string() + NativePath("\\TMsound\\"));
+    EXPECT_EQ(state.TargetSoundDir,
+              world.At("Tencent/TM/Bin").string() + NativePath("\\TMsound\\"));
     EXPECT_EQ(state.TargetKind, kKindQQ);
     EXPECT_EQ(state.ComboIndex, 0);
     EXPECT_EQ(state.TargetList.size(), 2u);

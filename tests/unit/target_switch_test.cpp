@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "model/dialogs.h"
 #include "catalogue/catalogue.h"
 #include "discovery/manual_pick.h"
 #include "discovery/target_switch.h"
+#include "model/dialogs.h"
 #include "target_world.h"
 
 namespace sonatrix::testing {

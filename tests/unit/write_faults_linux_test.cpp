@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "model/dialogs.h"
 #include "catalogue/catalogue.h"
 #include "library/add_sounds.h"
+#include "model/dialogs.h"
 #include "mounts.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"

@@ -1,8 +1,8 @@
 #include "app/links.h"
 
+#include "catalogue/catalogue.h"
 #include "model/dialogs.h"
 #include "model/main_model.h"
-#include "catalogue/catalogue.h"
 #include "platform/path_pieces.h"
 #include "platform/shell.h"
 #include "platform/sound_player.h"

@@ -3,12 +3,12 @@
 #include <chrono>
 
 #include "catalogue/catalogue.h"
-#include "model/dialogs.h"
-#include "model/main_model.h"
-#include "model/target_ready.h"
 #include "discovery/process_lookup.h"
 #include "library/library_tree.h"
+#include "model/dialogs.h"
+#include "model/main_model.h"
 #include "model/target_list.h"
+#include "model/target_ready.h"
 
 namespace sonatrix {
 

@@ -37,8 +37,8 @@ inline constexpr RegistryLocation kMsnRegistry{"software\\Microsoft\\MSNMessenge
 
 struct KnownSound {
     const char* fileName;
-    const char* description;   // nullptr: none
-    std::int32_t iconIndex;    // -1: none
+    const char* description;  // nullptr: none
+    std::int32_t iconIndex;   // -1: none
 };
 inline constexpr std::array<KnownSound, 13> kKnownSounds{{
     {"msg.wav", "QQ收到消息", 1},
@@ -67,8 +67,8 @@ std::optional<int> SoundIconIndex(std::string_view fileName);
 
 // Backup sets beside the executable, in the order the restore copies them.
 inline constexpr const char* kQQBackupFolder = "qqsounds\\";
-inline constexpr std::array<const char*, 6> kQQBackupFiles{
-    "call.wav", "folder.wav", "Global.wav", "msg.wav", "ring.wav", "system.wav"};
+inline constexpr std::array<const char*, 6> kQQBackupFiles{"call.wav", "folder.wav", "Global.wav",
+                                                           "msg.wav",  "ring.wav",   "system.wav"};
 inline constexpr const char* kMsnBackupFolder = "msnsounds\\";
 inline constexpr std::array<const char*, 8> kMsnBackupFiles{
     "newalert.wav", "newemail.wav", "nudge.wav", "online.wav",
@@ -80,7 +80,7 @@ inline constexpr const char* kHelpPage = "help.htm";
 
 // Library categories the program names, with the files it names in them.
 struct LibraryCategory {
-    const char* folder;  // under "newsounds\", backslash-separated
+    const char* folder;                // under "newsounds\", backslash-separated
     std::array<const char*, 5> files;  // nullptr-terminated when fewer
 };
 inline constexpr const char* kCustomCategory = "自定义";

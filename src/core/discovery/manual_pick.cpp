@@ -1,9 +1,9 @@
 #include "discovery/manual_pick.h"
 
+#include "catalogue/catalogue.h"
 #include "model/dialogs.h"
 #include "model/main_model.h"
 #include "model/target_ready.h"
-#include "catalogue/catalogue.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 

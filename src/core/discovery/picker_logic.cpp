@@ -1,7 +1,7 @@
 #include "discovery/picker_logic.h"
 
-#include "model/dialogs.h"
 #include "discovery/folder_has_wav.h"
+#include "model/dialogs.h"
 #include "platform/path_pieces.h"
 #include "platform/processes.h"
 

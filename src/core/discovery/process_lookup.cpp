@@ -1,7 +1,7 @@
 #include "discovery/process_lookup.h"
 
-#include "model/main_model.h"
 #include "discovery/sound_folder.h"
+#include "model/main_model.h"
 
 namespace sonatrix {
 namespace {
@@ -42,9 +42,9 @@ std::optional<ProcessMatch> FindInSnapshot(FileSystem& files,
 std::int32_t FindApp(MainModel& model, const std::string& wantedName, std::int32_t mode) {
     std::vector<ProcessEntry> processes;
     const bool listed = model.svc.processes.Snapshot(processes);
-    return Adopt(model, listed, processes,
-                 listed ? FindInSnapshot(model.svc.files, processes, wantedName, mode)
-                        : std::nullopt);
+    return Adopt(
+        model, listed, processes,
+        listed ? FindInSnapshot(model.svc.files, processes, wantedName, mode) : std::nullopt);
 }
 
 bool M_find_qq(MainModel& model) {

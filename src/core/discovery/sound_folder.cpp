@@ -25,17 +25,17 @@ bool PassesGate(const std::string& exePath, std::int32_t mode, const std::string
     // look at the name in place rather than copying it.
     const std::string_view name = std::string_view(exePath).substr(FolderPartLength(exePath));
     switch (mode) {
-    case ByNameQQ:
-    case ByNameMsn:
-    case ByNameTM:
-        return SameIgnoringAsciiCase(name, wantedName);
-    case AnyExeSoundFolder:
-    case AnyExeRingWav:
-    case AnyExeTMLayout:
-        return name.size() >= 4 && name.rfind('.') == name.size() - 4 &&
-               SameIgnoringAsciiCase(name.substr(name.size() - 4), ".exe");
-    default:
-        return false;
+        case ByNameQQ:
+        case ByNameMsn:
+        case ByNameTM:
+            return SameIgnoringAsciiCase(name, wantedName);
+        case AnyExeSoundFolder:
+        case AnyExeRingWav:
+        case AnyExeTMLayout:
+            return name.size() >= 4 && name.rfind('.') == name.size() - 4 &&
+                   SameIgnoringAsciiCase(name.substr(name.size() - 4), ".exe");
+        default:
+            return false;
     }
 }
 
@@ -49,18 +49,18 @@ std::optional<std::string> ResolveSoundFolder(FileSystem& files, const std::stri
     const std::string parent = ParentFolderOf(exePath);
 
     switch (mode) {
-    case ByNameMsn:
-        return folder;
-    case AnyExeSoundFolder:
-        if (files.FileExists(folder + NativePath("sound\\folder.wav")))
-            return folder + NativePath("sound\\");
-        return std::nullopt;
-    case AnyExeRingWav:
-        if (files.FileExists(folder + "ring.wav"))
+        case ByNameMsn:
             return folder;
-        return std::nullopt;
-    default:
-        break;
+        case AnyExeSoundFolder:
+            if (files.FileExists(folder + NativePath("sound\\folder.wav")))
+                return folder + NativePath("sound\\");
+            return std::nullopt;
+        case AnyExeRingWav:
+            if (files.FileExists(folder + "ring.wav"))
+                return folder;
+            return std::nullopt;
+        default:
+            break;
     }
 
     for (const Probe& probe : kTMLayout) {

@@ -1,10 +1,10 @@
 #include "library/add_sounds.h"
 
-#include "model/dialogs.h"
-#include "model/main_model.h"
 #include "catalogue/catalogue.h"
 #include "discovery/folder_has_wav.h"
 #include "library/library_tree.h"
+#include "model/dialogs.h"
+#include "model/main_model.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 
@@ -24,8 +24,7 @@ bool M_add_newsound(MainModel& model, const std::string& sourceFolder,
     std::vector<DirEntry> entries;
     files.ListPattern(sourceFolder, "*.wav", entries);
     for (const DirEntry& entry : entries) {
-        const int error =
-            files.CopyFile(sourceFolder + entry.name, category + kSep + entry.name);
+        const int error = files.CopyFile(sourceFolder + entry.name, category + kSep + entry.name);
         if (error != 0)
             failed.push_back({entry.name, error});
     }

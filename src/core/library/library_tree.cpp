@@ -12,7 +12,9 @@
 namespace sonatrix {
 namespace {
 
-bool IsDotName(const std::string& name) { return !name.empty() && name.front() == '.'; }
+bool IsDotName(const std::string& name) {
+    return !name.empty() && name.front() == '.';
+}
 
 void CollectFiles(FileSystem& files, const std::string& folder, std::vector<std::string>& out) {
     const std::string base = WithTrailingSeparator(folder);
@@ -72,7 +74,8 @@ void RebuildLibraryTree(MainModel& model) {
         TreeUpdateBatch batch(model.libraryTree);
         model.libraryTree.Clear();
         model.state.LibrarySoundCount = 0;
-        DirToTreeView(model, model.state.AppDir + kLibraryFolderName, true, model.libraryTree.Root());
+        DirToTreeView(model, model.state.AppDir + kLibraryFolderName, true,
+                      model.libraryTree.Root());
     }
     if (model.libraryTree.First())
         model.Changed(kAspectSelectFirstNode);

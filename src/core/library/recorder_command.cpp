@@ -1,8 +1,8 @@
 #include "library/recorder_command.h"
 
+#include "library/library_tree.h"
 #include "model/dialogs.h"
 #include "model/main_model.h"
-#include "library/library_tree.h"
 
 namespace sonatrix {
 

@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
-#include "model/dialogs.h"
-#include "model/main_model.h"
 #include "library/audio_capture.h"
 #include "library/library_tree.h"
 #include "library/wav_header.h"
+#include "model/dialogs.h"
+#include "model/main_model.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "platform/shell.h"

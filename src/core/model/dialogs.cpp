@@ -4,14 +4,14 @@ namespace sonatrix {
 
 const char* MessageDlgCaption(DlgType type) {
     switch (type) {
-    case DlgType::Warning:
-        return "Warning";
-    case DlgType::Error:
-        return "Error";
-    case DlgType::Information:
-        return "Information";
-    case DlgType::Confirm:
-        return "Confirm";
+        case DlgType::Warning:
+            return "Warning";
+        case DlgType::Error:
+            return "Error";
+        case DlgType::Information:
+            return "Information";
+        case DlgType::Confirm:
+            return "Confirm";
     }
     return "";
 }

@@ -41,7 +41,7 @@ inline constexpr int kIdNo = 7;
 inline constexpr const char* kAppTitle = "Sonatrix2009";
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
 
     // (1) The application's message dialog, centred on the screen.
@@ -52,8 +52,7 @@ public:
 
     // (3) The platform's message box with the caption and flags given;
     // returns the id of the button pressed (mb::kIdOK ...).
-    virtual int MessageBox(const std::string& text, const std::string& caption,
-                           unsigned flags) = 0;
+    virtual int MessageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
 
     // (4) The text-input dialog: one edit field that starts empty, "OK" and
     // "Cancel". Returns the text on "OK", an empty text otherwise.

@@ -30,8 +30,8 @@ struct Services {
 
 // Font colours of the target line, as the window's colour values.
 namespace colour {
-inline constexpr std::uint32_t kBlack = 0x000000;       // as designed
-inline constexpr std::uint32_t kRed = 0x0000FF;         // 255: waiting for a client
+inline constexpr std::uint32_t kBlack = 0x000000;         // as designed
+inline constexpr std::uint32_t kRed = 0x0000FF;           // 255: waiting for a client
 inline constexpr std::uint32_t kWindowText = 0x80000008;  // clWindowText
 }  // namespace colour
 
@@ -41,18 +41,18 @@ inline constexpr int kPollIntervalMs = 5000;
 
 // Parts of the state a handler changed, so the window updates only those.
 enum Aspect : unsigned {
-    kAspectTargetStatus = 1u << 0,    // Label1 text and colour
-    kAspectTargetList = 1u << 1,      // ListBox1 items
-    kAspectCommandButtons = 1u << 2,  // the seven TargetCommandButtons
-    kAspectTimer = 1u << 3,           // Timer1
-    kAspectLibraryTree = 1u << 4,     // TreeView1 nodes
-    kAspectLabels = 1u << 5,          // Label3, Label8, Label9
-    kAspectCombo = 1u << 6,           // ComboBox1 index
-    kAspectSelectFirstNode = 1u << 7, // select the tree's first node (not a click)
+    kAspectTargetStatus = 1u << 0,     // Label1 text and colour
+    kAspectTargetList = 1u << 1,       // ListBox1 items
+    kAspectCommandButtons = 1u << 2,   // the seven TargetCommandButtons
+    kAspectTimer = 1u << 3,            // Timer1
+    kAspectLibraryTree = 1u << 4,      // TreeView1 nodes
+    kAspectLabels = 1u << 5,           // Label3, Label8, Label9
+    kAspectCombo = 1u << 6,            // ComboBox1 index
+    kAspectSelectFirstNode = 1u << 7,  // select the tree's first node (not a click)
 };
 
 class MainView {
-public:
+  public:
     virtual ~MainView() = default;
     virtual void StateChanged(unsigned aspects) = 0;
 };
@@ -65,17 +65,17 @@ struct MainState {
 
     std::string TargetStatusText = kNoProgramChosen;  // Label1
     std::uint32_t TargetStatusColour = colour::kBlack;
-    std::string SelectedTargetSound;   // Label9
-    std::string SelectedLibrarySound;  // Label8
+    std::string SelectedTargetSound;                    // Label9
+    std::string SelectedLibrarySound;                   // Label8
     std::string SoundDescriptionText = kSoundListNote;  // Label3
-    std::vector<std::string> TargetList;  // ListBox1 items
-    int ComboIndex = 0;                   // ComboBox1
+    std::vector<std::string> TargetList;                // ListBox1 items
+    int ComboIndex = 0;                                 // ComboBox1
     bool Timer1Enabled = false;
     bool TargetCommandButtonsEnabled = true;
 };
 
 class MainModel {
-public:
+  public:
     // `executableFolder`: the folder of the running executable with its
     // trailing separator; it becomes AppDir at first show.
     MainModel(Services services, std::string executableFolder);
@@ -90,7 +90,7 @@ public:
     // Tells the window which parts of the state changed.
     void Changed(unsigned aspects);
 
-private:
+  private:
     MainView* view_ = nullptr;
 };
 

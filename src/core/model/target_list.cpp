@@ -1,7 +1,7 @@
 #include "model/target_list.h"
 
-#include "model/main_model.h"
 #include "catalogue/catalogue.h"
+#include "model/main_model.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "platform/sound_player.h"

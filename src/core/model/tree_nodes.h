@@ -10,7 +10,7 @@
 namespace sonatrix {
 
 class TreeNode {
-public:
+  public:
     TreeNode(std::string text, TreeNode* parent) : text_(std::move(text)), parent_(parent) {}
     TreeNode(const TreeNode&) = delete;
     TreeNode& operator=(const TreeNode&) = delete;
@@ -27,14 +27,14 @@ public:
     TreeNode* AddChild(std::string text);
     void DeleteChildren() { children_.clear(); }
 
-private:
+  private:
     std::string text_;
     TreeNode* parent_;
     std::vector<std::unique_ptr<TreeNode>> children_;
 };
 
 class TreeNodes {
-public:
+  public:
     TreeNodes() : root_("", nullptr) {}
 
     // LibraryRootNode: the invisible parent of the top-level nodes; it
@@ -60,7 +60,7 @@ public:
     // Number of nodes below the root.
     std::size_t Count() const;
 
-private:
+  private:
     void NotifyIfIdle();
 
     TreeNode root_;
@@ -70,13 +70,13 @@ private:
 
 // Closes a batch update on every way out of a scope.
 class TreeUpdateBatch {
-public:
+  public:
     explicit TreeUpdateBatch(TreeNodes& nodes) : nodes_(nodes) { nodes_.BeginUpdate(); }
     ~TreeUpdateBatch() { nodes_.EndUpdate(); }
     TreeUpdateBatch(const TreeUpdateBatch&) = delete;
     TreeUpdateBatch& operator=(const TreeUpdateBatch&) = delete;
 
-private:
+  private:
     TreeNodes& nodes_;
 };
 

@@ -15,7 +15,7 @@ struct DirEntry {
 };
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // True when a file (not a folder) exists at `path`. On a case-sensitive

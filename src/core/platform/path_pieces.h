@@ -29,7 +29,9 @@ inline constexpr char kSep =
 #endif
 
 // True for the first byte of a two-byte GBK character.
-inline bool IsGbkLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+inline bool IsGbkLeadByte(unsigned char c) {
+    return c >= 0x81 && c <= 0xFE;
+}
 
 // Position just after the last separator (or drive colon) of `path`, 0 when
 // there is none. Double-byte characters are stepped over as a whole.

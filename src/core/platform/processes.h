@@ -17,7 +17,7 @@ struct ProcessEntry {
 };
 
 class ProcessSource {
-public:
+  public:
     virtual ~ProcessSource() = default;
     // A point-in-time list of all processes in the system's order. False
     // when the process list is not available at all.

@@ -67,8 +67,7 @@ bool ReadExeLink(const std::string& procDir, std::string& exe) {
     return !exe.empty();
 }
 
-void ReadModules(const std::string& procDir, std::string& maps,
-                 std::vector<std::string>& modules) {
+void ReadModules(const std::string& procDir, std::string& maps, std::vector<std::string>& modules) {
     std::unordered_set<std::string_view> seen;
     std::string exe;
     const bool haveExe = ReadExeLink(procDir, exe);

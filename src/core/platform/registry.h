@@ -19,7 +19,7 @@ struct RegistryValue {
 };
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
     // `key` is written with backslashes, e.g. "software\\TENCENT\\QQ".
     virtual RegistryValue ReadLocalMachineString(const std::string& key,

@@ -8,7 +8,7 @@
 namespace sonatrix {
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // Opens an address or document with its default handler.
     virtual void OpenWithDefaultHandler(const std::string& address) = 0;

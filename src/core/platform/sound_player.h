@@ -6,7 +6,7 @@
 namespace sonatrix {
 
 class SoundPlayer {
-public:
+  public:
     virtual ~SoundPlayer() = default;
     // Starts playing the WAV file at `path` and returns at once; a sound
     // still playing is cut off. A file that cannot be played gives the

@@ -4,10 +4,10 @@
 #include <random>
 
 #include "catalogue/catalogue.h"
-#include "model/dialogs.h"
-#include "model/main_model.h"
 #include "discovery/manual_pick.h"
 #include "library/library_tree.h"
+#include "model/dialogs.h"
+#include "model/main_model.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/single_replacement.h"

@@ -3,10 +3,10 @@
 #include <span>
 #include <string>
 
-#include "model/dialogs.h"
-#include "model/main_model.h"
 #include "discovery/manual_pick.h"
 #include "discovery/target_switch.h"
+#include "model/dialogs.h"
+#include "model/main_model.h"
 #include "platform/path_pieces.h"
 #include "replace/copy_with_report.h"
 

@@ -1,10 +1,10 @@
 #include "replace/single_replacement.h"
 
 #include "catalogue/catalogue.h"
-#include "model/dialogs.h"
-#include "model/main_model.h"
 #include "discovery/manual_pick.h"
 #include "library/library_tree.h"
+#include "model/dialogs.h"
+#include "model/main_model.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/config_db_repair.h"
@@ -38,7 +38,8 @@ void M_replace89(MainModel& model) {
         return;
 
     // Read after the dialog: a poll tick may have adopted a client meanwhile.
-    const std::string source = state.AppDir + kLibraryFolderName + kSep + state.SelectedLibrarySound;
+    const std::string source =
+        state.AppDir + kLibraryFolderName + kSep + state.SelectedLibrarySound;
     const std::string destination = state.TargetSoundDir + state.SelectedTargetSound;
     if (const int error = model.svc.files.CopyFile(source, destination); error != 0) {
         dialogs.MessageDlg(SystemErrorText(error), DlgType::Error, kDlgOK);
