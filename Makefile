@@ -1,5 +1,5 @@
 # The README's commands. Each installs what it needs, configures and builds.
-.PHONY: deps run test test-windows test-sanitizers bench fuzz screenshots
+.PHONY: deps run test test-windows test-sanitizers bench fuzz screenshots format
 
 FUZZ_SECONDS ?= 60
 
@@ -12,17 +12,13 @@ run: deps
 	cmake --build --preset dev
 	scripts/run-demo.sh build/dev
 
-# Builds and runs every test: the core, the windows and sound against a
-# private sound server; the Windows build under Wine; each fuzz target for a
-# few seconds; then the whole suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Builds and runs every test, stage by stage (scripts/test-all.sh): the
+# source check (format, the core's one-way dependencies); the core, the
+# windows and sound against a private sound server; the Windows build under
+# Wine; each fuzz target for a few seconds; then the whole suite again under
+# AddressSanitizer and UndefinedBehaviorSanitizer. Ends with each stage's time.
 test: deps
-	cmake --preset dev
-	cmake --build --preset dev
-	scripts/with-sound-server.sh ctest --preset dev
-	scripts/test-windows.sh
-	scripts/fuzz.sh 10
-	scripts/with-sound-server.sh scripts/test-sanitizers.sh
+	scripts/test-all.sh
 
 test-windows: deps
 	scripts/test-windows.sh
@@ -40,3 +36,7 @@ screenshots: deps
 	cmake --preset dev
 	cmake --build --preset dev
 	scripts/screenshots.sh build/dev
+
+# Formats every C++ file of the tree with .clang-format.
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i

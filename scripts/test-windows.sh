@@ -12,7 +12,6 @@ if ! command -v "$compiler" >/dev/null || [[ -z "$wine_loader" ]] ||
     exit 0
 fi
 
-export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/sonatrix-wine.XXXXXX")
 export WINEDEBUG=-all

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The README's test command: every stage in order, stopping at the first
+# that fails, and each stage's time at the end (also after a failure).
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+names=()
+seconds=()
+results=()
+
+summary() {
+    echo
+    echo "== stages"
+    local i total=0
+    for i in "${!names[@]}"; do
+        printf '   %-28s %6ss  %s\n' "${names[$i]}" "${seconds[$i]}" "${results[$i]}"
+        total=$((total + seconds[i]))
+    done
+    printf '   %-28s %6ss\n' "total" "$total"
+}
+trap summary EXIT
+
+stage() {
+    local name="$1"
+    shift
+    echo
+    echo "== $name"
+    local start=$SECONDS status=0
+    "$@" || status=$?
+    names+=("$name")
+    seconds+=($((SECONDS - start)))
+    if ((status != 0)); then
+        results+=("FAILED (exit $status)")
+        exit "$status"
+    fi
+    results+=("passed")
+}
+
+build_dev() {
+    cmake --preset dev && cmake --build --preset dev && scripts/check-test-timeouts.sh build/dev
+}
+
+stage "source check" scripts/check-source.sh
+stage "build" build_dev
+stage "tests" scripts/with-sound-server.sh ctest --preset dev
+stage "Windows build under Wine" scripts/test-windows.sh
+stage "fuzz targets, 10 s each" scripts/fuzz.sh 10
+stage "sanitizers" scripts/with-sound-server.sh scripts/test-sanitizers.sh
