@@ -1,20 +1,34 @@
-// Helpers the Qt tests share: WAV files made on the spot and the private
-// sound server that scripts/with-sound-server.sh starts.
+// Helpers the Qt tests share: WAV files made on the spot, the private sound
+// server that scripts/with-sound-server.sh starts, and scripted answers that
+// no dialog took failing the test that queued them.
 #pragma once
 
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
 #include "library/wav_header.h"
+#include "scripted_dialogs.h"
 #include "temp_dir.h"
 
 namespace sonatrix::testing {
+
+// Installed once per test program; the worlds are dropped in cleanup(),
+// where a failure counts against the test function that just ran.
+inline const bool kLeftoverAnswersFailTheTest = [] {
+    SetLeftoverAnswersHandler([](std::size_t count) {
+        const std::string message =
+            std::to_string(count) + " scripted dialog answers were queued but never taken";
+        QTest::qFail(message.c_str(), __FILE__, __LINE__);
+    });
+    return true;
+}();
 
 inline bool HasSoundServer() {
     return std::getenv("PULSE_SERVER") != nullptr;

@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "gui_test_support.h"
 #include "library/add_sounds.h"
 #include "library/library_tree.h"
 #include "model/main_model.h"

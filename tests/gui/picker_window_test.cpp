@@ -6,6 +6,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "gui_test_support.h"
 #include "model/dialogs.h"
 #include "standin_process.h"
 #include "test_world.h"

@@ -12,6 +12,7 @@
 
 #include "app/startup.h"
 #include "catalogue/catalogue.h"
+#include "gui_test_support.h"
 #include "model/dialogs.h"
 #include "standin_process.h"
 #include "test_world.h"

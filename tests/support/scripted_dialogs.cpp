@@ -1,6 +1,28 @@
 #include "scripted_dialogs.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace sonatrix::testing {
+namespace {
+
+void AbortOnLeftoverAnswers(std::size_t count) {
+    std::fprintf(stderr, "%zu scripted dialog answers were queued but never taken\n", count);
+    std::abort();
+}
+
+LeftoverAnswersHandler leftoverHandler = AbortOnLeftoverAnswers;
+
+}  // namespace
+
+void SetLeftoverAnswersHandler(LeftoverAnswersHandler handler) {
+    leftoverHandler = handler ? handler : AbortOnLeftoverAnswers;
+}
+
+ScriptedDialogs::~ScriptedDialogs() {
+    if (!answers_.empty())
+        leftoverHandler(answers_.size());
+}
 
 ScriptedDialogs& ScriptedDialogs::Then(Answer answer) {
     answers_.push_back(std::move(answer));

@@ -40,8 +40,20 @@ struct Answer {
     std::function<void()> action;      // run while the dialog is "open" (e.g. a timer tick)
 };
 
+// Called when a ScriptedDialogs is destroyed while answers that its test
+// queued were never taken: the script no longer matches what the program
+// asks. Each test framework installs one that fails the running test; the
+// default prints the count and aborts.
+using LeftoverAnswersHandler = void (*)(std::size_t count);
+void SetLeftoverAnswersHandler(LeftoverAnswersHandler handler);
+
 class ScriptedDialogs : public Dialogs {
   public:
+    ScriptedDialogs() = default;
+    ScriptedDialogs(const ScriptedDialogs&) = delete;
+    ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
+    ~ScriptedDialogs() override;
+
     // Queue answers in the order the dialogs will be shown.
     ScriptedDialogs& Then(Answer answer);
     ScriptedDialogs& ThenResult(DlgResult result) { return Then({result, mb::kIdOK, {}, {}}); }
