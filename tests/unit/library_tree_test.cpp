@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <set>
 
 #include "catalogue/catalogue.h"
 #include "library/library_tree.h"
@@ -70,12 +72,10 @@ TEST_F(LibraryTree, DotEntriesAreNeverShownCountedOrPicked) {
     EXPECT_EQ(Child(Root(), ".svn"), nullptr);
     EXPECT_EQ(Child(*Child(Root(), "自定义"), ".hidden.wav"), nullptr);
     EXPECT_EQ(world.model.state.LibrarySoundCount, 3);
-    for (int n = 1; n <= 4; ++n) {
-        std::int32_t counter = 0;
-        std::string picked;
-        PickLibraryFile(world.model, world.appDir + kLibraryFolderName, n, counter, picked);
+    const auto listed = LibraryFilesInWalkOrder(*world.files, world.appDir + kLibraryFolderName);
+    EXPECT_EQ(listed.size(), 3u);
+    for (const std::string& picked : listed)
         EXPECT_EQ(picked.find(std::string(1, kSep) + "."), std::string::npos) << picked;
-    }
 }
 
 TEST_F(LibraryTree, PickFollowsTheWalkOfTheTree) {
@@ -93,34 +93,23 @@ TEST_F(LibraryTree, PickFollowsTheWalkOfTheTree) {
         }
     };
     collect(Root());
-    ASSERT_EQ(fileNodes.size(), 3u);
-    for (int n = 1; n <= 3; ++n) {
-        std::int32_t counter = 0;
-        std::string picked;
-        PickLibraryFile(world.model, world.appDir + kLibraryFolderName, n, counter, picked);
-        EXPECT_EQ(picked, fileNodes[n - 1]) << "file number " << n;
-    }
-    std::int32_t counter = 0;
-    std::string picked = "stale";
-    PickLibraryFile(world.model, world.appDir + kLibraryFolderName, 4, counter, picked);
-    EXPECT_EQ(picked, "");
-    EXPECT_EQ(counter, 3);
+    EXPECT_EQ(LibraryFilesInWalkOrder(*world.files, world.appDir + kLibraryFolderName), fileNodes);
+    EXPECT_EQ(fileNodes.size(), 3u);
 }
 
-TEST_F(LibraryTree, RandomPickStaysWithinTheCount) {
+TEST_F(LibraryTree, RandomDrawsStayWithinTheCount) {
     Build();
-    for (int draw = 0; draw < 50; ++draw) {
-        std::int32_t counter = 0;
-        std::string picked;
-        PickLibraryFile(world.model, world.appDir + kLibraryFolderName, 0, counter, picked);
-        EXPECT_FALSE(picked.empty());
+    std::set<std::int32_t> drawn;
+    for (int draw = 0; draw < 200; ++draw) {
+        const std::int32_t n = DrawLibraryFileNumber(world.model);
+        EXPECT_GE(n, 1);
+        EXPECT_LE(n, 3);
+        drawn.insert(n);
     }
+    EXPECT_EQ(drawn.size(), 3u) << "every file can be drawn";
     // With an empty count every draw asks for file 1.
     world.model.state.LibrarySoundCount = 0;
-    std::int32_t counter = 0;
-    std::string picked;
-    PickLibraryFile(world.model, world.appDir + kLibraryFolderName, 0, counter, picked);
-    EXPECT_EQ(counter, 1);
+    EXPECT_EQ(DrawLibraryFileNumber(world.model), 1);
 }
 
 TEST_F(LibraryTree, RebuildsRecountAndSelectTheFirstNodeWithoutAClick) {

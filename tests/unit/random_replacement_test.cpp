@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "catalogue/catalogue.h"
 #include "library/library_tree.h"
+#include "model/tree_nodes.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/random_replacement.h"
@@ -161,7 +163,7 @@ TEST_F(RandomReplacement, FailedCopiesAreListedBeforeTheCompletion) {
     ExpectCompletionLast();
 }
 
-TEST_F(RandomReplacement, TheListedLibraryFollowsThePickWalk) {
+TEST_F(RandomReplacement, TheListedLibraryFollowsTheTreeWalk) {
     world.Library("自定义/a.wav");
     world.Library("自定义/b.txt");
     world.Library("动物/鸟/深/c.wav");
@@ -170,13 +172,23 @@ TEST_F(RandomReplacement, TheListedLibraryFollowsThePickWalk) {
     world.Library("x.wav");
     std::filesystem::create_directories(world.At("app/newsounds/空"));
     const auto listed = LibraryFilesInWalkOrder(*world.files, LibraryFolder());
-    ASSERT_EQ(listed.size(), 4u);
-    for (std::int32_t n = 1; n <= 5; ++n) {
-        std::int32_t counter = 0;
-        std::string picked;
-        PickLibraryFile(world.model, LibraryFolder(), n, counter, picked);
-        EXPECT_EQ(picked, n <= 4 ? listed[n - 1] : "") << "file number " << n;
-    }
+    // The tree's file nodes, in the order the tree was filled.
+    DirToTreeView(world.model, LibraryFolder(), true, world.model.libraryTree.Root());
+    std::vector<std::string> fromTree;
+    std::function<void(const TreeNode&, const std::string&)> collect =
+        [&](const TreeNode& node, const std::string& folder) {
+            for (const auto& child : node.Children()) {
+                const std::string path = folder + kSep + child->Text();
+                if (std::filesystem::is_directory(path))
+                    collect(*child, path);
+                else
+                    fromTree.push_back(path);
+            }
+        };
+    collect(world.model.libraryTree.Root(), LibraryFolder());
+    EXPECT_EQ(listed, fromTree);
+    EXPECT_EQ(listed.size(), 4u);
+    EXPECT_EQ(world.model.state.LibrarySoundCount, 4);
 }
 
 }  // namespace

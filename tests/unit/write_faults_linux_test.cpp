@@ -151,11 +151,11 @@ class WriteFaults : public ::testing::TestWithParam<std::tuple<Command, Fault>> 
                 break;
             case Command::RestoreQQ:
                 plan.folder = kClient;
-                for (const CopyRow& row : kRestoreQQRows) {
-                    const std::string source = "app/" + NativePath(row.source);
+                for (const char* name : kQQBackupFiles) {
+                    const std::string source = "app/qqsounds/" + std::string(name);
                     world.Put(source, NewBytes(source));
-                    plan.written.push_back(row.destination);
-                    plan.fresh[row.destination] = NewBytes(source);
+                    plan.written.push_back(name);
+                    plan.fresh[name] = NewBytes(source);
                     plan.sources.push_back(source);
                 }
                 world.target.registry.Set(kQQRegistry.key, kQQRegistry.value,

@@ -16,19 +16,6 @@ bool IsDotName(const std::string& name) {
     return !name.empty() && name.front() == '.';
 }
 
-void CollectFiles(FileSystem& files, const std::string& folder, std::vector<std::string>& out) {
-    const std::string base = WithTrailingSeparator(folder);
-    std::vector<DirEntry> entries;
-    if (!LibraryEntries(files, base, entries))
-        return;
-    for (const DirEntry& entry : entries) {
-        if (entry.isFolder)
-            CollectFiles(files, base + entry.name, out);
-        else
-            out.push_back(base + entry.name);
-    }
-}
-
 }  // namespace
 
 bool LibraryEntries(FileSystem& files, const std::string& base, std::vector<DirEntry>& out) {
@@ -45,28 +32,56 @@ std::int32_t DrawLibraryFileNumber(MainModel& model) {
     return std::uniform_int_distribution<std::int32_t>(0, count - 1)(model.random) + 1;
 }
 
+void WalkLibrary(FileSystem& files, const std::string& folder, LibraryVisitor& visitor) {
+    const std::string base = WithTrailingSeparator(folder);
+    std::vector<DirEntry> entries;
+    if (!LibraryEntries(files, base, entries))
+        return;
+    for (const DirEntry& entry : entries) {
+        if (entry.isFolder) {
+            visitor.EnterFolder(entry.name);
+            WalkLibrary(files, base + entry.name, visitor);
+            visitor.LeaveFolder();
+        } else {
+            visitor.File(base, entry.name);
+        }
+    }
+}
+
 std::vector<std::string> LibraryFilesInWalkOrder(FileSystem& files, const std::string& folder) {
-    std::vector<std::string> out;
-    CollectFiles(files, folder, out);
-    return out;
+    struct Collect : LibraryVisitor {
+        std::vector<std::string> paths;
+        void File(const std::string& base, const std::string& name) override {
+            paths.push_back(base + name);
+        }
+    } collect;
+    WalkLibrary(files, folder, collect);
+    return std::move(collect.paths);
 }
 
 void DirToTreeView(MainModel& model, const std::string& folder, bool includeFiles,
                    TreeNode& parent) {
-    TreeUpdateBatch batch(model.libraryTree);
-    const std::string base = WithTrailingSeparator(folder);
-    std::vector<DirEntry> entries;
-    if (!LibraryEntries(model.svc.files, base, entries))
-        return;
-    for (const DirEntry& entry : entries) {
-        if (entry.isFolder) {
-            TreeNode* node = parent.AddChild(entry.name);
-            DirToTreeView(model, base + entry.name, includeFiles, *node);
-        } else if (includeFiles) {
-            parent.AddChild(entry.name);
+    // Mirrors the walk into nodes: a folder's node is the parent of what the
+    // walk meets until it leaves that folder.
+    struct Fill : LibraryVisitor {
+        MainModel& model;
+        bool includeFiles;
+        std::vector<TreeNode*> parents;
+        Fill(MainModel& m, bool files, TreeNode& root)
+            : model(m), includeFiles(files), parents{&root} {}
+        void EnterFolder(const std::string& name) override {
+            parents.push_back(parents.back()->AddChild(name));
+        }
+        void LeaveFolder() override { parents.pop_back(); }
+        void File(const std::string&, const std::string& name) override {
+            if (!includeFiles)
+                return;
+            parents.back()->AddChild(name);
             ++model.state.LibrarySoundCount;
         }
-    }
+    } fill(model, includeFiles, parent);
+    TreeUpdateBatch batch(model.libraryTree);
+    WalkLibrary(model.svc.files, folder, fill);
 }
 
 void RebuildLibraryTree(MainModel& model) {
@@ -79,27 +94,6 @@ void RebuildLibraryTree(MainModel& model) {
     }
     if (model.libraryTree.First())
         model.Changed(kAspectSelectFirstNode);
-}
-
-void PickLibraryFile(MainModel& model, const std::string& folder, std::int32_t n,
-                     std::int32_t& counter, std::string& out) {
-    if (n == 0)
-        n = DrawLibraryFileNumber(model);
-    out.clear();
-    const std::string base = WithTrailingSeparator(folder);
-    std::vector<DirEntry> entries;
-    if (!LibraryEntries(model.svc.files, base, entries))
-        return;
-    for (const DirEntry& entry : entries) {
-        if (entry.isFolder) {
-            PickLibraryFile(model, base + entry.name, n, counter, out);
-            if (!out.empty())
-                return;
-        } else if (++counter == n) {
-            out = base + entry.name;
-            return;
-        }
-    }
 }
 
 std::string LibraryRelativePath(const TreeNode& node) {

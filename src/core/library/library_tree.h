@@ -1,5 +1,5 @@
-// The sound library shown as a tree, the walk that picks a library file by
-// number, and a click in the tree.
+// The sound library: its one walk, shown as a tree and listed for the
+// random pick, and a click in the tree.
 #pragma once
 
 #include <cstdint>
@@ -24,12 +24,20 @@ void DirToTreeView(MainModel& model, const std::string& folder, bool includeFile
 // library, and selects its first node; the selection is not a click.
 void RebuildLibraryTree(MainModel& model);
 
-// Walks `folder` as DirToTreeView does and returns in `out` the full path of
-// file number `n` (1-based), counting in `counter`; `n` = 0 draws the
-// number from 1 .. LibrarySoundCount. `out` is empty when the walk met
-// fewer files.
-void PickLibraryFile(MainModel& model, const std::string& folder, std::int32_t n,
-                     std::int32_t& counter, std::string& out);
+// What the one walk of the library reports, depth first in listing order:
+// a folder when the walk enters and leaves it, a file with its folder
+// (ending in a separator) and name.
+class LibraryVisitor {
+  public:
+    virtual ~LibraryVisitor() = default;
+    virtual void EnterFolder(const std::string& /*name*/) {}
+    virtual void LeaveFolder() {}
+    virtual void File(const std::string& /*folder*/, const std::string& /*name*/) {}
+};
+
+// The one walk of the library under `folder`, over the entries the tree
+// shows; it serves the tree, the random pick and the random replacement.
+void WalkLibrary(FileSystem& files, const std::string& folder, LibraryVisitor& visitor);
 
 // The entries of a library folder (ending in a separator) that the tree
 // shows, in listing order: every name beginning with "." is left out. False
@@ -41,7 +49,7 @@ bool LibraryEntries(FileSystem& files, const std::string& base, std::vector<DirE
 std::int32_t DrawLibraryFileNumber(MainModel& model);
 
 // Every file of the library walk in walk order, so that element N - 1 is
-// file number N of PickLibraryFile: one listing serves many draws.
+// file number N of the random pick: one listing serves many draws.
 std::vector<std::string> LibraryFilesInWalkOrder(FileSystem& files, const std::string& folder);
 
 // A click on `node` (nullptr when nothing is selected): its library-relative

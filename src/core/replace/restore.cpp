@@ -1,8 +1,9 @@
 #include "replace/restore.h"
 
-#include <span>
 #include <string>
+#include <vector>
 
+#include "catalogue/catalogue.h"
 #include "discovery/manual_pick.h"
 #include "discovery/target_switch.h"
 #include "model/dialogs.h"
@@ -20,10 +21,25 @@ using LocateFn = bool (*)(MainModel&, std::string&);
 
 struct BatchOperation {
     LocateFn locate;
-    std::span<const CopyRow> rows;
+    const char* backupFolder;  // the set the sources come from, under AppDir
+    std::vector<CopyRow> rows;
     const char* failureText;
     const char* completionText;
 };
+
+// Every file of a backup set over the file of the same name.
+template <std::size_t N>
+std::vector<CopyRow> WholeSet(const std::array<const char*, N>& files) {
+    std::vector<CopyRow> rows;
+    for (const char* name : files)
+        rows.push_back({name, name});
+    return rows;
+}
+
+template <std::size_t N>
+std::vector<CopyRow> Rows(const std::array<CopyRow, N>& rows) {
+    return {rows.begin(), rows.end()};
+}
 
 void RunBatch(MainModel& model, const BatchOperation& operation) {
     // The located folder is kept apart from TargetSoundDir, which the
@@ -37,9 +53,10 @@ void RunBatch(MainModel& model, const BatchOperation& operation) {
         dialogs.MessageDlg(operation.failureText, DlgType::Warning, kDlgOK);
         return;
     }
+    const std::string sources = model.state.AppDir + NativePath(operation.backupFolder);
     for (const CopyRow& row : operation.rows) {
-        CopyWithReport(model.svc.files, dialogs, model.state.AppDir + NativePath(row.source),
-                       folder + row.destination, row.destination);
+        CopyWithReport(model.svc.files, dialogs, sources + row.source, folder + row.destination,
+                       row.destination);
     }
     dialogs.MessageDlg(operation.completionText, DlgType::Information, kDlgOK);
 }
@@ -47,22 +64,23 @@ void RunBatch(MainModel& model, const BatchOperation& operation) {
 }  // namespace
 
 void SpeedButton4Click(MainModel& model) {
-    RunBatch(model, {LocateQQSoundDir, kRestoreQQRows, "无效的qq路径，还原失败。", "已还原。"});
+    RunBatch(model, {LocateQQSoundDir, kQQBackupFolder, WholeSet(kQQBackupFiles),
+                     "无效的qq路径，还原失败。", "已还原。"});
 }
 
 void SpeedButton14Click(MainModel& model) {
-    RunBatch(model, {LocateMsnSoundDir, kRestoreMsnRows, "无效的MSN安装路径，还原失败。",
-                     "msn声音已还原。"});
+    RunBatch(model, {LocateMsnSoundDir, kMsnBackupFolder, WholeSet(kMsnBackupFiles),
+                     "无效的MSN安装路径，还原失败。", "msn声音已还原。"});
 }
 
 void SpeedButton16Click(MainModel& model) {
-    RunBatch(model,
-             {LocateQQSoundDir, kQQUsesMsnRows, "无效的qq路径，操作失败。", "QQ使用了MSN音效。"});
+    RunBatch(model, {LocateQQSoundDir, kMsnBackupFolder, Rows(kQQUsesMsnRows),
+                     "无效的qq路径，操作失败。", "QQ使用了MSN音效。"});
 }
 
 void SpeedButton15Click(MainModel& model) {
-    RunBatch(model,
-             {LocateMsnSoundDir, kMsnUsesQQRows, "无效的msn路径，操作失败。", "MSN使用了QQ音效。"});
+    RunBatch(model, {LocateMsnSoundDir, kQQBackupFolder, Rows(kMsnUsesQQRows),
+                     "无效的msn路径，操作失败。", "MSN使用了QQ音效。"});
 }
 
 void SpeedButton13Click(MainModel& model) {

@@ -8,43 +8,27 @@ namespace sonatrix {
 
 class MainModel;
 
-// One file of a batch: `source` under AppDir, `destination` a file name in
-// the client's folder; the destination name labels a failed copy.
+// One file of a cross-apply: `source` a file of the other client's backup
+// set, `destination` the file it replaces in the client's folder; the
+// destination name labels a failed copy. The restores copy each backup set
+// as the catalogue lists it, every file over its own name.
 struct CopyRow {
     const char* source;
     const char* destination;
 };
 
-inline constexpr std::array<CopyRow, 6> kRestoreQQRows{{
-    {"qqsounds\\call.wav", "call.wav"},
-    {"qqsounds\\folder.wav", "folder.wav"},
-    {"qqsounds\\Global.wav", "Global.wav"},
-    {"qqsounds\\msg.wav", "msg.wav"},
-    {"qqsounds\\ring.wav", "ring.wav"},
-    {"qqsounds\\system.wav", "system.wav"},
-}};
-inline constexpr std::array<CopyRow, 8> kRestoreMsnRows{{
-    {"msnsounds\\newalert.wav", "newalert.wav"},
-    {"msnsounds\\newemail.wav", "newemail.wav"},
-    {"msnsounds\\nudge.wav", "nudge.wav"},
-    {"msnsounds\\online.wav", "online.wav"},
-    {"msnsounds\\phone.wav", "phone.wav"},
-    {"msnsounds\\ring.wav", "ring.wav"},
-    {"msnsounds\\type.wav", "type.wav"},
-    {"msnsounds\\vimdone.wav", "vimdone.wav"},
-}};
 // Not each other's inverse: only Global/online and msg/type map both ways.
 inline constexpr std::array<CopyRow, 4> kQQUsesMsnRows{{
-    {"msnsounds\\newalert.wav", "folder.wav"},
-    {"msnsounds\\online.wav", "Global.wav"},
-    {"msnsounds\\type.wav", "msg.wav"},
-    {"msnsounds\\newemail.wav", "system.wav"},
+    {"newalert.wav", "folder.wav"},
+    {"online.wav", "Global.wav"},
+    {"type.wav", "msg.wav"},
+    {"newemail.wav", "system.wav"},
 }};
 inline constexpr std::array<CopyRow, 4> kMsnUsesQQRows{{
-    {"qqsounds\\system.wav", "newalert.wav"},
-    {"qqsounds\\Global.wav", "online.wav"},
-    {"qqsounds\\msg.wav", "type.wav"},
-    {"qqsounds\\folder.wav", "newemail.wav"},
+    {"system.wav", "newalert.wav"},
+    {"Global.wav", "online.wav"},
+    {"msg.wav", "type.wav"},
+    {"folder.wav", "newemail.wav"},
 }};
 inline constexpr std::array<const char*, 6> kCopyToTMFiles{"msg.wav",    "Global.wav", "folder.wav",
                                                            "system.wav", "ring.wav",   "call.wav"};
