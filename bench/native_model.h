@@ -16,10 +16,11 @@
 namespace sonatrix::bench {
 
 struct NativeModel {
-    // `appDir`: the program folder, with its trailing separator.
+    // `appDir`: the program folder, with its trailing separator; the user's
+    // data folder is "userdata" beside it.
     explicit NativeModel(std::string appDir)
-        : model(Services{*files, *processes, *registry, dialogs, player, shell},
-                std::move(appDir)) {
+        : model(Services{*files, *processes, *registry, dialogs, player, shell}, appDir,
+                appDir + "../userdata/") {
         model.state.AppDir = model.ExecutableFolder;
     }
 

@@ -4,12 +4,14 @@
 #include <QDir>
 #include <QFile>
 
+#include "platform/user_data.h"
+
 namespace sonatrix::gui {
 
 ProgramWindows::ProgramWindows(std::string appDir, Dialogs* dialogs)
     : model(Services{*native.files, *native.processes, *native.registry,
                      dialogs ? *dialogs : qtDialogs, native.player, *native.shell},
-            std::move(appDir)),
+            std::move(appDir), UserDataFolder()),
       recorder(model, native.capture, native.clock),
       form1(model),
       form2(model.svc, &form1),

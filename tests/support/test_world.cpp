@@ -3,20 +3,24 @@
 namespace sonatrix::testing {
 namespace {
 
-std::string AppFolderBelow(const TempDir& root) {
-    std::filesystem::create_directories(root.Path() / "app");
-    return (root.Path() / "app").string() +
+// A folder below the root, with its trailing separator; `create` makes it.
+std::string FolderBelow(const TempDir& root, const char* name, bool create) {
+    if (create)
+        std::filesystem::create_directories(root.Path() / name);
+    return (root.Path() / name).string() +
            std::string(1, std::filesystem::path::preferred_separator);
 }
 
 }  // namespace
 
 TestWorld::TestWorld()
-    : appDir(AppFolderBelow(root)),
+    : appDir(FolderBelow(root, "app", true)),
+      // Not made: the program makes it when it first keeps something there.
+      dataDir(FolderBelow(root, "userdata", false)),
       files(MakeNativeFileSystem()),
       processes(MakeNativeProcessSource()),
       registry(MakeNativeRegistry()),
-      model(Services{*files, ownProcesses, *registry, dialogs, player, shell}, appDir) {}
+      model(Services{*files, ownProcesses, *registry, dialogs, player, shell}, appDir, dataDir) {}
 
 std::filesystem::path TestWorld::Put(const std::string& relative, const std::string& bytes) {
     auto path = At(relative);

@@ -21,8 +21,9 @@ class TestWorld {
   public:
     TestWorld();
 
-    TempDir root;        // everything of the test lives below it
-    std::string appDir;  // root/app/ : the program folder (AppDir)
+    TempDir root;         // everything of the test lives below it
+    std::string appDir;   // root/app/ : the program folder (AppDir)
+    std::string dataDir;  // root/userdata/ : the user's data folder of the program
     std::unique_ptr<FileSystem> files;
     std::unique_ptr<ProcessSource> processes;    // the real walk
     FilteredProcesses ownProcesses{*processes};  // what the model sees

@@ -42,7 +42,7 @@ class TargetWorld {
     TargetWorld()
         : model(Services{*base.files, base.ownProcesses, registry, base.dialogs, base.player,
                          base.shell},
-                base.appDir),
+                base.appDir, base.dataDir),
           dialogs(base.dialogs) {
         model.state.AppDir = base.appDir;
         base.ownProcesses.OnlyOwn(SelfPid());

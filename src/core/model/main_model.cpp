@@ -2,8 +2,10 @@
 
 namespace sonatrix {
 
-MainModel::MainModel(Services services, std::string executableFolder)
-    : svc(services), ExecutableFolder(std::move(executableFolder)) {
+MainModel::MainModel(Services services, std::string executableFolder, std::string dataFolder)
+    : svc(services),
+      ExecutableFolder(std::move(executableFolder)),
+      DataFolder(std::move(dataFolder)) {
     libraryTree.SetOnChanged([this] { Changed(kAspectLibraryTree); });
 }
 

@@ -77,11 +77,14 @@ struct MainState {
 class MainModel {
   public:
     // `executableFolder`: the folder of the running executable with its
-    // trailing separator; it becomes AppDir at first show.
-    MainModel(Services services, std::string executableFolder);
+    // trailing separator; it becomes AppDir at first show. `dataFolder`: the
+    // program's folder in the user's data folder, with its trailing
+    // separator (UserDataFolder() in the program, a temporary one in tests).
+    MainModel(Services services, std::string executableFolder, std::string dataFolder);
 
     Services svc;
     const std::string ExecutableFolder;
+    const std::string DataFolder;
     MainState state;
     TreeNodes libraryTree;  // TreeView1's nodes; Root() is LibraryRootNode
     std::mt19937 random;    // the program's one pseudo-random source
