@@ -1,0 +1,51 @@
+# What the Windows program folder holds besides the program, its sounds and
+# its pages: the Qt DLLs and plugins it loads and the compiler's runtime
+# DLLs, from the unpacked Qt (there is no windeployqt for a cross build, so
+# the list is ours; windows_program_folder_test starts the program from the
+# folder alone), and the CJK font used where the system has no 宋体.
+
+set(SONATRIX_WINDOWS_DLLS
+    Qt6Core Qt6Gui Qt6Widgets Qt6Network Qt6Multimedia Qt6Svg
+    libstdc++-6 libgcc_s_seh-1 libwinpthread-1)
+set(SONATRIX_WINDOWS_PLUGINS
+    platforms/qwindows      # the desktop
+    platforms/qoffscreen    # no desktop: the tests
+    styles/qwindowsvistastyle
+    multimedia/windowsmediaplugin)
+# AR PL SungtiL GB (Debian's fonts-arphic-gbsn00lp): a Song face like 宋体,
+# under the Arphic Public License, which ships with it.
+set(SONATRIX_WINDOWS_FONT "/usr/share/fonts/truetype/arphic-gbsn00lp/gbsn00lp.ttf")
+set(SONATRIX_WINDOWS_FONT_LICENCE "/usr/share/doc/fonts-arphic-gbsn00lp/copyright")
+set(SONATRIX_WINDOWS_FONT_FOLDER "fonts")
+
+foreach(needed IN ITEMS "${SONATRIX_WINDOWS_FONT}" "${SONATRIX_WINDOWS_FONT_LICENCE}")
+    if(NOT EXISTS "${needed}")
+        message(FATAL_ERROR "${needed} is missing: run scripts/install-deps.sh")
+    endif()
+endforeach()
+
+set(sonatrix_windows_copies)
+foreach(dll IN LISTS SONATRIX_WINDOWS_DLLS)
+    list(APPEND sonatrix_windows_copies "${SONATRIX_QT_MINGW_PREFIX}/bin/${dll}.dll|${dll}.dll")
+endforeach()
+foreach(plugin IN LISTS SONATRIX_WINDOWS_PLUGINS)
+    list(APPEND sonatrix_windows_copies
+         "${SONATRIX_QT_MINGW_PREFIX}/plugins/${plugin}.dll|${plugin}.dll")
+endforeach()
+list(APPEND sonatrix_windows_copies
+     "${SONATRIX_WINDOWS_FONT}|${SONATRIX_WINDOWS_FONT_FOLDER}/gbsn00lp.ttf"
+     "${SONATRIX_WINDOWS_FONT_LICENCE}|${SONATRIX_WINDOWS_FONT_FOLDER}/ARPHICPL.txt")
+
+foreach(copy IN LISTS sonatrix_windows_copies)
+    string(REPLACE "|" ";" copy "${copy}")
+    list(GET copy 0 from)
+    list(GET copy 1 to)
+    cmake_path(GET to PARENT_PATH folder)
+    add_custom_command(
+        OUTPUT "${SONATRIX_APP_DIR}/${to}"
+        COMMAND "${CMAKE_COMMAND}" -E make_directory "${SONATRIX_APP_DIR}/${folder}"
+        COMMAND "${CMAKE_COMMAND}" -E copy "${from}" "${SONATRIX_APP_DIR}/${to}"
+        DEPENDS "${from}"
+        VERBATIM)
+    list(APPEND sonatrix_folder_parts "${SONATRIX_APP_DIR}/${to}")
+endforeach()

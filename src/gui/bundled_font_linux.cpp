@@ -1,0 +1,13 @@
+#include "bundled_font.h"
+
+namespace sonatrix::gui {
+
+// The Linux packages bring their CJK font with them as a dependency, and
+// fontconfig draws it well.
+void ChooseTextRasteriser() {}
+
+QString UseBundledFontWhereSongtiIsMissing(const QString&) {
+    return {};
+}
+
+}  // namespace sonatrix::gui
