@@ -13,10 +13,10 @@ set(SONATRIX_WINDOWS_PLUGINS
     styles/qwindowsvistastyle
     multimedia/windowsmediaplugin)
 # AR PL SungtiL GB (Debian's fonts-arphic-gbsn00lp): a Song face like 宋体,
-# under the Arphic Public License, which ships with it.
+# under the Arphic Public License, which ships with it in "fonts", where
+# the program looks (src/gui/bundled_font_win.cpp).
 set(SONATRIX_WINDOWS_FONT "/usr/share/fonts/truetype/arphic-gbsn00lp/gbsn00lp.ttf")
 set(SONATRIX_WINDOWS_FONT_LICENCE "/usr/share/doc/fonts-arphic-gbsn00lp/copyright")
-set(SONATRIX_WINDOWS_FONT_FOLDER "fonts")
 
 foreach(needed IN ITEMS "${SONATRIX_WINDOWS_FONT}" "${SONATRIX_WINDOWS_FONT_LICENCE}")
     if(NOT EXISTS "${needed}")
@@ -33,8 +33,8 @@ foreach(plugin IN LISTS SONATRIX_WINDOWS_PLUGINS)
          "${SONATRIX_QT_MINGW_PREFIX}/plugins/${plugin}.dll|${plugin}.dll")
 endforeach()
 list(APPEND sonatrix_windows_copies
-     "${SONATRIX_WINDOWS_FONT}|${SONATRIX_WINDOWS_FONT_FOLDER}/gbsn00lp.ttf"
-     "${SONATRIX_WINDOWS_FONT_LICENCE}|${SONATRIX_WINDOWS_FONT_FOLDER}/ARPHICPL.txt")
+     "${SONATRIX_WINDOWS_FONT}|fonts/gbsn00lp.ttf"
+     "${SONATRIX_WINDOWS_FONT_LICENCE}|fonts/ARPHICPL.txt")
 
 foreach(copy IN LISTS sonatrix_windows_copies)
     string(REPLACE "|" ";" copy "${copy}")

@@ -1,6 +1,7 @@
 # sonatrix.exe's resources: the program's icon, drawn at build time from the
 # library's gold loudspeaker (data/icons) at the sizes Windows asks for; the
-# version information; the manifest (src/windows).
+# version information; the manifest (src/windows), whose UTF-8 code page the
+# window tests share through SONATRIX_UTF8_CODE_PAGE_RC.
 
 enable_language(RC)
 
@@ -39,3 +40,7 @@ configure_file("${PROJECT_SOURCE_DIR}/src/windows/sonatrix.rc.in" "${CMAKE_BINAR
 set_source_files_properties("${CMAKE_BINARY_DIR}/sonatrix.rc" PROPERTIES
     OBJECT_DEPENDS "${SONATRIX_ICON};${SONATRIX_MANIFEST}")
 target_sources(sonatrix PRIVATE "${CMAKE_BINARY_DIR}/sonatrix.rc" "${SONATRIX_ICON}")
+
+set(SONATRIX_UTF8_CODE_PAGE_RC "${CMAKE_BINARY_DIR}/utf8-code-page.rc")
+file(CONFIGURE OUTPUT "${SONATRIX_UTF8_CODE_PAGE_RC}"
+     CONTENT "1 24 \"${SONATRIX_MANIFEST}\"\n")

@@ -4,8 +4,9 @@
 #include <QAudioSource>
 #include <QEventLoop>
 #include <QMediaDevices>
-#include <QProcess>
 #include <QTimer>
+
+#include "system_recording_source.h"
 
 namespace {
 
@@ -24,30 +25,13 @@ QAudioFormat RecordingFormat() {
     return format;
 }
 
-// The name of the PulseAudio default source, asked once: the answer does
-// not change while the recorder is in use often enough to ask every time.
-QByteArray ServerDefaultSourceName() {
-    static const QByteArray name = [] {
-        QProcess pactl;
-        pactl.start("pactl", {"get-default-source"});
-        if (!pactl.waitForFinished(2000) || pactl.exitStatus() != QProcess::NormalExit ||
-            pactl.exitCode() != 0) {
-            pactl.kill();
-            pactl.waitForFinished(500);
-            return QByteArray();
-        }
-        return pactl.readAllStandardOutput().trimmed();
-    }();
-    return name;
-}
-
 }  // namespace
 
 QAudioDevice RecordingDevice() {
     const QList<QAudioDevice> inputs = QMediaDevices::audioInputs();
     if (inputs.isEmpty())
         return QAudioDevice();
-    const QByteArray wanted = ServerDefaultSourceName();
+    const QByteArray wanted = sonatrix::gui::SystemRecordingSourceId();
     for (const QAudioDevice& device : inputs)
         if (!wanted.isEmpty() && device.id() == wanted)
             return device;

@@ -1,4 +1,4 @@
-// Recording through Qt Multimedia from the sound server's default source:
+// Recording through Qt Multimedia from the system's default source:
 // PCM, unsigned 8 bits, mono, 22050 Hz, appended to the recorder's file.
 #pragma once
 
@@ -49,7 +49,6 @@ class QtAudioCapture : public QObject, public sonatrix::AudioCapture {
     qint64 activeBefore_ = 0;  // milliseconds recorded before the last Suspend
 };
 
-// The sound server's default recording source, found by name: Qt 6.4's
-// QMediaDevices::defaultAudioInput() ignores the server's choice. Falls
-// back to Qt's default; null when there is no input at all.
+// The system's default recording source (SystemRecordingSourceId), else
+// Qt's default; null when there is no input at all.
 QAudioDevice RecordingDevice();

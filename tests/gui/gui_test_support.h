@@ -16,6 +16,7 @@
 #include "library/wav_header.h"
 #include "scripted_dialogs.h"
 #include "temp_dir.h"
+#include "test_platform.h"
 
 namespace sonatrix::testing {
 
@@ -30,9 +31,11 @@ inline const bool kLeftoverAnswersFailTheTest = [] {
     return true;
 }();
 
-inline bool HasSoundServer() {
-    return std::getenv("PULSE_SERVER") != nullptr;
-}
+// QSKIP ends only the function it is in, so these are macros.
+#define SKIP_UNLESS(why)                    \
+    if (const char* reason = (why); reason) \
+    QSKIP(reason)
+#define REQUIRE_SOUND_SERVER() SKIP_UNLESS(sonatrix::testing::WhyNoSoundServer())
 
 // An 8-bit mono 22050 Hz tone of `seconds` at `hertz`.
 inline std::string ToneWav(double seconds, double hertz) {

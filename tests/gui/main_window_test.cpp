@@ -1,6 +1,7 @@
 // The main window's controls, places and wiring, driven through the widgets.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QTextBrowser>
@@ -378,7 +379,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(a->icon(0).pixmap(16, 16).toImage(), sonatrix::gui::TreeImage(2).toImage());
         tree->setCurrentItem(a);
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(a).center());
-        QCOMPARE(Control<QLabel>("Label8")->text(), U("自定义/a.wav"));
+        QCOMPARE(Control<QLabel>("Label8")->text(), U("自定义") + QDir::separator() + "a.wav");
         QCOMPARE(world->player.played.size(), std::size_t{1});
         QCOMPARE(tree->indentation(), 19);
         QVERIFY(tree->isHeaderHidden());

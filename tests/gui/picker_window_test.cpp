@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include <filesystem>
 #include <memory>
 
 #include "gui_test_support.h"
@@ -16,6 +17,10 @@ using sonatrix::testing::DialogForm;
 using sonatrix::testing::SelfPid;
 using sonatrix::testing::StandInProcess;
 using sonatrix::testing::TestWorld;
+
+namespace {
+const char kSeparator = static_cast<char>(std::filesystem::path::preferred_separator);
+}  // namespace
 
 class PickerWindowTest : public QObject {
     Q_OBJECT
@@ -164,7 +169,7 @@ void PickerWindowTest::cancelAndCloseBoxForgetAnEarlierPick() {
         form->show();
         QTest::mouseClick(Button("Button5"), Qt::LeftButton);
         QTest::mouseClick(Button("Button2"), Qt::LeftButton);
-        QCOMPARE(form->PickedPath(), folder + "/");
+        QCOMPARE(form->PickedPath(), folder + kSeparator);
 
         form->show();
         if (std::string(how) == "Button3")

@@ -22,11 +22,6 @@
 using namespace sonatrix;
 using namespace sonatrix::testing;
 
-// QSKIP ends only the function it is in, so this is a macro.
-#define REQUIRE_SOUND_SERVER() \
-    if (!HasSoundServer())     \
-    QSKIP("needs a sound server: run under scripts/with-sound-server.sh")
-
 namespace {
 
 // A clock stopped at one moment, as the user's settings print it.

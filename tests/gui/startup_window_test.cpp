@@ -7,6 +7,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -14,6 +15,7 @@
 #include "catalogue/catalogue.h"
 #include "gui_test_support.h"
 #include "model/dialogs.h"
+#include "replace/themes.h"
 #include "standin_process.h"
 #include "test_world.h"
 #include "tform1.h"
@@ -114,6 +116,56 @@ class StartupWindowTest : public QObject {
         QCOMPARE(timer->interval(), 5000);
         QCOMPARE(ListItems(), QStringList{"msg.wav"});
         QVERIFY(Control<QTreeWidget>("TreeView1")->topLevelItemCount() == 1);
+    }
+
+    void qqClientRunningAtStartIsAdoptedAndListed() {
+        for (const char* name : sonatrix::kQQBackupFiles)
+            world->Put(std::string("Tencent/QQ/Misc/sound/") + name);
+        StartClient("Tencent/QQ/Bin/QQ.exe");
+        Show();
+
+        QVERIFY(world->dialogs.shown.empty());
+        QCOMPARE(Control<QLabel>("Label1")->text(),
+                 QString::fromStdString(world->At("Tencent/QQ/Bin/QQ.exe").string()));
+        QCOMPARE(Label1Colour(), QColor(0, 0, 0));
+        QVERIFY(AllCommandButtons(true));
+        QVERIFY(!Control<QTimer>("Timer1")->isActive());
+        QStringList six;
+        for (const char* name : sonatrix::kQQBackupFiles)
+            six << name;
+        six.sort();
+        QCOMPARE(ListItems(), six);
+    }
+
+    // The theme's library files have Chinese names, given in Unicode as an
+    // unpacked archive or the build gives them (not in the system's code
+    // page): the program's own UTF-8 names must reach them.
+    void themeWritesItsSixFilesIntoTheClientsFolder() {
+        for (const char* name : sonatrix::kQQBackupFiles)
+            world->Put(std::string("Tencent/QQ/Misc/sound/") + name, "old");
+        const sonatrix::PresetTheme& theme = sonatrix::kPresetThemes[0];
+        for (const char* source : theme.sources) {
+            std::string relative = source;
+            std::replace(relative.begin(), relative.end(), '\\', '/');
+            const std::u8string unicode(relative.begin(), relative.end());
+            sonatrix::testing::WriteFile(world->root.Path() / "app" / unicode, "RIFF " + relative);
+        }
+        StartClient("Tencent/QQ/Bin/QQ.exe");
+        Show();
+        QVERIFY(world->dialogs.shown.empty());
+
+        QTest::mouseClick(Control("SpeedButton5"), Qt::LeftButton);
+
+        // The command ends with its message.
+        QTRY_COMPARE_WITH_TIMEOUT(world->dialogs.shown.size(), std::size_t{1}, 10000);
+        for (std::size_t row = 0; row < sonatrix::kThemeRows; ++row) {
+            std::string relative = theme.sources[row];
+            std::replace(relative.begin(), relative.end(), '\\', '/');
+            const auto written = world->At(std::string("Tencent/QQ/Misc/sound/") +
+                                           sonatrix::kThemeDestinations[row]);
+            QCOMPARE(sonatrix::testing::ReadFile(written), "RIFF " + relative);
+        }
+        QCOMPARE(world->dialogs.shown[0].text, std::string("山村静夜－完成。"));
     }
 
     void clientStartedWhileWaitingIsAdoptedByTheNextTick() {

@@ -6,4 +6,8 @@ std::string NarrowPath(const std::filesystem::path& path) {
     return path.string();
 }
 
+std::filesystem::path PathFromNarrow(const std::string& narrow) {
+    return narrow;
+}
+
 }  // namespace sonatrix::testing

@@ -16,4 +16,15 @@ std::string NarrowPath(const std::filesystem::path& path) {
     return narrow;
 }
 
+std::filesystem::path PathFromNarrow(const std::string& narrow) {
+    if (narrow.empty())
+        return {};
+    const int size =
+        MultiByteToWideChar(CP_ACP, 0, narrow.data(), static_cast<int>(narrow.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, narrow.data(), static_cast<int>(narrow.size()), wide.data(),
+                        size);
+    return wide;
+}
+
 }  // namespace sonatrix::testing

@@ -29,5 +29,9 @@ std::string ReadFile(const std::filesystem::path& path);
 // On Windows std::filesystem's string() gives UTF-8, not the ANSI code page
 // that the program's Win32 calls use.
 std::string NarrowPath(const std::filesystem::path& path);
+// The other way: a path from bytes in that encoding (a test's own names,
+// written in the source as UTF-8, name what the program would name with
+// the same bytes).
+std::filesystem::path PathFromNarrow(const std::string& narrow);
 
 }  // namespace sonatrix::testing

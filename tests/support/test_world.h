@@ -35,7 +35,7 @@ class TestWorld {
 
     // A path below the test's root.
     std::filesystem::path At(const std::string& relative) const {
-        return (root.Path() / relative).make_preferred();
+        return (root.Path() / PathFromNarrow(relative)).make_preferred();
     }
     // Writes a small file below the root and returns its path.
     std::filesystem::path Put(const std::string& relative, const std::string& bytes = "RIFF");

@@ -1,0 +1,10 @@
+#include "system_recording_source.h"
+
+namespace sonatrix::gui {
+
+// Qt's default input on Windows is the system's default recording device.
+QByteArray SystemRecordingSourceId() {
+    return {};
+}
+
+}  // namespace sonatrix::gui

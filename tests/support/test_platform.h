@@ -1,0 +1,18 @@
+// What the tests can count on from the system they run on. Each function
+// gives the reason a group of tests cannot run here (their skip message),
+// or nullptr when they can.
+#pragma once
+
+namespace sonatrix::testing {
+
+// The private sound server and the Linux programs that drive and read it
+// (paplay, pactl, python3, sox).
+const char* WhyNoSoundServer();
+
+// The freedesktop sound theme, where the desktop's alert sound comes from.
+const char* WhyNoFreedesktopSounds();
+
+// File names that are not UTF-8 (an archive unpacked from a GBK system).
+const char* WhyNoNonUtf8FileNames();
+
+}  // namespace sonatrix::testing

@@ -1,0 +1,21 @@
+#include <cstdlib>
+
+#include "test_platform.h"
+
+namespace sonatrix::testing {
+
+const char* WhyNoSoundServer() {
+    return std::getenv("PULSE_SERVER")
+               ? nullptr
+               : "needs a sound server: run under scripts/with-sound-server.sh";
+}
+
+const char* WhyNoFreedesktopSounds() {
+    return nullptr;
+}
+
+const char* WhyNoNonUtf8FileNames() {
+    return nullptr;
+}
+
+}  // namespace sonatrix::testing

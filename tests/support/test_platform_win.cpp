@@ -1,0 +1,20 @@
+#include "test_platform.h"
+
+namespace sonatrix::testing {
+
+const char* WhyNoSoundServer() {
+    return "drives the sound server with Linux programs (paplay, pactl, python3, sox), which a "
+           "Windows program cannot start; Windows has no device here";
+}
+
+const char* WhyNoFreedesktopSounds() {
+    return "the alert comes from the freedesktop sound theme on Linux; Windows plays its own "
+           "default sound, which the preview player never loads";
+}
+
+const char* WhyNoNonUtf8FileNames() {
+    return "the program's narrow names are UTF-8 on Windows (its manifest's code page), so no "
+           "file it reaches has a name that is not UTF-8";
+}
+
+}  // namespace sonatrix::testing
