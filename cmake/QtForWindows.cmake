@@ -19,7 +19,8 @@ list(SORT sonatrix_qt_archives)
 list(POP_BACK sonatrix_qt_archives sonatrix_qt_archive)
 
 if(NOT sonatrix_qt_archive)
-    message(STATUS "No Qt for Windows in ${SONATRIX_QT_MINGW_DIR}: building the core alone")
+    message(NOTICE "No Qt for Windows (qt6-mingw-*.tar.zst) in ${SONATRIX_QT_MINGW_DIR}: "
+                   "building the core alone")
     set(SONATRIX_GUI OFF)
     return()
 endif()

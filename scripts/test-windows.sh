@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the core and its tests for Windows with mingw-w64 and runs them
-# under Wine, in a Wine prefix of their own that is removed afterwards.
+# Builds the program and its tests for Windows with mingw-w64 and runs them
+# under Wine, in a Wine prefix of their own that is removed afterwards. The
+# windows need the Qt for Windows beside the repository (../shared/qt6-mingw,
+# or SONATRIX_QT_MINGW_DIR); without it the core is built and tested alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -29,6 +31,10 @@ trap 'exit 130' INT TERM
 # then says it "could not load kernel32.dll"): make it again, a few times.
 make_prefix() {
     wineboot -i && wineserver -w &&
+        # Windows the tests open go to Wine's display driver for no display:
+        # none needs a screen, and none appears on the user's.
+        "$wine_loader" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f \
+            >/dev/null 2>&1 </dev/null && wineserver -w &&
         # One wineserver for the whole run: each test starts a Wine process,
         # and a server that stays up saves its start-up for every one of them.
         # The prefix's services are started here, away from CTest's pipes:
