@@ -1,5 +1,5 @@
 # The README's commands. Each installs what it needs, configures and builds.
-.PHONY: deps run test test-windows test-sanitizers bench fuzz screenshots format
+.PHONY: deps run test test-windows package-windows test-sanitizers bench fuzz screenshots format
 
 FUZZ_SECONDS ?= 60
 
@@ -22,6 +22,10 @@ test: deps
 
 test-windows: deps
 	scripts/test-windows.sh
+
+# The ZIP of the Windows program folder (build/mingw/package/).
+package-windows: deps
+	scripts/package-windows.sh
 
 test-sanitizers: deps
 	scripts/with-sound-server.sh scripts/test-sanitizers.sh

@@ -13,7 +13,10 @@ packages=(
     xvfb xauth x11-utils imagemagick
 )
 if [[ "${1:-}" == "--windows" || "${SONATRIX_WINDOWS:-1}" == "1" ]]; then
-    packages+=(wine wine64 g++-mingw-w64-x86-64-posix)
+    # The Windows build: the compiler, Wine for its tests, the icon drawn
+    # from its SVG (rsvg-convert; ImageMagick above joins the sizes), and
+    # the CJK font its folder ships.
+    packages+=(wine wine64 g++-mingw-w64-x86-64-posix librsvg2-bin fonts-arphic-gbsn00lp)
 fi
 if [[ "${1:-}" == "--fuzz" ]]; then
     packages+=(clang-14 libclang-rt-14-dev)

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds the Windows program folder with mingw-w64 and makes the ZIP a
+# Windows user unpacks and runs: build/mingw/package/Sonatrix-*-windows-x64.zip.
+# Needs the Qt for Windows beside the repository (../shared/qt6-mingw, or
+# SONATRIX_QT_MINGW_DIR); without it there are no windows to ship and it
+# says so.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+# The archive names its Chinese files in UTF-8, flagged so Windows reads them so.
+export LC_ALL=C.UTF-8
+
+if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+    echo "package-windows: skipped (needs x86_64-w64-mingw32-g++-posix)"
+    exit 0
+fi
+cmake --preset mingw
+if [[ ! -f build/mingw/CPackWindowsConfig.cmake ]]; then
+    echo "package-windows: skipped (no Qt for Windows, so no program to ship)"
+    exit 0
+fi
+cmake --build --preset mingw --target sonatrix -- -j2
+cpack --config build/mingw/CPackWindowsConfig.cmake
