@@ -1,8 +1,9 @@
 # What the Windows program folder holds besides the program, its sounds and
 # its pages: the Qt DLLs and plugins it loads and the compiler's runtime
 # DLLs, from the unpacked Qt (there is no windeployqt for a cross build, so
-# the list is ours; windows_program_folder_test starts the program from the
-# folder alone), and the CJK font used where the system has no 宋体.
+# the list is ours; tests/windows/program_folder_win_test.cpp starts the
+# program from the folder alone), the CJK font used where the system has no
+# 宋体, and the licences of all three.
 
 set(SONATRIX_WINDOWS_DLLS
     Qt6Core Qt6Gui Qt6Widgets Qt6Network Qt6Multimedia Qt6Svg
@@ -18,11 +19,15 @@ set(SONATRIX_WINDOWS_PLUGINS
 set(SONATRIX_WINDOWS_FONT "/usr/share/fonts/truetype/arphic-gbsn00lp/gbsn00lp.ttf")
 set(SONATRIX_WINDOWS_FONT_LICENCE "/usr/share/doc/fonts-arphic-gbsn00lp/copyright")
 
-foreach(needed IN ITEMS "${SONATRIX_WINDOWS_FONT}" "${SONATRIX_WINDOWS_FONT_LICENCE}")
-    if(NOT EXISTS "${needed}")
-        message(FATAL_ERROR "${needed} is missing: run scripts/install-deps.sh")
-    endif()
-endforeach()
+# What the folder ships of other people's work comes with its terms: the
+# copyright files of the Debian packages built from the same sources.
+set(SONATRIX_WINDOWS_LICENCES
+    "${PROJECT_SOURCE_DIR}/src/windows/licences.txt|licences/README.txt"
+    "/usr/share/doc/libqt6core6/copyright|licences/Qt.txt"
+    "/usr/share/doc/libqt6svg6/copyright|licences/Qt-Svg.txt"
+    "/usr/share/doc/libqt6multimedia6/copyright|licences/Qt-Multimedia.txt"
+    "/usr/share/doc/gcc-mingw-w64-base/copyright|licences/GCC-runtime.txt"
+    "/usr/share/doc/mingw-w64-common/copyright|licences/mingw-w64.txt")
 
 set(sonatrix_windows_copies)
 foreach(dll IN LISTS SONATRIX_WINDOWS_DLLS)
@@ -34,12 +39,16 @@ foreach(plugin IN LISTS SONATRIX_WINDOWS_PLUGINS)
 endforeach()
 list(APPEND sonatrix_windows_copies
      "${SONATRIX_WINDOWS_FONT}|fonts/gbsn00lp.ttf"
-     "${SONATRIX_WINDOWS_FONT_LICENCE}|fonts/ARPHICPL.txt")
+     "${SONATRIX_WINDOWS_FONT_LICENCE}|fonts/ARPHICPL.txt"
+     ${SONATRIX_WINDOWS_LICENCES})
 
 foreach(copy IN LISTS sonatrix_windows_copies)
     string(REPLACE "|" ";" copy "${copy}")
     list(GET copy 0 from)
     list(GET copy 1 to)
+    if(NOT EXISTS "${from}")
+        message(FATAL_ERROR "${from} is missing: run scripts/install-deps.sh")
+    endif()
     cmake_path(GET to PARENT_PATH folder)
     add_custom_command(
         OUTPUT "${SONATRIX_APP_DIR}/${to}"
