@@ -28,7 +28,6 @@ set(SONATRIX_RUNTIME_PACKAGES
     libqt6svg6
     gstreamer1.0-plugins-base
     gstreamer1.0-plugins-good
-    gstreamer1.0-pulseaudio
     fonts-wqy-zenhei
     xdg-utils)
 # Chooses the recording source in the recorder ("选择录音来源").
