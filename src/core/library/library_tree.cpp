@@ -34,11 +34,25 @@ std::int32_t DrawLibraryFileNumber(MainModel& model) {
 }
 
 void WalkLibrary(FileSystem& files, const std::string& folder, LibraryVisitor& visitor) {
-    WalkLibrary(files, std::vector<std::string>{folder}, visitor);
+    const std::string base = WithTrailingSeparator(folder);
+    std::vector<DirEntry> entries;
+    if (!LibraryEntries(files, base, entries))
+        return;
+    for (const DirEntry& entry : entries) {
+        if (entry.isFolder) {
+            visitor.EnterFolder(entry.name);
+            WalkLibrary(files, base + entry.name, visitor);
+            visitor.LeaveFolder();
+        } else {
+            visitor.File(base, entry.name);
+        }
+    }
 }
 
 void WalkLibrary(FileSystem& files, const std::vector<std::string>& folders,
                  LibraryVisitor& visitor) {
+    if (folders.size() == 1)
+        return WalkLibrary(files, folders.front(), visitor);
     // Each name once, in the order the folders list it, the first folder's
     // names first; a folder met in several is walked as one; a file met in
     // several is the last folder's (the user's own over the shipped one).
