@@ -313,8 +313,7 @@ void TForm1::WireWindow() {
     connect(TreeView1, &QTreeWidget::itemClicked, this,
             [this] { TreeView1Click(model_, SelectedNode()); });
     auto showExpansion = [](QTreeWidgetItem* item) {
-        item->setIcon(0,
-                      gui::TreeImage(TreeImageIndex(item->childCount() > 0, item->isExpanded())));
+        item->setIcon(0, gui::TreeIcon(TreeImageIndex(item->childCount() > 0, item->isExpanded())));
     };
     connect(TreeView1, &QTreeWidget::itemExpanded, this, showExpansion);
     connect(TreeView1, &QTreeWidget::itemCollapsed, this, showExpansion);
@@ -435,7 +434,7 @@ void TForm1::AddTreeChildren(QTreeWidgetItem* parentItem, const sonatrix::TreeNo
         item->setText(0, DisplayText(child->Text()));
         item->setData(0, kNodeRole, QVariant::fromValue(static_cast<void*>(child.get())));
         item->setIcon(
-            0, sonatrix::gui::TreeImage(sonatrix::TreeImageIndex(child->HasChildren(), false)));
+            0, sonatrix::gui::TreeIcon(sonatrix::TreeImageIndex(child->HasChildren(), false)));
         if (parentItem)
             parentItem->addChild(item);
         else
