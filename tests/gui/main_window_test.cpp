@@ -371,6 +371,60 @@ class MainWindowTest : public QObject {
                                            "/nowhere/msg.wav"}));
     }
 
+    // TreeView1Click runs on every left click in the tree, also on an
+    // expander and beside the nodes: it takes the selected node again.
+    void treeClickRunsOnEveryClick() {
+        world->Put("app/newsounds/自定义/a.wav");
+        world->Put("app/newsounds/x.wav");
+        ShowWaiting();
+        auto* tree = Control<QTreeWidget>("TreeView1");
+        auto* label8 = Control<QLabel>("Label8");
+        QTreeWidgetItem* custom = tree->findItems(U("自定义"), Qt::MatchExactly).value(0);
+        QTreeWidgetItem* x = tree->findItems(U("x.wav"), Qt::MatchExactly).value(0);
+        QVERIFY(custom && x);
+        const std::string xPath = world->appDir + "newsounds/x.wav";
+
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(x).center());
+        QCOMPARE(label8->text(), U("x.wav"));
+        QCOMPARE(world->player.played, std::vector<std::string>{xPath});
+
+        const QRect folderRow = tree->visualItemRect(custom);
+        const QPoint expander(folderRow.left() - tree->indentation() / 2, folderRow.center().y());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, expander);
+        QVERIFY(custom->isExpanded());
+        QCOMPARE(label8->text(), U("x.wav"));
+        QCOMPARE(world->player.played, (std::vector<std::string>{xPath, xPath}));
+
+        // Below the last node.
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          {tree->viewport()->width() / 2, tree->viewport()->height() - 5});
+        QCOMPARE(world->player.played.size(), std::size_t{3});
+        QCOMPARE(label8->text(), U("x.wav"));
+
+        // A right click is no click.
+        QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, tree->visualItemRect(x).center());
+        QCOMPARE(world->player.played.size(), std::size_t{3});
+    }
+
+    // A click that leaves no item of the list selected changes nothing.
+    void listCtrlClickThatDeselectsPlaysNothing() {
+        ShowWaiting();
+        auto& state = world->model.state;
+        state.TargetSoundDir = "/nowhere/";
+        state.TargetList = {"msg.wav", "ring.wav"};
+        world->model.Changed(sonatrix::kAspectTargetList);
+        world->player.played.clear();
+        auto* list = Control<QListWidget>("ListBox1");
+        const QPoint first = list->visualItemRect(list->item(0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
+        QCOMPARE(world->player.played.size(), std::size_t{1});
+
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, first);
+        QVERIFY(list->selectedItems().isEmpty());
+        QCOMPARE(world->player.played.size(), std::size_t{1});
+        QCOMPARE(Control<QLabel>("Label9")->text(), QStringLiteral("msg.wav"));
+    }
+
     void treeMirrorsTheLibrary() {
         world->Put("app/newsounds/自定义/a.wav");
         world->Put("app/newsounds/自定义/b.txt");
