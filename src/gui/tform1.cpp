@@ -342,6 +342,8 @@ void TForm1::TreeMouseEvent(QEvent* event) {
     // The tree's own clicked signal leaves out the expander and the space
     // beside the nodes; a click anywhere in the tree is a click. The press
     // has already selected (or expanded) by the time the button goes up.
+    if (event->type() == QEvent::MouseButtonPress)
+        releaseEndsDoubleClick_ = false;  // a release taken by a dialog is forgotten
     if (event->type() == QEvent::MouseButtonDblClick) {
         releaseEndsDoubleClick_ = true;
         return;

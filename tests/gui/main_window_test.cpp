@@ -404,6 +404,16 @@ class MainWindowTest : public QObject {
         // A right click is no click.
         QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, tree->visualItemRect(x).center());
         QCOMPARE(world->player.played.size(), std::size_t{3});
+
+        // A double-click whose last release went elsewhere (to the dialog its
+        // command opened) leaves the next click a click.
+        const QPointF below(tree->viewport()->width() / 2, tree->viewport()->height() - 5);
+        QMouseEvent doubleClick(QEvent::MouseButtonDblClick, below,
+                                tree->viewport()->mapToGlobal(below), Qt::LeftButton,
+                                Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(tree->viewport(), &doubleClick);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(x).center());
+        QCOMPARE(world->player.played.size(), std::size_t{4});
     }
 
     // A click that leaves no item of the list selected changes nothing.
