@@ -21,13 +21,15 @@ set(SONATRIX_RELEASE_DATE_RFC2822 "Tue, 08 Dec 2026 00:00:00 +0000")
 # Everything the program needs at run time that the linker does not name
 # (dpkg-shlibdeps adds the shared libraries it links): the Qt platform and
 # picture plugins, the GStreamer plugins that Qt Multimedia plays and decodes
-# with, a font for the Chinese texts, and xdg-open for the pages and links.
+# with, the windows' font (the Song face with 宋体's metrics) and the pages'
+# font for the Chinese texts, and xdg-open for the pages and links.
 set(SONATRIX_RUNTIME_PACKAGES
     qt6-qpa-plugins
     libqt6multimedia6
     libqt6svg6
     gstreamer1.0-plugins-base
     gstreamer1.0-plugins-good
+    fonts-arphic-gbsn00lp
     fonts-wqy-zenhei
     xdg-utils)
 # Chooses the recording source in the recorder ("选择录音来源").
