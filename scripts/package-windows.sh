@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Windows program folder with mingw-w64 and makes the ZIP a
-# Windows user unpacks and runs: build/mingw/package/Sonatrix-*-windows-x64.zip.
+# Windows user unpacks and runs, Sonatrix-<version>-windows-x64.zip, in
+# OUT_DIR (by default build/mingw/package/).
+#
+#   scripts/package-windows.sh [OUT_DIR]
 # Needs the Qt for Windows beside the repository (../shared/qt6-mingw, or
 # SONATRIX_QT_MINGW_DIR); without it there are no windows to ship and it
 # says so.
@@ -19,4 +22,7 @@ if [[ ! -f build/mingw/CPackWindowsConfig.cmake ]]; then
     exit 0
 fi
 cmake --build --preset mingw --target sonatrix -- -j2
-cpack --config build/mingw/CPackWindowsConfig.cmake
+out="${1:-$PWD/build/mingw/package}"
+mkdir -p "$out"
+cpack --config build/mingw/CPackWindowsConfig.cmake -B "$out"
+rm -rf "$out/_CPack_Packages"

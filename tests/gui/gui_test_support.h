@@ -37,6 +37,10 @@ inline const bool kLeftoverAnswersFailTheTest = [] {
     QSKIP(reason)
 #define REQUIRE_SOUND_SERVER() SKIP_UNLESS(sonatrix::testing::WhyNoSoundServer())
 
+inline bool HasSoundServer() {
+    return sonatrix::testing::WhyNoSoundServer() == nullptr;
+}
+
 // An 8-bit mono 22050 Hz tone of `seconds` at `hertz`.
 inline std::string ToneWav(double seconds, double hertz) {
     const std::size_t count = static_cast<std::size_t>(seconds * 22050);
