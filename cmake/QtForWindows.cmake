@@ -22,6 +22,8 @@ if(NOT sonatrix_qt_archive)
     message(NOTICE "No Qt for Windows (qt6-mingw-*.tar.zst) in ${SONATRIX_QT_MINGW_DIR}: "
                    "building the core alone")
     set(SONATRIX_GUI OFF)
+    # Nothing to package: an earlier configure's ZIP settings must not stay.
+    file(REMOVE "${CMAKE_BINARY_DIR}/CPackWindowsConfig.cmake")
     return()
 endif()
 

@@ -11,10 +11,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 wait_seconds="${1:-20}"
 
-zip=$(ls build/mingw/package/Sonatrix-*-windows-x64.zip 2>/dev/null | tail -1 || true)
+zip=$(ls -t build/mingw/package/Sonatrix-*-windows-x64.zip build/packages/Sonatrix-*-windows-x64.zip \
+    2>/dev/null | head -1 || true)
 standin=build/mingw/tools/sonatrix_standin.exe
 if [[ -z "$zip" || ! -f "$standin" ]]; then
-    echo "run-windows-demo: build the ZIP first (make package-windows)" >&2
+    echo "run-windows-demo: build the ZIP first (make package or make package-windows)" >&2
     exit 1
 fi
 if [[ -z "${DISPLAY:-}" && "${RUN_WINDOWS_DEMO_INNER:-}" != 1 ]]; then

@@ -9,6 +9,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
+#include <filesystem>
 #include <memory>
 
 #include "gui_test_support.h"
@@ -383,7 +384,8 @@ class MainWindowTest : public QObject {
         QTreeWidgetItem* custom = tree->findItems(U("自定义"), Qt::MatchExactly).value(0);
         QTreeWidgetItem* x = tree->findItems(U("x.wav"), Qt::MatchExactly).value(0);
         QVERIFY(custom && x);
-        const std::string xPath = world->appDir + "newsounds/x.wav";
+        const std::string xPath = world->appDir + "newsounds" +
+                                  char(std::filesystem::path::preferred_separator) + "x.wav";
 
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(x).center());
         QCOMPARE(label8->text(), U("x.wav"));

@@ -12,6 +12,9 @@ const char* WhyNoSoundServer();
 // The freedesktop sound theme, where the desktop's alert sound comes from.
 const char* WhyNoFreedesktopSounds();
 
+// A CJK font shipped in the program folder for a system without 宋体.
+const char* WhyNoBundledFont();
+
 // File names that are not UTF-8 (an archive unpacked from a GBK system).
 const char* WhyNoNonUtf8FileNames();
 

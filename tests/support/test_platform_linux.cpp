@@ -14,6 +14,10 @@ const char* WhyNoFreedesktopSounds() {
     return nullptr;
 }
 
+const char* WhyNoBundledFont() {
+    return "the Linux packages depend on their CJK font instead of shipping it";
+}
+
 const char* WhyNoNonUtf8FileNames() {
     return nullptr;
 }

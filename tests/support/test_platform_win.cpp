@@ -12,6 +12,10 @@ const char* WhyNoFreedesktopSounds() {
            "default sound, which the preview player never loads";
 }
 
+const char* WhyNoBundledFont() {
+    return nullptr;
+}
+
 const char* WhyNoNonUtf8FileNames() {
     return "the program's narrow names are UTF-8 on Windows (its manifest's code page), so no "
            "file it reaches has a name that is not UTF-8";
