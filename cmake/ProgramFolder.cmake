@@ -32,7 +32,8 @@ if(CMAKE_CROSSCOMPILING)
         LOG_CONFIGURE ON
         LOG_BUILD ON
         LOG_OUTPUT_ON_FAILURE ON)
-    set(sonatrix_soundgen_target sonatrix_host_soundgen)
+    # The file too, so that a changed generator makes the sounds again.
+    set(sonatrix_soundgen_target sonatrix_host_soundgen "${sonatrix_soundgen}")
 else()
     set(sonatrix_soundgen "$<TARGET_FILE:soundgen>")
     set(sonatrix_soundgen_target soundgen)
