@@ -27,6 +27,7 @@
 #include "model/dialogs.h"
 #include "model/target_list.h"
 #include "pictures.h"
+#include "sound_drop_handler.h"
 #include "target_list_delegate.h"
 #include "window_font.h"
 
@@ -310,6 +311,14 @@ void TForm1::WireWindow() {
             ListBox1Click(model_, ListBox1->currentRow());
     });
 
+    new gui::SoundDropHandler(
+        model_, TreeView1, ListBox1,
+        [](const QTreeWidgetItem* item) {
+            const auto* node =
+                static_cast<const TreeNode*>(item->data(0, kNodeRole).value<void*>());
+            return node ? LibraryRelativePath(*node) : std::string();
+        },
+        this);
     connect(TreeView1, &QTreeWidget::itemClicked, this,
             [this] { TreeView1Click(model_, SelectedNode()); });
     auto showExpansion = [](QTreeWidgetItem* item) {

@@ -20,7 +20,8 @@ TestWorld::TestWorld()
       files(MakeNativeFileSystem()),
       processes(MakeNativeProcessSource()),
       registry(MakeNativeRegistry()),
-      model(Services{*files, ownProcesses, *registry, dialogs, player, shell}, appDir, dataDir) {}
+      model(Services{*files, ownProcesses, *registry, dialogs, player, shell, decoder, progress},
+            appDir, dataDir) {}
 
 std::filesystem::path TestWorld::Put(const std::string& relative, const std::string& bytes) {
     auto path = At(relative);
