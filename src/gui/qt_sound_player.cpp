@@ -14,6 +14,7 @@
 
 #include "library/sound_files.h"
 #include "library/wav_header.h"
+#include "platform/path_pieces.h"
 #include "platform/sound_decoder.h"
 
 namespace {
@@ -94,7 +95,7 @@ QString QtSoundPlayer::OpenableName(const std::string& path) {
 }
 
 QString QtSoundPlayer::DecodedCopy(const std::string& path) {
-    if (!decoder_ || !sonatrix::IsSoundFileName(path))
+    if (!decoder_ || !sonatrix::IsSoundFileName(sonatrix::FileNameOf(path)))
         return QString();
     const std::atomic<bool> stop{false};
     const sonatrix::DecodeResult result = decoder_->Decode(path, stop);

@@ -72,7 +72,7 @@ std::string Convert(FileSystem& files, SoundDecoder& decoder, const std::string&
     const std::string target = FreeNumberedName(files, folder, stem, ".wav");
     if (const int error =
             WritePcmWavFile(folder + target, sound.channels, sound.sampleRate, sound.samples))
-        return SystemErrorText(error);
+        return CLibraryErrorText(error);
     name = target;
     return {};
 }
@@ -87,7 +87,10 @@ std::string AddOneSound(FileSystem& files, SoundDecoder& decoder, const std::str
                         const std::string& folder, const std::atomic<bool>& stop,
                         std::string& name) {
     name.clear();
-    if (IsPcmWavFile(source))
+    bool pcm = false;
+    if (const int error = ProbePcmWav(source, pcm))
+        return CLibraryErrorText(error);
+    if (pcm)
         return CopyPcmWav(files, source, folder, name);
     return Convert(files, decoder, source, folder, stop, name);
 }

@@ -1,6 +1,7 @@
 #include "library/sound_files.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -46,11 +47,12 @@ std::vector<std::string> SoundFilesIn(FileSystem& files, const std::string& fold
     return names;
 }
 
-bool IsPcmWavFile(const std::string& path) {
+int ProbePcmWav(const std::string& path, bool& pcm) {
+    pcm = false;
+    errno = 0;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
-        return false;
-    bool pcm = false;
+        return errno != 0 ? errno : EIO;
     unsigned char head[12];
     if (std::fread(head, 1, sizeof head, file) == sizeof head && !std::memcmp(head, "RIFF", 4) &&
         !std::memcmp(head + 8, "WAVE", 4)) {
@@ -74,7 +76,7 @@ bool IsPcmWavFile(const std::string& path) {
         }
     }
     std::fclose(file);
-    return pcm;
+    return 0;
 }
 
 PcmLayout ConvertedLayout(int sourceChannels, int sourceRate) {

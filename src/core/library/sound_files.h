@@ -20,10 +20,11 @@ bool IsSoundFileName(std::string_view name);
 // included, sub-folders left out, in listing order.
 std::vector<std::string> SoundFilesIn(FileSystem& files, const std::string& folder);
 
-// True when the file at `path` is a WAV file of PCM samples (format 1, or
-// the extensible format with PCM samples): what every client plays, so it
-// enters the library byte for byte.
-bool IsPcmWavFile(const std::string& path);
+// Sets `pcm` when the file at `path` is a WAV file of PCM samples (format
+// 1, or the extensible format with PCM samples): what every client plays,
+// so it enters the library byte for byte. Returns 0, or the C library's
+// error number when the file cannot be opened.
+int ProbePcmWav(const std::string& path, bool& pcm);
 
 struct PcmLayout {
     std::uint16_t channels = 0;
