@@ -2,6 +2,8 @@
 // with the source's own rate and channels known before the first sample.
 #include "sound_decoder.h"
 
+#include <cerrno>
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -38,15 +40,12 @@ DecodeResult Failure(std::string reason) {
     return result;
 }
 
-// A system error (a file that cannot be opened) in the system's words;
-// anything else means the bytes are not a sound FFmpeg knows.
+// A file that cannot be read is said so in the system's words; anything
+// else FFmpeg cannot open is no sound it knows.
 std::string OpenFailure(int error) {
     const int code = AVUNERROR(error);
-    if (code > 0 && code < 4096) {
-        const std::string text = SystemErrorText(code);
-        if (!text.empty())
-            return text;
-    }
+    if (code == ENOENT || code == EACCES || code == EPERM || code == EISDIR || code == EIO)
+        return SystemErrorText(code);
     return kNotASoundFile;
 }
 
@@ -103,7 +102,7 @@ class FfmpegSoundDecoder : public SoundDecoder {
         int badPackets = 0;
         auto drain = [&] {
             while (avcodec_receive_frame(decoder.get(), frame.get()) == 0) {
-                Append(resampler.get(), frame.get(), result.sound);
+                Append(resampler.get(), frame.get(), frame->nb_samples, result.sound);
                 av_frame_unref(frame.get());
             }
         };
@@ -121,9 +120,10 @@ class FfmpegSoundDecoder : public SoundDecoder {
         }
         avcodec_send_packet(decoder.get(), nullptr);
         drain();
-        Append(resampler.get(), nullptr, result.sound);
+        Append(resampler.get(), nullptr, 0, result.sound);
         if (stop)
             return Failure(kDamagedSoundFile);
+        TrimPadding(*format, *format->streams[stream], result.sound);
         if (result.sound.samples.empty() || badPackets > goodPackets)
             return Failure(goodPackets == 0 && badPackets == 0 ? kNoSoundInFile
                                                                : kDamagedSoundFile);
@@ -132,10 +132,28 @@ class FfmpegSoundDecoder : public SoundDecoder {
     }
 
   private:
-    // Converts `frame` (nullptr: what the resampler still holds) and
-    // appends it to `sound`.
-    static void Append(SwrContext* resampler, const AVFrame* frame, DecodedSound& sound) {
-        const int inFrames = frame ? frame->nb_samples : 0;
+    // A codec fills its last frame or block up with padding (AAC, ADPCM);
+    // where the container states the length exactly, what lies beyond it
+    // is cut off. A length that is only an estimate is never trusted.
+    static void TrimPadding(const AVFormatContext& format, const AVStream& stream,
+                            DecodedSound& sound) {
+        if (format.duration_estimation_method != AVFMT_DURATION_FROM_STREAM ||
+            stream.duration == AV_NOPTS_VALUE || stream.duration <= 0)
+            return;
+        const std::size_t frameBytes = sound.channels * 2u;
+        const auto stated = static_cast<std::size_t>(
+            av_rescale_q(stream.duration, stream.time_base, AVRational{1, sound.sampleRate}));
+        const std::size_t decoded = sound.samples.size() / frameBytes;
+        // No codec pads by more than a frame of a few thousand samples.
+        constexpr std::size_t kLongestPadding = 8192;
+        if (decoded > stated && decoded - stated <= kLongestPadding)
+            sound.samples.resize(stated * frameBytes);
+    }
+
+    // Converts the first `inFrames` samples of `frame` (nullptr: what the
+    // resampler still holds) and appends them to `sound`.
+    static void Append(SwrContext* resampler, const AVFrame* frame, int inFrames,
+                       DecodedSound& sound) {
         const int room = swr_get_out_samples(resampler, inFrames);
         if (room <= 0)
             return;
