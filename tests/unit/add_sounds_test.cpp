@@ -143,7 +143,9 @@ TEST_F(AddSounds, AddingTheCategoryToItselfAddsNothingTwice) {
 TEST_F(AddSounds, FilesThatCannotBeAddedAreListedAndNothingIsWrittenForThem) {
     world.Put("source/good.mp3", Tone(1, 22050, 10));
     world.Put("source/bad.mp3", "hello, this is text");
-    std::filesystem::create_symlink("gone.wav", world.At("source/link.wav"));
+    // A link to nothing: listed, but it cannot be read (where links can be made).
+    std::error_code noLinks;
+    std::filesystem::create_symlink("gone.wav", world.At("source/link.wav"), noLinks);
     AddFolder("source");
 
     EXPECT_EQ(NamesIn(Custom()), std::vector<std::string>{"good.wav"});
@@ -153,7 +155,9 @@ TEST_F(AddSounds, FilesThatCannotBeAddedAreListedAndNothingIsWrittenForThem) {
     const std::string& text = world.dialogs.shown[1].text;
     EXPECT_EQ(text.rfind("以下声音文件没有添加成功：", 0), 0u);
     EXPECT_NE(text.find("\nbad.mp3：不是能识别的声音文件"), std::string::npos);
-    EXPECT_NE(text.find("\nlink.wav：" + CLibraryErrorText(FileNotFoundCode())), std::string::npos);
+    if (!noLinks)
+        EXPECT_NE(text.find("\nlink.wav：" + CLibraryErrorText(FileNotFoundCode())),
+                  std::string::npos);
     EXPECT_EQ(text.find("good"), std::string::npos);
     EXPECT_EQ(world.dialogs.shown[2].text, "声音添加完成。");
 }
