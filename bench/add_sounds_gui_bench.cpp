@@ -86,8 +86,6 @@ void Figure_AddMp3s(benchmark::State& state) {
         if (report.added.size() != kFiles)
             state.SkipWithError("not every file was added");
     }
-    state.counters["x_real_time"] = benchmark::Counter(
-        kFiles * 3.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 void Floor_AddMp3s(benchmark::State& state) {

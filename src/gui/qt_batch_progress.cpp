@@ -41,6 +41,10 @@ QtBatchProgress::~QtBatchProgress() {
     End();
 }
 
+void QtBatchProgress::SetOwner(QWidget* owner) {
+    owner_ = owner;
+}
+
 void QtBatchProgress::Begin(int total) {
     End();
     running_ = true;

@@ -25,7 +25,7 @@ class QtBatchProgress : public QObject, public BatchProgress {
     explicit QtBatchProgress(QObject* parent = nullptr);
     ~QtBatchProgress() override;
     // The window the dialog belongs to.
-    void SetOwner(QWidget* owner) { owner_ = owner; }
+    void SetOwner(QWidget* owner);
 
     void Begin(int total) override;
     bool Run(int done, const std::string& name, const Work& work) override;
