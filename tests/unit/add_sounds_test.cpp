@@ -94,7 +94,7 @@ TEST_F(AddSounds, OtherFilesBecome16BitPcmWavsNamedAfterThem) {
     AddFolder("source");
 
     EXPECT_EQ(NamesIn(Custom()), (std::vector<std::string>{"song.wav", "voice.wav"}));
-    const auto song = ReadWavHeader((Custom() / "song.wav").string());
+    const auto song = ParseWavHeader(ReadFile(Custom() / "song.wav"));
     ASSERT_TRUE(song);
     EXPECT_EQ(song->formatTag, 1);
     EXPECT_EQ(song->bitsPerSample, 16);
