@@ -4,15 +4,18 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build ccache pkg-config
+    build-essential cmake ninja-build ccache pkg-config clang-format git
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
     pulseaudio pulseaudio-utils sox python3 locales
     libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
     lame vorbis-tools flac opus-tools ffmpeg
-    fonts-wqy-zenhei
+    fonts-arphic-gbsn00lp fonts-wqy-zenhei
     xvfb xauth x11-utils imagemagick
+    # make package: CPack's Debian generator (dpkg-shlibdeps, file) and the
+    # checks of what it makes
+    dpkg-dev file lintian desktop-file-utils appstream
 )
 if [[ "${1:-}" == "--windows" || "${SONATRIX_WINDOWS:-1}" == "1" ]]; then
     packages+=(wine wine64 g++-mingw-w64-x86-64-posix)

@@ -7,6 +7,7 @@
 #include "library/wav_header.h"
 #include "model/batch_progress.h"
 #include "model/dialogs.h"
+#include "model/library_locations.h"
 #include "model/main_model.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
@@ -80,7 +81,7 @@ std::string Convert(FileSystem& files, SoundDecoder& decoder, const std::string&
 }  // namespace
 
 std::string AddedSoundsFolder(const MainModel& model) {
-    return model.state.AppDir + kLibraryFolderName + kSep + kCustomCategory + kSep;
+    return LibraryWriteFolder(model.state) + kSep + kCustomCategory + kSep;
 }
 
 std::string AddOneSound(FileSystem& files, SoundDecoder& decoder, const std::string& source,
@@ -100,9 +101,10 @@ bool AddSoundFiles(MainModel& model, const std::vector<std::string>& sources, Ad
     const std::string folder = AddedSoundsFolder(model);
     const std::string category = folder.substr(0, folder.size() - 1);
     if (!files.FolderExists(category)) {
-        if (const int error = files.CreateFolder(category)) {
+        std::string failedFolder;
+        if (const int error = CreateLibraryFolder(files, model.state, category, failedFolder)) {
             ReportAppError(model.svc.dialogs,
-                           "Cannot create folder " + category + ": " + SystemErrorText(error));
+                           "Cannot create folder " + failedFolder + ": " + SystemErrorText(error));
             return false;
         }
     }

@@ -7,6 +7,7 @@
 #include "discovery/manual_pick.h"
 #include "library/library_tree.h"
 #include "model/dialogs.h"
+#include "model/library_locations.h"
 #include "model/main_model.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
@@ -49,7 +50,7 @@ void Button3Click(MainModel& model) {
 
     // One walk for the whole command; each draw indexes into it.
     const std::vector<std::string> library =
-        LibraryFilesInWalkOrder(model.svc.files, state.AppDir + kLibraryFolderName);
+        LibraryFilesInWalkOrder(model.svc.files, LibraryFolders(state));
     std::string failures;
     for (const std::string& item : state.TargetList) {
         const std::string* source = DrawWav(model, library);

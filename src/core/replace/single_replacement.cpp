@@ -4,6 +4,7 @@
 #include "discovery/manual_pick.h"
 #include "library/library_tree.h"
 #include "model/dialogs.h"
+#include "model/library_locations.h"
 #include "model/main_model.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
@@ -38,8 +39,7 @@ void M_replace89(MainModel& model) {
         return;
 
     // Read after the dialog: a poll tick may have adopted a client meanwhile.
-    const std::string source =
-        state.AppDir + kLibraryFolderName + kSep + state.SelectedLibrarySound;
+    const std::string source = LibraryFilePath(model.svc.files, state, state.SelectedLibrarySound);
     const std::string destination = state.TargetSoundDir + state.SelectedTargetSound;
     if (const int error = model.svc.files.CopyFile(source, destination); error != 0) {
         dialogs.MessageDlg(SystemErrorText(error), DlgType::Error, kDlgOK);

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "model/dialogs.h"
+#include "model/library_locations.h"
 #include "model/main_model.h"
-#include "platform/path_pieces.h"
 #include "replace/copy_with_report.h"
 #include "replace/single_replacement.h"
 
@@ -21,10 +21,10 @@ void ApplyPresetTheme(MainModel& model, const PresetTheme& theme) {
         return;
 
     // Read after the warning: a poll tick may have adopted a client meanwhile.
-    const std::string& appDir = model.state.AppDir;
     const std::string& targetDir = model.state.TargetSoundDir;
     for (std::size_t row = 0; row < kThemeRows; ++row) {
-        CopyWithReport(model.svc.files, dialogs, appDir + NativePath(theme.sources[row]),
+        CopyWithReport(model.svc.files, dialogs,
+                       ProgramFilePath(model.svc.files, model.state, theme.sources[row]),
                        targetDir + kThemeDestinations[row], kThemeDestinations[row]);
     }
     dialogs.MessageDlg(std::string(theme.name) + "－完成。", DlgType::Information, kDlgOK);
