@@ -12,6 +12,7 @@
 #include "platform/registry.h"
 #include "recording_services.h"
 #include "scripted_dialogs.h"
+#include "standin_sound_services.h"
 
 namespace sonatrix::bench {
 
@@ -19,8 +20,8 @@ struct NativeModel {
     // `appDir`: the program folder, with its trailing separator; the user's
     // data folder is "userdata" beside it.
     explicit NativeModel(std::string appDir)
-        : model(Services{*files, *processes, *registry, dialogs, player, shell}, appDir,
-                appDir + "../userdata/") {
+        : model(Services{*files, *processes, *registry, dialogs, player, shell, decoder, progress},
+                appDir, appDir + "../userdata/") {
         model.state.AppDir = model.ExecutableFolder;
     }
 
@@ -30,6 +31,8 @@ struct NativeModel {
     testing::ScriptedDialogs dialogs;
     testing::RecordingPlayer player;
     testing::RecordingShell shell;
+    testing::StandInDecoder decoder;
+    testing::InlineProgress progress;
     MainModel model;
 };
 

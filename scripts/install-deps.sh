@@ -9,6 +9,8 @@ packages=(
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
     pulseaudio pulseaudio-utils sox python3 locales
+    libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
+    lame vorbis-tools flac opus-tools ffmpeg
     fonts-arphic-gbsn00lp fonts-wqy-zenhei
     xvfb xauth x11-utils imagemagick
     # make package: CPack's Debian generator (dpkg-shlibdeps, file) and the

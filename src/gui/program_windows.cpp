@@ -10,13 +10,15 @@ namespace sonatrix::gui {
 
 ProgramWindows::ProgramWindows(std::string appDir, Dialogs* dialogs)
     : model(Services{*native.files, *native.processes, *native.registry,
-                     dialogs ? *dialogs : qtDialogs, native.player, *native.shell},
+                     dialogs ? *dialogs : qtDialogs, native.player, *native.shell, *native.decoder,
+                     native.progress},
             std::move(appDir), UserDataFolder()),
       recorder(model, native.capture, native.clock),
       form1(model),
       form2(model.svc, &form1),
       form3(recorder, &form1) {
     qtDialogs.SetOwner(&form1);
+    native.progress.SetOwner(&form1);
     qtDialogs.SetPicker([this] { return form2.Pick(); });
     qtDialogs.SetRecorder([this] { form3.exec(); });
 }

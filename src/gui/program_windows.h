@@ -12,9 +12,11 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "qt_audio_capture.h"
+#include "qt_batch_progress.h"
 #include "qt_dialogs.h"
 #include "qt_local_time_text.h"
 #include "qt_sound_player.h"
+#include "sound_decoder.h"
 #include "tform1.h"
 #include "tform2.h"
 #include "tform3.h"
@@ -26,7 +28,9 @@ struct NativeServices {
     std::unique_ptr<ProcessSource> processes = MakeNativeProcessSource();
     std::unique_ptr<Registry> registry = MakeNativeRegistry();
     std::unique_ptr<Shell> shell = MakeNativeShell();
-    QtSoundPlayer player;
+    std::unique_ptr<SoundDecoder> decoder = MakeSoundDecoder();
+    QtBatchProgress progress;
+    QtSoundPlayer player{decoder.get()};
     QtAudioCapture capture;
     QtLocalTimeText clock;
 };

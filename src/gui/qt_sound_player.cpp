@@ -8,8 +8,14 @@
 #include <QStandardPaths>
 #include <QtEndian>
 
+#include <atomic>
 #include <fstream>
 #include <iterator>
+
+#include "library/sound_files.h"
+#include "library/wav_header.h"
+#include "platform/path_pieces.h"
+#include "platform/sound_decoder.h"
 
 namespace {
 
@@ -64,8 +70,8 @@ QString FindAlertSound() {
     return other;
 }
 
-QtSoundPlayer::QtSoundPlayer(QObject* parent)
-    : QObject(parent), effect_(this), alertFile_(FindAlertSound()) {
+QtSoundPlayer::QtSoundPlayer(sonatrix::SoundDecoder* decoder, QObject* parent)
+    : QObject(parent), effect_(this), alertFile_(FindAlertSound()), decoder_(decoder) {
     connect(&effect_, &QSoundEffect::statusChanged, this, &QtSoundPlayer::EffectStatusChanged);
 }
 
@@ -88,11 +94,33 @@ QString QtSoundPlayer::OpenableName(const std::string& path) {
     return copy_->fileName();
 }
 
+QString QtSoundPlayer::DecodedCopy(const std::string& path) {
+    if (!decoder_ || !sonatrix::IsSoundFileName(sonatrix::FileNameOf(path)))
+        return QString();
+    const std::atomic<bool> stop{false};
+    const sonatrix::DecodeResult result = decoder_->Decode(path, stop);
+    if (!result.ok)
+        return QString();
+    const sonatrix::DecodedSound& sound = result.sound;
+    const std::string header = sonatrix::WavHeaderBytes(
+        sound.channels, 16, sound.sampleRate, static_cast<std::uint32_t>(sound.samples.size()));
+    decoded_ = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/sonatrix-preview-XXXXXX.wav");
+    if (!decoded_->open() ||
+        decoded_->write(header.data(), qint64(header.size())) != qint64(header.size()) ||
+        decoded_->write(sound.samples.data(), qint64(sound.samples.size())) !=
+            qint64(sound.samples.size()) ||
+        !decoded_->flush())
+        return QString();
+    return decoded_->fileName();
+}
+
 void QtSoundPlayer::PlayAsync(const std::string& path) {
-    const QString file = OpenableName(path);
+    QString file = OpenableName(path);
     if (alertPlayer_)
         alertPlayer_->stop();
-    if (!IsPlayableWav(file)) {
+    if (!IsPlayableWav(file))
+        file = DecodedCopy(path);
+    if (file.isEmpty()) {
         PlayDefault();
         return;
     }

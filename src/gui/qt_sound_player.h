@@ -1,5 +1,7 @@
 // Previews through Qt Multimedia: one sound at a time, a new one cuts the
 // old one off, and a file that cannot be played gives the desktop's alert.
+// A sound QSoundEffect cannot play (ADPCM, A-law, float or 24-bit WAV, any
+// other format) is decoded first and its PCM copy is played.
 #pragma once
 
 #include <QObject>
@@ -12,13 +14,19 @@
 
 #include "platform/sound_player.h"
 
+namespace sonatrix {
+class SoundDecoder;
+}
+
 class QAudioOutput;
 class QMediaPlayer;
 
 class QtSoundPlayer : public QObject, public sonatrix::SoundPlayer {
     Q_OBJECT
   public:
-    explicit QtSoundPlayer(QObject* parent = nullptr);
+    // `decoder`: what turns other sounds into PCM; without one they give
+    // the alert.
+    explicit QtSoundPlayer(sonatrix::SoundDecoder* decoder = nullptr, QObject* parent = nullptr);
     void PlayAsync(const std::string& path) override;
 
   private:
@@ -28,12 +36,16 @@ class QtSoundPlayer : public QObject, public sonatrix::SoundPlayer {
     // A name Qt can open for the bytes `path`; a name that is no text in
     // the locale's encoding is played from a copy.
     QString OpenableName(const std::string& path);
+    // A PCM copy of the sound at `path`, decoded; empty when it cannot be.
+    QString DecodedCopy(const std::string& path);
 
     QSoundEffect effect_;  // the one sound that plays; a member, so it lives on
     QUrl requested_;       // what the caller asked for, to tell its failure from the alert's
     QString alertFile_;    // the sound theme's alert; empty when there is none
-    std::unique_ptr<QTemporaryFile> copy_;  // the copy OpenableName made, while it plays
-    QMediaPlayer* alertPlayer_ = nullptr;   // for an alert QSoundEffect cannot decode
+    std::unique_ptr<QTemporaryFile> copy_;     // the copy OpenableName made, while it plays
+    std::unique_ptr<QTemporaryFile> decoded_;  // the copy DecodedCopy made, while it plays
+    sonatrix::SoundDecoder* decoder_ = nullptr;
+    QMediaPlayer* alertPlayer_ = nullptr;  // for an alert QSoundEffect cannot decode
     QAudioOutput* alertOutput_ = nullptr;
 };
 

@@ -28,6 +28,7 @@
 #include "model/dialogs.h"
 #include "model/target_list.h"
 #include "pictures.h"
+#include "sound_drop_handler.h"
 #include "target_list_delegate.h"
 #include "window_font.h"
 
@@ -311,6 +312,14 @@ void TForm1::WireWindow() {
             ListBox1Click(model_, SelectedListRow());
     });
 
+    new gui::SoundDropHandler(
+        model_, TreeView1, ListBox1,
+        [](const QTreeWidgetItem* item) {
+            const auto* node =
+                static_cast<const TreeNode*>(item->data(0, kNodeRole).value<void*>());
+            return node ? LibraryRelativePath(*node) : std::string();
+        },
+        this);
     // TreeView1Click runs from the tree's viewport filter: on every click.
     TreeView1->viewport()->installEventFilter(this);
     auto showExpansion = [](QTreeWidgetItem* item) {

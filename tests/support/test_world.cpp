@@ -22,7 +22,8 @@ TestWorld::TestWorld(const char* programFolder)
       files(MakeNativeFileSystem()),
       processes(MakeNativeProcessSource()),
       registry(MakeOwnRegistry(root.Path())),
-      model(Services{*files, ownProcesses, *registry, dialogs, player, shell}, appDir, dataDir) {}
+      model(Services{*files, ownProcesses, *registry, dialogs, player, shell, decoder, progress},
+            appDir, dataDir) {}
 
 std::filesystem::path TestWorld::Put(const std::string& relative, const std::string& bytes) {
     auto path = At(relative);

@@ -13,6 +13,7 @@
 #include "platform/registry.h"
 #include "recording_services.h"
 #include "scripted_dialogs.h"
+#include "standin_sound_services.h"
 #include "temp_dir.h"
 
 namespace sonatrix::testing {
@@ -33,6 +34,8 @@ class TestWorld {
     ScriptedDialogs dialogs;
     RecordingPlayer player;
     RecordingShell shell;
+    StandInDecoder decoder;
+    InlineProgress progress;
     MainModel model;
 
     // A path below the test's root.

@@ -15,6 +15,7 @@
 #include "library/audio_capture.h"
 #include "library/library_tree.h"
 #include "library/recorder_logic.h"
+#include "library/wav_header.h"
 #include "model/dialogs.h"
 #include "model/library_locations.h"
 #include "platform/path_pieces.h"
@@ -26,6 +27,11 @@
 
 namespace sonatrix {
 namespace {
+
+// A PCM WAV holding `samples`: what adding copies as it is.
+std::string PcmWav(const std::string& samples) {
+    return WavHeaderBytes(1, 16, 22050, static_cast<std::uint32_t>(samples.size())) + samples;
+}
 
 using testing::DialogForm;
 using testing::TestWorld;
@@ -219,8 +225,8 @@ TEST_F(InstalledLibrary, PagesAndMusicComeFromTheSharedFolder) {
 }
 
 TEST_F(InstalledLibrary, AddingMakesTheUsersLibraryAndLeavesThePackageAlone) {
-    world.Put("mine/a.wav", "a");
-    world.Put("mine/b.WAV", "b");
+    world.Put("mine/a.wav", PcmWav("a"));
+    world.Put("mine/b.WAV", PcmWav("b"));
     Start();
     const auto package = testing::TakeSnapshot(world.At("stage"));
     ASSERT_FALSE(std::filesystem::exists(world.At("userdata")));
@@ -230,8 +236,8 @@ TEST_F(InstalledLibrary, AddingMakesTheUsersLibraryAndLeavesThePackageAlone) {
 
     ASSERT_EQ(world.dialogs.shown.size(), 2u);
     EXPECT_EQ(world.dialogs.shown[1].text, kSoundsAdded);
-    EXPECT_EQ(testing::ReadFile(UserLibrary() / "自定义" / "a.wav"), "a");
-    EXPECT_EQ(testing::ReadFile(UserLibrary() / "自定义" / "b.WAV"), "b");
+    EXPECT_EQ(testing::ReadFile(UserLibrary() / "自定义" / "a.wav"), PcmWav("a"));
+    EXPECT_EQ(testing::ReadFile(UserLibrary() / "自定义" / "b.WAV"), PcmWav("b"));
     EXPECT_EQ(testing::TakeSnapshot(world.At("stage")), package);
     // The rebuilt tree shows them in the shipped category of that name.
     const TreeNode* custom = Child(Root(), "自定义");
@@ -262,7 +268,7 @@ class FixedClock : public LocalTimeText {
 TEST_F(InstalledLibrary, AUserFolderThatCannotBeMadeIsReportedAndNothingIsWritten) {
     // A file where the user's data folder should be.
     world.Put("userdata", "not a folder");
-    world.Put("mine/a.wav", "a");
+    world.Put("mine/a.wav", PcmWav("a"));
     Start();
     const auto everything = testing::TakeSnapshot(world.root.Path());
 
@@ -291,14 +297,14 @@ TEST(PortableLibrary, AddingWritesBesideTheExecutableAndNeverIntoTheUsersFolder)
     TestWorld world;
     world.ownProcesses.OnlyOwn(testing::SelfPid());
     world.Put("app/newsounds/x.wav");
-    world.Put("mine/a.wav", "a");
+    world.Put("mine/a.wav", PcmWav("a"));
     FormShow(world.model);
     EXPECT_EQ(world.model.state.AppDir, world.appDir);
     EXPECT_TRUE(world.model.state.UserLibraryDir.empty());
 
     world.dialogs.ThenText(testing::NarrowPath(world.At("mine")));
     SpeedButton12Click(world.model);
-    EXPECT_EQ(testing::ReadFile(world.At("app/newsounds/自定义/a.wav")), "a");
+    EXPECT_EQ(testing::ReadFile(world.At("app/newsounds/自定义/a.wav")), PcmWav("a"));
     EXPECT_FALSE(std::filesystem::exists(world.At("userdata")));
 }
 

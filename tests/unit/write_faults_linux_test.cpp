@@ -13,6 +13,7 @@
 
 #include "catalogue/catalogue.h"
 #include "library/add_sounds.h"
+#include "library/wav_header.h"
 #include "model/dialogs.h"
 #include "mounts.h"
 #include "platform/files.h"
@@ -39,6 +40,12 @@ using Snapshot = testing::TreeSnapshot;
 constexpr std::size_t kSmallDisk = 32 * 1024;
 std::string NewBytes(const std::string& name) {
     return std::string(64 * 1024, 'N') + name;
+}
+
+// What "添加声音" copies as it is: a PCM WAV.
+std::string NewWav(const std::string& name) {
+    const std::string samples = NewBytes(name);
+    return WavHeaderBytes(1, 16, 22050, static_cast<std::uint32_t>(samples.size())) + samples;
 }
 
 enum class Fault {
@@ -97,6 +104,10 @@ class WriteFaults : public ::testing::TestWithParam<std::tuple<Command, Fault>> 
     Fault fault() const { return std::get<1>(GetParam()); }
 
     void SetUp() override {
+        // Adding never writes over a name in use, a folder's included: the
+        // sound takes the next free name (add_sounds_test).
+        if (command() == Command::AddSounds && fault() == Fault::DestinationIsAFolder)
+            GTEST_SKIP() << "adding takes the next free name instead";
         if ((fault() == Fault::DestinationReadOnly || fault() == Fault::DiskFull) &&
             !ScopedMount::Available())
             GTEST_SKIP() << "mounting is not permitted here";
@@ -143,10 +154,11 @@ class WriteFaults : public ::testing::TestWithParam<std::tuple<Command, Fault>> 
                 break;
             case Command::AddSounds:
                 world.Put("app/newsounds/动物/dog.wav", "dog");
-                world.Put(std::string(kAddSource) + "/new.wav", NewBytes("new"));
+                world.Put(std::string(kAddSource) + "/new.wav", NewWav("new"));
+                // The library's own new.wav stays: the sound takes the next name.
                 plan = {kCustom,
-                        {"new.wav"},
-                        {{"new.wav", NewBytes("new")}},
+                        {"new-2.wav"},
+                        {{"new-2.wav", NewWav("new")}},
                         {std::string(kAddSource) + "/new.wav"}};
                 break;
             case Command::RestoreQQ:
@@ -177,6 +189,8 @@ class WriteFaults : public ::testing::TestWithParam<std::tuple<Command, Fault>> 
         std::vector<std::string> names = plan.written;
         if (command() != Command::AddSounds)
             names.push_back("online.wav");  // a sound no command here writes
+        else
+            names = {"new.wav"};
         world.Folder(plan.folder, names);
         return plan;
     }

@@ -1,20 +1,105 @@
 #include "library/add_sounds.h"
 
 #include "catalogue/catalogue.h"
-#include "discovery/folder_has_wav.h"
 #include "library/library_tree.h"
+#include "library/numbered_names.h"
+#include "library/sound_files.h"
+#include "library/wav_header.h"
+#include "model/batch_progress.h"
 #include "model/dialogs.h"
 #include "model/library_locations.h"
 #include "model/main_model.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
+#include "platform/sound_decoder.h"
 
 namespace sonatrix {
+namespace {
 
-bool M_add_newsound(MainModel& model, const std::string& sourceFolder,
-                    std::vector<FailedCopy>& failed) {
+std::string StemOf(const std::string& fileName) {
+    return fileName.substr(0, fileName.size() - ExtensionOf(fileName).size());
+}
+
+// The name among `family` (names in `folder`) whose bytes are `bytes`, or "".
+std::string NameWithSameBytes(FileSystem& files, const std::string& folder,
+                              const std::vector<std::string>& family, const std::string& bytes) {
+    std::string existing;
+    for (const std::string& name : family)
+        if (files.ReadWholeFile(folder + name, existing) == 0 && existing == bytes)
+            return name;
+    return {};
+}
+
+std::string CopyPcmWav(FileSystem& files, const std::string& source, const std::string& folder,
+                       std::string& name) {
+    const std::string sourceName = FileNameOf(source);
+    const std::string stem = StemOf(sourceName);
+    const std::string extension = ExtensionOf(sourceName);
+    const std::vector<std::string> family = FamilyNames(files, folder, stem, extension);
+    if (!family.empty()) {
+        std::string bytes;
+        if (const int error = files.ReadWholeFile(source, bytes))
+            return SystemErrorText(error);
+        if (std::string same = NameWithSameBytes(files, folder, family, bytes); !same.empty()) {
+            name = same;
+            return {};
+        }
+    }
+    const std::string target = FreeNumberedName(files, folder, stem, extension);
+    if (const int error = files.CopyFile(source, folder + target))
+        return SystemErrorText(error);
+    name = target;
+    return {};
+}
+
+std::string Convert(FileSystem& files, SoundDecoder& decoder, const std::string& source,
+                    const std::string& folder, const std::atomic<bool>& stop, std::string& name) {
+    DecodeResult decoded = decoder.Decode(source, stop);
+    if (stop)
+        return {};
+    if (!decoded.ok)
+        return decoded.reason;
+    const DecodedSound& sound = decoded.sound;
+    const std::string wavName = ConvertedName(FileNameOf(source));
+    const std::string bytes = WavHeaderBytes(sound.channels, 16, sound.sampleRate,
+                                             static_cast<std::uint32_t>(sound.samples.size())) +
+                              sound.samples;
+    const std::string stem = StemOf(wavName);
+    const std::vector<std::string> family = FamilyNames(files, folder, stem, ".wav");
+    if (std::string same = NameWithSameBytes(files, folder, family, bytes); !same.empty()) {
+        name = same;
+        return {};
+    }
+    const std::string target = FreeNumberedName(files, folder, stem, ".wav");
+    if (const int error =
+            WritePcmWavFile(folder + target, sound.channels, sound.sampleRate, sound.samples))
+        return CLibraryErrorText(error);
+    name = target;
+    return {};
+}
+
+}  // namespace
+
+std::string AddedSoundsFolder(const MainModel& model) {
+    return LibraryWriteFolder(model.state) + kSep + kCustomCategory + kSep;
+}
+
+std::string AddOneSound(FileSystem& files, SoundDecoder& decoder, const std::string& source,
+                        const std::string& folder, const std::atomic<bool>& stop,
+                        std::string& name) {
+    name.clear();
+    bool pcm = false;
+    if (const int error = ProbePcmWav(source, pcm))
+        return CLibraryErrorText(error);
+    if (pcm)
+        return CopyPcmWav(files, source, folder, name);
+    return Convert(files, decoder, source, folder, stop, name);
+}
+
+bool AddSoundFiles(MainModel& model, const std::vector<std::string>& sources, AddReport& report) {
     FileSystem& files = model.svc.files;
-    const std::string category = LibraryWriteFolder(model.state) + kSep + kCustomCategory;
+    const std::string folder = AddedSoundsFolder(model);
+    const std::string category = folder.substr(0, folder.size() - 1);
     if (!files.FolderExists(category)) {
         std::string failedFolder;
         if (const int error = CreateLibraryFolder(files, model.state, category, failedFolder)) {
@@ -23,41 +108,79 @@ bool M_add_newsound(MainModel& model, const std::string& sourceFolder,
             return false;
         }
     }
-    std::vector<DirEntry> entries;
-    files.ListPattern(sourceFolder, "*.wav", entries);
-    for (const DirEntry& entry : entries) {
-        const int error = files.CopyFile(sourceFolder + entry.name, category + kSep + entry.name);
-        if (error != 0)
-            failed.push_back({entry.name, error});
+    BatchProgress& progress = model.svc.progress;
+    progress.Begin(static_cast<int>(sources.size()));
+    for (std::size_t i = 0; i < sources.size(); ++i) {
+        const std::string sourceName = FileNameOf(sources[i]);
+        std::string reason;
+        std::string name;
+        const bool finished =
+            progress.Run(static_cast<int>(i), sourceName, [&](const std::atomic<bool>& stop) {
+                reason = AddOneSound(files, model.svc.decoder, sources[i], folder, stop, name);
+            });
+        // A file finished as the user cancelled is kept; the one in hand
+        // left nothing behind.
+        if (!name.empty())
+            report.added.push_back(name);
+        if (!finished) {
+            report.cancelled = true;
+            break;
+        }
+        if (!reason.empty())
+            report.failed.push_back({sourceName, reason});
     }
+    progress.End();
     return true;
 }
 
-std::string FailedCopiesText(const std::vector<FailedCopy>& failed) {
+std::string FailedAddsText(const std::vector<FailedAdd>& failed) {
     std::string text = "以下声音文件没有添加成功：";
-    for (const FailedCopy& copy : failed)
-        text += "\n" + copy.name + "：" + SystemErrorText(copy.error);
+    for (const FailedAdd& add : failed)
+        text += "\n" + add.name + "：" + add.reason;
     return text;
 }
 
-void SpeedButton12Click(MainModel& model) {
+void AddSoundsAndReport(MainModel& model, const std::vector<std::string>& sources) {
     Dialogs& dialogs = model.svc.dialogs;
-    const auto chosen = dialogs.BrowseForFolder(kChooseWavFolderTitle);
-    if (!chosen)
-        return;
-    const std::string folder = WithTrailingSeparator(*chosen);
-    if (!FolderHasWav(model.svc.files, folder)) {
+    if (sources.empty()) {
         dialogs.MessageDlg(kNoWavInFolder, DlgType::Warning, kDlgOK);
         return;
     }
-    std::vector<FailedCopy> failed;
-    if (!M_add_newsound(model, folder, failed))
+    AddReport report;
+    if (!AddSoundFiles(model, sources, report))
         return;
     RebuildLibraryTree(model);
-    // A copy that failed is said so, never passed off as added.
-    if (!failed.empty())
-        dialogs.MessageDlg(FailedCopiesText(failed), DlgType::Error, kDlgOK);
-    dialogs.ShowMessage(kSoundsAdded);
+    // A file that was not added is said so, never passed off as added.
+    if (!report.failed.empty())
+        dialogs.MessageDlg(FailedAddsText(report.failed), DlgType::Error, kDlgOK);
+    if (!report.cancelled)
+        dialogs.ShowMessage(kSoundsAdded);
+}
+
+void SpeedButton12Click(MainModel& model) {
+    const auto chosen = model.svc.dialogs.BrowseForFolder(kChooseWavFolderTitle);
+    if (!chosen)
+        return;
+    const std::string folder = WithTrailingSeparator(*chosen);
+    std::vector<std::string> sources;
+    for (const std::string& name : SoundFilesIn(model.svc.files, folder))
+        sources.push_back(folder + name);
+    AddSoundsAndReport(model, sources);
+}
+
+void TreeView1DragDrop(MainModel& model, const std::vector<std::string>& paths) {
+    FileSystem& files = model.svc.files;
+    std::vector<std::string> sources;
+    for (const std::string& path : paths) {
+        if (files.FolderExists(path)) {
+            const std::string folder = WithTrailingSeparator(path);
+            for (const std::string& name : SoundFilesIn(files, folder))
+                sources.push_back(folder + name);
+        } else if (IsSoundFileName(FileNameOf(path))) {
+            sources.push_back(path);
+        }
+    }
+    AddSoundsAndReport(model, sources);
 }
 
 }  // namespace sonatrix

@@ -1,37 +1,69 @@
-// Adding the WAV files of a folder on disk to the library ("添加声音").
+// Adding sound files from disk to the library ("添加声音", or files dropped
+// on the library tree): a PCM WAV enters as it is, any other audio file is
+// converted into one.
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <vector>
 
 namespace sonatrix {
 
+class FileSystem;
 class MainModel;
+class SoundDecoder;
 
 inline constexpr const char* kChooseWavFolderTitle = "选择一个包含有WAV格式声音文件的目录";
 inline constexpr const char* kNoWavInFolder =
     "您选择的程序目录或文件夹内不包含任何的wav文件，请另外选择一个。";
 inline constexpr const char* kSoundsAdded = "声音添加完成。";
 
-// A file that could not be added, with the system's reason.
-struct FailedCopy {
+// A file that could not be added, with the reason in plain words.
+struct FailedAdd {
     std::string name;
-    int error = 0;
+    std::string reason;
 };
 
-// Copies every "*.wav" entry of `sourceFolder` (ending in a separator) into
-// the library's category "自定义", creating that one folder level when it is
-// missing. Returns false when the category folder cannot be created (the
-// standard error box has then been shown and nothing was copied); the
-// files that could not be copied are added to `failed`.
-bool M_add_newsound(MainModel& model, const std::string& sourceFolder,
-                    std::vector<FailedCopy>& failed);
+// What one batch of adding did.
+struct AddReport {
+    std::vector<std::string> added;  // names in the category, in the order added
+    std::vector<FailedAdd> failed;
+    bool cancelled = false;
+};
 
-// The command: browse for a folder, copy its WAV files, rebuild the tree,
-// report what could not be added, then say the sounds were added.
+// The folder added sounds go to (ending in a separator): the library's
+// category "自定义".
+std::string AddedSoundsFolder(const MainModel& model);
+
+// Adds one file to `folder` (ending in a separator): a PCM WAV is copied
+// byte for byte under its own name, anything else is decoded and written
+// as a 16-bit PCM WAV named after it. A name in use by a different file
+// gives the next "-N" name; a file with the same bytes as one of its name
+// already there is not added again. Fills `name` with the file's name in
+// `folder` and returns "", or returns why it was not added; nothing is left
+// behind for a file that was not added, nor when `stop` is set.
+std::string AddOneSound(FileSystem& files, SoundDecoder& decoder, const std::string& source,
+                        const std::string& folder, const std::atomic<bool>& stop,
+                        std::string& name);
+
+// Adds the files `sources` (full paths) one after another off the window's
+// thread, with the progress the batch shows, creating the category folder
+// when it is missing. False when that folder cannot be created (the
+// standard error box has then been shown and nothing was added).
+bool AddSoundFiles(MainModel& model, const std::vector<std::string>& sources, AddReport& report);
+
+// Adds `sources`, rebuilds the tree, lists what could not be added and says
+// the sounds were added (not after a cancel). Without any source, warns.
+void AddSoundsAndReport(MainModel& model, const std::vector<std::string>& sources);
+
+// The command: browse for a folder and add its sound files.
 void SpeedButton12Click(MainModel& model);
 
-// One Error dialog text listing each file with the system's reason.
-std::string FailedCopiesText(const std::vector<FailedCopy>& failed);
+// Files and folders dropped on the library tree: the files that are sounds,
+// and the sound files directly in the folders, are added.
+void TreeView1DragDrop(MainModel& model, const std::vector<std::string>& paths);
+
+// One Error dialog text listing each file with its reason.
+std::string FailedAddsText(const std::vector<FailedAdd>& failed);
 
 }  // namespace sonatrix

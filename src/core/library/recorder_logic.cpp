@@ -6,6 +6,7 @@
 #include "catalogue/catalogue.h"
 #include "library/audio_capture.h"
 #include "library/library_tree.h"
+#include "library/numbered_names.h"
 #include "library/wav_header.h"
 #include "model/dialogs.h"
 #include "model/library_locations.h"
@@ -21,29 +22,6 @@ constexpr std::uint16_t kChannels = 1;
 constexpr std::uint16_t kBitsPerSample = 8;
 constexpr std::int32_t kSampleRate = 22050;
 
-// The number N of a name digits + "-N.wav"; 1 for digits + ".wav" itself;
-// 0 for any other name.
-std::uint64_t RecordingNumber(const std::string& name, const std::string& digits) {
-    const std::string_view extension = ".wav";
-    if (name.size() <= digits.size() + extension.size() || name.compare(0, digits.size(), digits))
-        return 0;
-    const std::string_view rest = std::string_view(name).substr(digits.size());
-    if (!SameIgnoringAsciiCase(rest.substr(rest.size() - extension.size()), extension))
-        return 0;
-    const std::string_view middle = rest.substr(0, rest.size() - extension.size());
-    if (middle.empty())
-        return 1;
-    if (middle.size() < 2 || middle.size() > 10 || middle[0] != '-')
-        return 0;
-    std::uint64_t number = 0;
-    for (const char c : middle.substr(1)) {
-        if (c < '0' || c > '9')
-            return 0;
-        number = number * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    return number;
-}
-
 }  // namespace
 
 std::string DigitsOf(std::string_view text) {
@@ -56,15 +34,7 @@ std::string DigitsOf(std::string_view text) {
 
 std::string FreeRecordingName(FileSystem& files, const std::string& folder,
                               const std::string& digits) {
-    std::uint64_t highest = files.FileExists(folder + digits + ".wav") ? 1 : 0;
-    std::vector<DirEntry> entries;
-    if (files.ListFolder(folder, entries))
-        for (const DirEntry& entry : entries)
-            if (const std::uint64_t number = RecordingNumber(entry.name, digits); number > highest)
-                highest = number;
-    if (highest == 0)
-        return digits + ".wav";
-    return digits + "-" + std::to_string(highest + 1) + ".wav";
+    return FreeNumberedName(files, folder, digits, ".wav");
 }
 
 RecorderLogic::RecorderLogic(MainModel& model, AudioCapture& capture, LocalTimeText& clock)

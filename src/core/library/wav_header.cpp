@@ -1,5 +1,7 @@
 #include "library/wav_header.h"
 
+#include "platform/path_pieces.h"
+
 #include <cerrno>
 #include <cstring>
 #include <limits>
@@ -81,6 +83,29 @@ int WriteWavHeader(std::uint16_t channels, std::uint16_t bits, std::int32_t samp
     int error = written ? 0 : LastError();
     if (std::fclose(file) != 0 && error == 0)
         error = LastError();
+    return error;
+}
+
+int WritePcmWavFile(const std::string& fileName, std::uint16_t channels, std::int32_t sampleRate,
+                    std::string_view samples) {
+    // A dot name: the library never shows it, should it be left behind.
+    const std::string temporary = FolderPart(fileName) + "." + FileNameOf(fileName) + ".part";
+    errno = 0;
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file)
+        return LastError();
+    const std::string header = WavHeaderBytes(channels, 16, sampleRate, Clamped(samples.size()));
+    int error = 0;
+    if (std::fwrite(header.data(), 1, header.size(), file) != header.size() ||
+        std::fwrite(samples.data(), 1, samples.size(), file) != samples.size() ||
+        std::fflush(file) != 0)
+        error = LastError();
+    if (std::fclose(file) != 0 && error == 0)
+        error = LastError();
+    if (error == 0 && std::rename(temporary.c_str(), fileName.c_str()) != 0)
+        error = LastError();
+    if (error != 0)
+        std::remove(temporary.c_str());
     return error;
 }
 

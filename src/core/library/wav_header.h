@@ -34,6 +34,13 @@ std::string WavHeaderBytes(std::uint16_t channels, std::uint16_t bits, std::int3
 int WriteWavHeader(std::uint16_t channels, std::uint16_t bits, std::int32_t sampleRate,
                    const std::string& fileName);
 
+// Writes a 16-bit PCM WAV file of `samples` (interleaved, little-endian)
+// as a whole or not at all: the bytes go to a hidden temporary file beside
+// it that is then renamed to `fileName`, which must not exist yet. Returns
+// 0 or the C library's error number.
+int WritePcmWavFile(const std::string& fileName, std::uint16_t channels, std::int32_t sampleRate,
+                    std::string_view samples);
+
 // Reads the canonical layout ("RIFF", "WAVE", a 16-byte "fmt " chunk, then
 // "data"); nothing when `bytes` does not start that way.
 std::optional<WavHeader> ParseWavHeader(std::string_view bytes);

@@ -12,11 +12,13 @@
 
 namespace sonatrix {
 
+class BatchProgress;
 class Dialogs;
 class FileSystem;
 class ProcessSource;
 class Registry;
 class Shell;
+class SoundDecoder;
 class SoundPlayer;
 
 struct Services {
@@ -26,6 +28,8 @@ struct Services {
     Dialogs& dialogs;
     SoundPlayer& player;
     Shell& shell;
+    SoundDecoder& decoder;
+    BatchProgress& progress;
 };
 
 // Font colours of the target line, as the window's colour values.

@@ -68,6 +68,10 @@ std::unique_ptr<FileSystem> MakeNativeFileSystem();
 // system has no text for it.
 std::string SystemErrorText(int code);
 
+// The text of an error number of the C library (errno), as SystemErrorText
+// gives it for the system's codes.
+std::string CLibraryErrorText(int errorNumber);
+
 // Error codes the program itself reports with.
 int FileNotFoundCode();
 int AccessDeniedCode();

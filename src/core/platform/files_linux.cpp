@@ -366,6 +366,10 @@ std::string SystemErrorText(int code) {
     return TrimmedErrorText(userLocale ? ::strerror_l(code, userLocale) : ::strerror(code));
 }
 
+std::string CLibraryErrorText(int errorNumber) {
+    return SystemErrorText(errorNumber);  // the system's codes are the C library's
+}
+
 int FileNotFoundCode() {
     return ENOENT;
 }

@@ -8,6 +8,7 @@
 #undef DeleteFile
 
 #include <atomic>
+#include <cstring>
 
 #include "platform/error_text.h"
 #include "platform/files.h"
@@ -192,6 +193,11 @@ std::string SystemErrorText(int code) {
         FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                        static_cast<DWORD>(code), 0, buffer, sizeof buffer, nullptr);
     return TrimmedErrorText(std::string(buffer, length));
+}
+
+std::string CLibraryErrorText(int errorNumber) {
+    // The C runtime numbers its errors apart from the system's codes.
+    return TrimmedErrorText(std::strerror(errorNumber));
 }
 
 int FileNotFoundCode() {
