@@ -9,6 +9,10 @@ namespace sonatrix::testing {
 // (paplay, pactl, python3, sox).
 const char* WhyNoSoundServer();
 
+// The Linux programs that make and read a test's audio files (sox, lame,
+// oggenc, flac, opusenc, ffmpeg, python3).
+const char* WhyNoLinuxAudioTools();
+
 // The freedesktop sound theme, where the desktop's alert sound comes from.
 const char* WhyNoFreedesktopSounds();
 

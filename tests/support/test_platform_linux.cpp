@@ -10,6 +10,11 @@ const char* WhyNoSoundServer() {
                : "needs a sound server: run under scripts/with-sound-server.sh";
 }
 
+// scripts/install-deps.sh installs every one.
+const char* WhyNoLinuxAudioTools() {
+    return nullptr;
+}
+
 const char* WhyNoFreedesktopSounds() {
     return nullptr;
 }

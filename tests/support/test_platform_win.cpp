@@ -4,7 +4,12 @@ namespace sonatrix::testing {
 
 const char* WhyNoSoundServer() {
     return "drives the sound server with Linux programs (paplay, pactl, python3, sox), which a "
-           "Windows program cannot start; Windows has no device here";
+           "Windows program cannot start";
+}
+
+const char* WhyNoLinuxAudioTools() {
+    return "makes and reads its audio files with Linux programs (sox, lame, oggenc, flac, "
+           "opusenc, ffmpeg, python3), which a Windows program cannot start";
 }
 
 const char* WhyNoFreedesktopSounds() {
