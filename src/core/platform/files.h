@@ -44,6 +44,11 @@ class FileSystem {
     // the system's error code.
     virtual int CopyFile(const std::string& source, const std::string& destination) = 0;
 
+    // Replaces `path` with `bytes` as a whole or not at all: they go to a
+    // temporary file beside it, are flushed to the disk, and the file is
+    // renamed over `path`. Returns 0 or the system's error code.
+    virtual int WriteWholeFile(const std::string& path, std::string_view bytes) = 0;
+
     // Creates one folder level. Returns 0 or the system's error code.
     virtual int CreateFolder(const std::string& path) = 0;
 
@@ -71,5 +76,7 @@ std::string SystemErrorText(int code);
 // Error codes the program itself reports with.
 int FileNotFoundCode();
 int AccessDeniedCode();
+// A file whose bytes are not what they should be.
+int CorruptFileCode();
 
 }  // namespace sonatrix

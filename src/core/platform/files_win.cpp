@@ -7,6 +7,7 @@
 #undef CopyFile
 #undef DeleteFile
 
+#include <algorithm>
 #include <atomic>
 
 #include "platform/error_text.h"
@@ -145,6 +146,41 @@ class Win32FileSystem : public FileSystem {
         return ERROR_FILE_EXISTS;
     }
 
+    int WriteWholeFile(const std::string& path, std::string_view bytes) override {
+        const std::string folder = FolderOf(path);
+        for (int attempt = 0; attempt < 16; ++attempt) {
+            const std::string temporary = TemporaryNameIn(folder);
+            HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file == INVALID_HANDLE_VALUE) {
+                const DWORD error = GetLastError();
+                if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+                    continue;
+                return static_cast<int>(error);
+            }
+            DWORD error = 0;
+            std::string_view rest = bytes;
+            while (error == 0 && !rest.empty()) {
+                const DWORD chunk =
+                    static_cast<DWORD>(std::min<std::size_t>(rest.size(), 1u << 20));
+                DWORD written = 0;
+                if (!WriteFile(file, rest.data(), chunk, &written, nullptr))
+                    error = GetLastError();
+                rest.remove_prefix(written);
+            }
+            if (error == 0 && !FlushFileBuffers(file))
+                error = GetLastError();
+            CloseHandle(file);
+            if (error == 0 && !MoveFileExA(temporary.c_str(), path.c_str(),
+                                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                error = GetLastError();
+            if (error != 0)
+                RemoveTemporary(temporary);
+            return static_cast<int>(error);
+        }
+        return ERROR_FILE_EXISTS;
+    }
+
     int CreateFolder(const std::string& path) override {
         return CreateDirectoryA(path.c_str(), nullptr) ? 0 : static_cast<int>(GetLastError());
     }
@@ -199,6 +235,9 @@ int FileNotFoundCode() {
 }
 int AccessDeniedCode() {
     return ERROR_ACCESS_DENIED;
+}
+int CorruptFileCode() {
+    return ERROR_FILE_CORRUPT;
 }
 
 }  // namespace sonatrix

@@ -5,9 +5,11 @@
 #include "library/library_tree.h"
 #include "model/dialogs.h"
 #include "model/main_model.h"
+#include "originals/change_run.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/config_db_repair.h"
+#include "replace/store_of.h"
 
 namespace sonatrix {
 
@@ -40,8 +42,10 @@ void M_replace89(MainModel& model) {
     // Read after the dialog: a poll tick may have adopted a client meanwhile.
     const std::string source =
         state.AppDir + kLibraryFolderName + kSep + state.SelectedLibrarySound;
-    const std::string destination = state.TargetSoundDir + state.SelectedTargetSound;
-    if (const int error = model.svc.files.CopyFile(source, destination); error != 0) {
+    ChangeRun run(StoreOf(model), kReplaceCaption, state.TargetSoundDir);
+    const int error = run.Copy(source, state.SelectedTargetSound);
+    run.Finish();
+    if (error != 0) {
         dialogs.MessageDlg(SystemErrorText(error), DlgType::Error, kDlgOK);
         return;
     }

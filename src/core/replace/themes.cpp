@@ -4,9 +4,11 @@
 
 #include "model/dialogs.h"
 #include "model/main_model.h"
+#include "originals/change_run.h"
 #include "platform/path_pieces.h"
 #include "replace/copy_with_report.h"
 #include "replace/single_replacement.h"
+#include "replace/store_of.h"
 
 namespace sonatrix {
 
@@ -22,11 +24,13 @@ void ApplyPresetTheme(MainModel& model, const PresetTheme& theme) {
 
     // Read after the warning: a poll tick may have adopted a client meanwhile.
     const std::string& appDir = model.state.AppDir;
-    const std::string& targetDir = model.state.TargetSoundDir;
+    ChangeRun run(StoreOf(model), theme.name, model.state.TargetSoundDir);
+    run.Keep({kThemeDestinations.begin(), kThemeDestinations.end()});
     for (std::size_t row = 0; row < kThemeRows; ++row) {
-        CopyWithReport(model.svc.files, dialogs, appDir + NativePath(theme.sources[row]),
-                       targetDir + kThemeDestinations[row], kThemeDestinations[row]);
+        CopyWithReport(run, dialogs, appDir + NativePath(theme.sources[row]),
+                       kThemeDestinations[row], kThemeDestinations[row]);
     }
+    run.Finish();
     dialogs.MessageDlg(std::string(theme.name) + "－完成。", DlgType::Information, kDlgOK);
 }
 
