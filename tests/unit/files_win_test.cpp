@@ -210,6 +210,23 @@ TEST_F(Win32Files, ReadWholeFileTakesTheFileForItself) {
     EXPECT_EQ(files->ReadWholeFile(At("QQ/gone.db"), bytes), FileNotFoundCode());
 }
 
+TEST_F(Win32Files, WriteWholeFileReplacesAsAWholeOrNotAtAll) {
+    const std::string fresh = At("store/new.txt");
+    std::filesystem::create_directories(At("store"));
+    ASSERT_EQ(files->WriteWholeFile(fresh, std::string("a\0b", 3)), 0);
+    EXPECT_EQ(ReadFile(fresh), std::string("a\0b", 3));
+    const std::string old = Put("store/old.txt", "old bytes");
+    ASSERT_EQ(files->WriteWholeFile(old, "new"), 0);
+    EXPECT_EQ(ReadFile(old), "new");
+    EXPECT_EQ(files->WriteWholeFile(At("store/none/x.txt"), "x"), ERROR_PATH_NOT_FOUND);
+
+    // A file that cannot be replaced keeps its bytes, and no temporary file stays.
+    SetAttributes(old, FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(files->WriteWholeFile(old, "newer"), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(ReadFile(old), "new");
+    EXPECT_EQ(NamesOnDisk(At("store")), (std::vector<std::string>{"new.txt", "old.txt"}));
+}
+
 TEST_F(Win32Files, CreateAndDeleteReportSystemCodes) {
     EXPECT_EQ(files->CreateFolder(At("newsounds")), 0);
     EXPECT_TRUE(std::filesystem::is_directory(At("newsounds")));

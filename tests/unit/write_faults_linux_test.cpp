@@ -27,6 +27,9 @@
 namespace sonatrix {
 namespace {
 
+// The user's data folder, where the program keeps what it replaced.
+const std::string kStore = "userdata";
+
 namespace fs = std::filesystem;
 using testing::DialogForm;
 using testing::ReadFile;
@@ -331,7 +334,7 @@ class WriteFaults : public ::testing::TestWithParam<std::tuple<Command, Fault>> 
 };
 
 TEST_P(WriteFaults, TheUserIsToldAndNoFileIsLostOrHalfWritten) {
-    const Snapshot before = TakeSnapshot(world.base.root.Path());
+    const Snapshot before = TakeSnapshot(world.base.root.Path(), kStore);
     Run();
 
     // Told, in the command's words, and a failure is never called a success.
@@ -354,7 +357,7 @@ TEST_P(WriteFaults, TheUserIsToldAndNoFileIsLostOrHalfWritten) {
         if (std::find(failing.begin(), failing.end(), name) == failing.end())
             wanted[(fs::path(plan_.folder) / name).string()] = plan_.fresh.at(name);
     }
-    const Snapshot after = TakeSnapshot(world.base.root.Path());
+    const Snapshot after = TakeSnapshot(world.base.root.Path(), kStore);
     for (const auto& [name, bytes] : after) {
         const auto old = wanted.find(name);
         ASSERT_NE(old, wanted.end()) << name << " appeared";
