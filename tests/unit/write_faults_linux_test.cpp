@@ -15,6 +15,8 @@
 #include "library/add_sounds.h"
 #include "model/dialogs.h"
 #include "mounts.h"
+#include "originals/journal.h"
+#include "originals/originals_store.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/random_replacement.h"
@@ -366,6 +368,20 @@ TEST_P(WriteFaults, TheUserIsToldAndNoFileIsLostOrHalfWritten) {
     }
     for (const auto& [name, bytes] : wanted)
         EXPECT_TRUE(after.contains(name)) << name << " went away";
+
+    // The journal names what was written into a client's folder, and
+    // nothing when nothing was (the library is no client's folder).
+    std::vector<std::string> journaled, written;
+    for (const JournalEntry& entry :
+         ReadJournal(OriginalsStore(*world.base.files, world.base.dataDir)))
+        for (const FileChange& change : entry.files)
+            journaled.push_back(change.name);
+    for (const std::string& name : plan_.written) {
+        if (command() != Command::AddSounds &&
+            std::find(failing.begin(), failing.end(), name) == failing.end())
+            written.push_back(name);
+    }
+    EXPECT_EQ(journaled, written);
 }
 
 std::string CommandName(Command command) {
