@@ -205,6 +205,15 @@ TEST_F(Win32Files, ReadWholeFileTakesTheFileForItself) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(files->ReadWholeFile(path, bytes), ERROR_SHARING_VIOLATION);
     EXPECT_TRUE(bytes.empty());
+    // A shared read takes what a copy's source would: a file others read too...
+    EXPECT_EQ(files->ReadSharedFile(path, bytes), 0);
+    EXPECT_EQ(bytes, std::string("\0sound\\msg.wav\0", 15));
+    CloseHandle(held);
+    // ...but not one that a program holds for itself.
+    held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(files->ReadSharedFile(path, bytes), ERROR_SHARING_VIOLATION);
     CloseHandle(held);
 
     EXPECT_EQ(files->ReadWholeFile(At("QQ/gone.db"), bytes), FileNotFoundCode());

@@ -74,7 +74,7 @@ int ChangeRun::Copy(const std::string& source, const std::string& name) {
         return planned.keepError;
     FileSystem& files = store_.Files();
     std::string bytes;
-    if (const int error = files.ReadWholeFile(source, bytes))
+    if (const int error = files.ReadSharedFile(source, bytes))
         return error;
     if (const int error = files.CopyFile(source, folder_ + name))
         return error;

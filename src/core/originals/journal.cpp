@@ -129,8 +129,8 @@ std::vector<JournalEntry> ReadJournal(const OriginalsStore& store) {
     std::vector<JournalEntry> entries;
     for (const std::uint64_t number : numbers) {
         std::string text;
-        if (store.Files().ReadWholeFile(store.Subfolder(kJournalFolder) + EntryFileName(number),
-                                        text) != 0)
+        if (store.Files().ReadSharedFile(store.Subfolder(kJournalFolder) + EntryFileName(number),
+                                         text) != 0)
             continue;
         if (std::optional<JournalEntry> entry = ParseEntry(text, number))
             entries.push_back(std::move(*entry));

@@ -103,7 +103,7 @@ int OriginalsStore::ContentOf(const std::string& path, std::string& content) con
         content = kAbsent;
         return 0;
     }
-    if (const int error = files_->ReadWholeFile(path, bytes))
+    if (const int error = files_->ReadSharedFile(path, bytes))
         return error;
     content = Sha256Hex(bytes);
     return content.empty() ? CorruptFileCode() : 0;
@@ -117,7 +117,7 @@ int OriginalsStore::KeepContentOf(const std::string& path, std::string& content)
         return 0;
     }
     std::string bytes;
-    if (const int error = files_->ReadWholeFile(path, bytes))
+    if (const int error = files_->ReadSharedFile(path, bytes))
         return error;
     content = Sha256Hex(bytes);
     if (content.empty())
@@ -125,7 +125,7 @@ int OriginalsStore::KeepContentOf(const std::string& path, std::string& content)
     // A kept copy is trusted only when its bytes still have its name.
     const std::string blob = BlobPath(content);
     std::string kept;
-    if (files_->ReadWholeFile(blob, kept) == 0 && kept == bytes)
+    if (files_->ReadSharedFile(blob, kept) == 0 && kept == bytes)
         return 0;
     if (const int error = MakeSubfolder("blobs"))
         return error;
@@ -142,7 +142,7 @@ int OriginalsStore::PutBack(const std::string& content, const std::string& path)
         return CorruptFileCode();
     const std::string blob = BlobPath(content);
     std::string bytes;
-    if (const int error = files_->ReadWholeFile(blob, bytes))
+    if (const int error = files_->ReadSharedFile(blob, bytes))
         return error;
     if (Sha256Hex(bytes) != content)
         return CorruptFileCode();
@@ -157,7 +157,7 @@ int OriginalsStore::ReadOriginals(const std::string& key, FolderOriginals& origi
     if (!files_->FileExists(path))
         return 0;
     std::string text;
-    if (const int error = files_->ReadWholeFile(path, text))
+    if (const int error = files_->ReadSharedFile(path, text))
         return error;
     FolderOriginals read;
     if (const int error = ParseOriginals(text, key, read))

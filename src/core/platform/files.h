@@ -56,6 +56,11 @@ class FileSystem {
     // platform allows it. Returns 0 or the system's error code.
     virtual int ReadWholeFile(const std::string& path, std::string& bytes) = 0;
 
+    // Reads a whole file that other programs may be reading too (a client
+    // holding its own sound open), as a copy reads its source. Returns 0 or
+    // the system's error code.
+    virtual int ReadSharedFile(const std::string& path, std::string& bytes) = 0;
+
     // Returns 0 or the system's error code.
     virtual int DeleteFile(const std::string& path) = 0;
 

@@ -378,6 +378,11 @@ class PosixFileSystem : public FileSystem {
         return error;
     }
 
+    // POSIX files are never locked against reading.
+    int ReadSharedFile(const std::string& path, std::string& bytes) override {
+        return ReadWholeFile(path, bytes);
+    }
+
     int DeleteFile(const std::string& path) override {
         return ::unlink(ResolveCase(path).c_str()) == 0 ? 0 : errno;
     }

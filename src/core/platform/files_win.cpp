@@ -186,8 +186,24 @@ class Win32FileSystem : public FileSystem {
     }
 
     int ReadWholeFile(const std::string& path, std::string& bytes) override {
+        return ReadWith(path, 0, bytes);
+    }
+
+    int ReadSharedFile(const std::string& path, std::string& bytes) override {
+        // What CopyFileA grants others on its source.
+        return ReadWith(path, FILE_SHARE_READ | FILE_SHARE_DELETE, bytes);
+    }
+
+    int DeleteFile(const std::string& path) override {
+        return DeleteFileA(path.c_str()) ? 0 : static_cast<int>(GetLastError());
+    }
+
+    std::string OnDiskPath(const std::string& path) override { return path; }
+
+  private:
+    static int ReadWith(const std::string& path, DWORD sharing, std::string& bytes) {
         bytes.clear();
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return static_cast<int>(GetLastError());
@@ -208,12 +224,6 @@ class Win32FileSystem : public FileSystem {
         CloseHandle(file);
         return error;
     }
-
-    int DeleteFile(const std::string& path) override {
-        return DeleteFileA(path.c_str()) ? 0 : static_cast<int>(GetLastError());
-    }
-
-    std::string OnDiskPath(const std::string& path) override { return path; }
 };
 
 }  // namespace
