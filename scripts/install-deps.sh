@@ -4,13 +4,13 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build ccache pkg-config
+    build-essential cmake ninja-build ccache pkg-config clang-format git
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
     libssl-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
     pulseaudio pulseaudio-utils sox python3 locales
-    fonts-wqy-zenhei
+    fonts-arphic-gbsn00lp fonts-wqy-zenhei
     xvfb xauth x11-utils imagemagick
 )
 if [[ "${1:-}" == "--windows" || "${SONATRIX_WINDOWS:-1}" == "1" ]]; then

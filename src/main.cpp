@@ -1,14 +1,12 @@
 // Sonatrix: changes the notification sounds of instant-messaging clients.
 #include <QApplication>
 
+#include "application_setup.h"
 #include "program_windows.h"
-#include "window_font.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("Sonatrix2009"));
-    app.setApplicationDisplayName(QStringLiteral("Sonatrix2009"));
-    app.setFont(sonatrix::gui::WindowFont());
+    sonatrix::gui::SetUpApplication(app);
 
     sonatrix::gui::ProgramWindows windows(sonatrix::gui::ExecutableFolder());
     windows.form1.show();

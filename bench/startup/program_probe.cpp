@@ -5,16 +5,14 @@
 #include <QFile>
 #include <QTimer>
 
+#include "application_setup.h"
 #include "program_windows.h"
-#include "window_font.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     if (argc != 2)
         return 2;
-    app.setApplicationName(QStringLiteral("Sonatrix2009"));
-    app.setApplicationDisplayName(QStringLiteral("Sonatrix2009"));
-    app.setFont(sonatrix::gui::WindowFont());
+    sonatrix::gui::SetUpApplication(app);
     sonatrix::gui::ProgramWindows windows(argv[1]);
     windows.form1.show();
     // The first show has run; the zero timer lets its first paint happen.

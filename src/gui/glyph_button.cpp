@@ -3,7 +3,13 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include "glyph_button_accessible.h"
+
 namespace sonatrix::gui {
+
+GlyphButton::GlyphButton(QWidget* parent) : QToolButton(parent) {
+    InstallGlyphButtonAccessibility();
+}
 
 void GlyphButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);

@@ -9,8 +9,9 @@
 namespace sonatrix::gui {
 
 class GlyphButton : public QToolButton {
+    Q_OBJECT
   public:
-    using QToolButton::QToolButton;
+    explicit GlyphButton(QWidget* parent = nullptr);
 
     static constexpr int kSpacing = 4;  // between the picture and the caption
 

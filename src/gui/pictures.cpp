@@ -104,6 +104,14 @@ QPixmap TreeImage(int index, int scale) {
     return ImageListEntry("tree", kTreeImageCount, index, scale);
 }
 
+QIcon TreeIcon(int index) {
+    const QPixmap picture = TreeImage(index);
+    QIcon icon;
+    for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Selected})
+        icon.addPixmap(picture, mode);
+    return icon;
+}
+
 QPixmap ListImage(int index) {
     return ListImage(index, 1);
 }

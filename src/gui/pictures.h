@@ -2,6 +2,7 @@
 // lists, drawn from the vector sources in data/icons.
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 
 namespace sonatrix::gui {
@@ -31,6 +32,11 @@ QPixmap GlyphPixmap(Glyph glyph);
 // picture on it, 1 a plain folder, 2 a gold loudspeaker.
 QPixmap TreeImage(int index);
 inline constexpr int kTreeImageCount = 3;
+
+// TreeImage as a node's icon: the same picture whether or not the node is
+// selected (without a picture of its own for the selected mode, the style
+// would tint it with the highlight colour).
+QIcon TreeIcon(int index);
 
 // ImageList2, the target list's icons (16 x 16), sixteen images: 1 a penguin
 // with a red scarf, 2 a penguin with a red crest, 3 a multicoloured

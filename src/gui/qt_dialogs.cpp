@@ -171,8 +171,15 @@ void QtDialogs::ShowAppError(const std::string& text) {
     ShowOkBox(owner_, text, QMessageBox::Critical);
 }
 
+QWidget* QtDialogs::AskingWindow() const {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return owner_;
+}
+
 std::optional<std::string> QtDialogs::BrowseForFolder(const std::string& title) {
-    QString folder = QFileDialog::getExistingDirectory(owner_, DisplayText(title));
+    QString folder =
+        QFileDialog::getExistingDirectory(AskingWindow(), DisplayText(title), QDir::homePath());
     if (folder.isEmpty())
         return std::nullopt;
     while (folder.size() > 1 && (folder.endsWith('/') || folder.endsWith('\\')))
@@ -183,7 +190,11 @@ std::optional<std::string> QtDialogs::BrowseForFolder(const std::string& title) 
 std::optional<std::string> QtDialogs::OpenFile(const std::string& filterName,
                                                const std::string& pattern) {
     const QString filter = DisplayText(filterName) + " (" + DisplayText(pattern) + ")";
-    const QString file = QFileDialog::getOpenFileName(owner_, QString(), QString(), filter);
+    // The pattern stays in the filter for the dialog to apply; the user sees
+    // the filter's name alone.
+    const QString file =
+        QFileDialog::getOpenFileName(AskingWindow(), QString(), QDir::homePath(), filter, nullptr,
+                                     QFileDialog::HideNameFilterDetails);
     if (file.isEmpty())
         return std::nullopt;
     return CoreBytes(QDir::toNativeSeparators(file));

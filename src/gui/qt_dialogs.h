@@ -13,7 +13,8 @@ namespace sonatrix::gui {
 
 class QtDialogs : public Dialogs {
   public:
-    // The owner of the platform message boxes, the browsers and the About box.
+    // The owner of the platform message boxes and the About box, and of the
+    // browsers that the main window asks for.
     void SetOwner(QWidget* owner) { owner_ = owner; }
     void SetPicker(std::function<std::string()> showPicker) { picker_ = std::move(showPicker); }
     void SetRecorder(std::function<void()> showRecorder) { recorder_ = std::move(showRecorder); }
@@ -33,6 +34,10 @@ class QtDialogs : public Dialogs {
     void SetBusyCursor(bool busy) override;
 
   private:
+    // The browsers open over the window that asked for them: the modal
+    // window in front (the picker asks for its own), else the owner.
+    QWidget* AskingWindow() const;
+
     QPointer<QWidget> owner_;
     std::function<std::string()> picker_;
     std::function<void()> recorder_;

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
@@ -302,19 +303,18 @@ void TForm1::WireWindow() {
 
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, [this] {
         pressChangedSelection_ = true;
-        ListBox1Click(model_, ListBox1->currentRow());
+        ListBox1Click(model_, SelectedListRow());
     });
     // Clicking the item that is already selected plays it again.
     connect(ListBox1, &QListWidget::itemClicked, this, [this] {
         if (!pressChangedSelection_)
-            ListBox1Click(model_, ListBox1->currentRow());
+            ListBox1Click(model_, SelectedListRow());
     });
 
-    connect(TreeView1, &QTreeWidget::itemClicked, this,
-            [this] { TreeView1Click(model_, SelectedNode()); });
+    // TreeView1Click runs from the tree's viewport filter: on every click.
+    TreeView1->viewport()->installEventFilter(this);
     auto showExpansion = [](QTreeWidgetItem* item) {
-        item->setIcon(0,
-                      gui::TreeImage(TreeImageIndex(item->childCount() > 0, item->isExpanded())));
+        item->setIcon(0, gui::TreeIcon(TreeImageIndex(item->childCount() > 0, item->isExpanded())));
     };
     connect(TreeView1, &QTreeWidget::itemExpanded, this, showExpansion);
     connect(TreeView1, &QTreeWidget::itemCollapsed, this, showExpansion);
@@ -333,7 +333,29 @@ void TForm1::WireWindow() {
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonPress)
         pressChangedSelection_ = false;
+    if (watched == TreeView1->viewport())
+        TreeMouseEvent(event);
     return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::TreeMouseEvent(QEvent* event) {
+    // The tree's own clicked signal leaves out the expander and the space
+    // beside the nodes; a click anywhere in the tree is a click. The press
+    // has already selected (or expanded) by the time the button goes up.
+    if (event->type() == QEvent::MouseButtonPress)
+        releaseEndsDoubleClick_ = false;  // a release taken by a dialog is forgotten
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        releaseEndsDoubleClick_ = true;
+        return;
+    }
+    if (event->type() != QEvent::MouseButtonRelease ||
+        static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+        return;
+    if (releaseEndsDoubleClick_) {
+        releaseEndsDoubleClick_ = false;  // its first click has run already
+        return;
+    }
+    TreeView1Click(model_, SelectedNode());
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -435,7 +457,7 @@ void TForm1::AddTreeChildren(QTreeWidgetItem* parentItem, const sonatrix::TreeNo
         item->setText(0, DisplayText(child->Text()));
         item->setData(0, kNodeRole, QVariant::fromValue(static_cast<void*>(child.get())));
         item->setIcon(
-            0, sonatrix::gui::TreeImage(sonatrix::TreeImageIndex(child->HasChildren(), false)));
+            0, sonatrix::gui::TreeIcon(sonatrix::TreeImageIndex(child->HasChildren(), false)));
         if (parentItem)
             parentItem->addChild(item);
         else
@@ -450,9 +472,15 @@ void TForm1::SelectFirstNode() {
         TreeView1->setCurrentItem(first);
 }
 
+int TForm1::SelectedListRow() const {
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    return selected.isEmpty() ? -1 : ListBox1->row(selected.first());
+}
+
 const sonatrix::TreeNode* TForm1::SelectedNode() const {
-    const QTreeWidgetItem* item = TreeView1->currentItem();
-    if (!item)
+    const QList<QTreeWidgetItem*> selected = TreeView1->selectedItems();
+    if (selected.isEmpty())
         return nullptr;
+    const QTreeWidgetItem* item = selected.first();
     return static_cast<const sonatrix::TreeNode*>(item->data(0, kNodeRole).value<void*>());
 }

@@ -52,7 +52,11 @@ class TForm1 : public QWidget, public sonatrix::MainView {
     void RebuildTree();
     void AddTreeChildren(QTreeWidgetItem* parentItem, const sonatrix::TreeNode& node);
     void SelectFirstNode();
+    // The selected node or list row: none after a Ctrl+click took the
+    // selection away, though the item stays current.
     const sonatrix::TreeNode* SelectedNode() const;
+    int SelectedListRow() const;
+    void TreeMouseEvent(QEvent* event);
     void LoadNewsPage();
 
     // A top-right control: placed from its designed left edge plus the
@@ -64,6 +68,9 @@ class TForm1 : public QWidget, public sonatrix::MainView {
     // Set by a mouse press in ListBox1 when the press changed the selection,
     // so the click that follows does not run ListBox1Click a second time.
     bool pressChangedSelection_ = false;
+    // Set by a double-click in TreeView1: the release that ends it is not
+    // another click.
+    bool releaseEndsDoubleClick_ = false;
 
     struct Anchored {
         QWidget* control;

@@ -68,7 +68,10 @@ TForm2::TForm2(const sonatrix::Services& services, QWidget* parent)
     Button2 = MakeButton(this, "Button2", "确定", {64, 376, 75, 25});
     Button3 = MakeButton(this, "Button3", "取消", {224, 376, 75, 25});
 
-    connect(ListBox1, &QListWidget::currentRowChanged, this, &TForm2::ListBox1Click);
+    // A click on the line that is already selected changes no selection but
+    // must still make it the choice again (after a browse chose another).
+    connect(ListBox1, &QListWidget::itemSelectionChanged, this, &TForm2::ListBox1Click);
+    connect(ListBox1, &QListWidget::itemClicked, this, &TForm2::ListBox1Click);
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TForm2::ListBox1DblClick);
     connect(Button4, &QPushButton::clicked, this, &TForm2::Button4Click);
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
@@ -106,13 +109,18 @@ void TForm2::Button4Click() {
     FormShow();
 }
 
-void TForm2::ListBox1Click(int row) {
-    logic_.ListBox1Click(row);
+int TForm2::SelectedRow() const {
+    const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
+    return selected.isEmpty() ? -1 : ListBox1->row(selected.first());
+}
+
+void TForm2::ListBox1Click() {
+    logic_.ListBox1Click(SelectedRow());
     ShowChoice();
 }
 
 void TForm2::ListBox1DblClick() {
-    const bool confirmed = logic_.ListBox1DblClick(ListBox1->currentRow());
+    const bool confirmed = logic_.ListBox1DblClick(SelectedRow());
     ShowChoice();
     if (confirmed)
         accept();

@@ -36,12 +36,15 @@ class TForm2 : public QDialog {
   private:
     void FormShow();
     void Button4Click();
-    void ListBox1Click(int row);
+    void ListBox1Click();
     void ListBox1DblClick();
     void Button1Click();
     void Button5Click();
     void Button2Click();
     void Button3Click();
+    // The selected line of ListBox1; -1 when none is (Ctrl+click takes the
+    // selection away while the line stays current).
+    int SelectedRow() const;
     // Label1 and ListBox1 from the logic.
     void ShowChoice();
     void ShowProcessList();

@@ -1,5 +1,5 @@
-// The window font: "宋体" 13 pixels, or an installed CJK font where 宋体 is
-// missing (any Linux desktop).
+// The window font: "宋体" 13 pixels, or where 宋体 is missing (any Linux
+// desktop) the installed Song face whose metrics come closest to it.
 #pragma once
 
 #include <QFont>

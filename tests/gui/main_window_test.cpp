@@ -98,6 +98,33 @@ QString CaptionOf(QWidget* control) {
     return {};
 }
 
+// Whether every fully opaque pixel of `picture` shows unchanged in `image`
+// with the picture's top-left corner at `at`.
+bool ShowsPicture(const QImage& image, const QImage& picture, QPoint at) {
+    int opaque = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb pixel = picture.pixel(x, y);
+            if (qAlpha(pixel) != 255)
+                continue;
+            ++opaque;
+            const QPoint p = at + QPoint(x, y);
+            if (!image.rect().contains(p) || (image.pixel(p) & 0xFFFFFF) != (pixel & 0xFFFFFF))
+                return false;
+        }
+    }
+    return opaque > 0;
+}
+
+// Where `picture` is drawn within `area` of `image`; (-1, -1) if nowhere.
+QPoint FindPicture(const QImage& image, const QImage& picture, QRect area) {
+    for (int y = area.top(); y + picture.height() <= area.bottom() + 1; ++y)
+        for (int x = area.left(); x + picture.width() <= area.right() + 1; ++x)
+            if (ShowsPicture(image, picture, {x, y}))
+                return {x, y};
+    return {-1, -1};
+}
+
 QColor TextColourOf(QWidget* control) {
     const auto role =
         qobject_cast<QAbstractButton*>(control) ? QPalette::ButtonText : QPalette::WindowText;
@@ -344,6 +371,70 @@ class MainWindowTest : public QObject {
                                            "/nowhere/msg.wav"}));
     }
 
+    // TreeView1Click runs on every left click in the tree, also on an
+    // expander and beside the nodes: it takes the selected node again.
+    void treeClickRunsOnEveryClick() {
+        world->Put("app/newsounds/自定义/a.wav");
+        world->Put("app/newsounds/x.wav");
+        ShowWaiting();
+        auto* tree = Control<QTreeWidget>("TreeView1");
+        auto* label8 = Control<QLabel>("Label8");
+        QTreeWidgetItem* custom = tree->findItems(U("自定义"), Qt::MatchExactly).value(0);
+        QTreeWidgetItem* x = tree->findItems(U("x.wav"), Qt::MatchExactly).value(0);
+        QVERIFY(custom && x);
+        const std::string xPath = world->appDir + "newsounds/x.wav";
+
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(x).center());
+        QCOMPARE(label8->text(), U("x.wav"));
+        QCOMPARE(world->player.played, std::vector<std::string>{xPath});
+
+        const QRect folderRow = tree->visualItemRect(custom);
+        const QPoint expander(folderRow.left() - tree->indentation() / 2, folderRow.center().y());
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, expander);
+        QVERIFY(custom->isExpanded());
+        QCOMPARE(label8->text(), U("x.wav"));
+        QCOMPARE(world->player.played, (std::vector<std::string>{xPath, xPath}));
+
+        // Below the last node.
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
+                          {tree->viewport()->width() / 2, tree->viewport()->height() - 5});
+        QCOMPARE(world->player.played.size(), std::size_t{3});
+        QCOMPARE(label8->text(), U("x.wav"));
+
+        // A right click is no click.
+        QTest::mouseClick(tree->viewport(), Qt::RightButton, {}, tree->visualItemRect(x).center());
+        QCOMPARE(world->player.played.size(), std::size_t{3});
+
+        // A double-click whose last release went elsewhere (to the dialog its
+        // command opened) leaves the next click a click.
+        const QPointF below(tree->viewport()->width() / 2, tree->viewport()->height() - 5);
+        QMouseEvent doubleClick(QEvent::MouseButtonDblClick, below,
+                                tree->viewport()->mapToGlobal(below), Qt::LeftButton,
+                                Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(tree->viewport(), &doubleClick);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(x).center());
+        QCOMPARE(world->player.played.size(), std::size_t{4});
+    }
+
+    // A click that leaves no item of the list selected changes nothing.
+    void listCtrlClickThatDeselectsPlaysNothing() {
+        ShowWaiting();
+        auto& state = world->model.state;
+        state.TargetSoundDir = "/nowhere/";
+        state.TargetList = {"msg.wav", "ring.wav"};
+        world->model.Changed(sonatrix::kAspectTargetList);
+        world->player.played.clear();
+        auto* list = Control<QListWidget>("ListBox1");
+        const QPoint first = list->visualItemRect(list->item(0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
+        QCOMPARE(world->player.played.size(), std::size_t{1});
+
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, first);
+        QVERIFY(list->selectedItems().isEmpty());
+        QCOMPARE(world->player.played.size(), std::size_t{1});
+        QCOMPARE(Control<QLabel>("Label9")->text(), QStringLiteral("msg.wav"));
+    }
+
     void treeMirrorsTheLibrary() {
         world->Put("app/newsounds/自定义/a.wav");
         world->Put("app/newsounds/自定义/b.txt");
@@ -382,6 +473,45 @@ class MainWindowTest : public QObject {
         QCOMPARE(world->player.played.size(), std::size_t{1});
         QCOMPARE(tree->indentation(), 19);
         QVERIFY(tree->isHeaderHidden());
+    }
+
+    // Selection never changes a node's picture: a selected node shows its
+    // picture pixel for pixel as it shows unselected.
+    void selectedNodeKeepsItsPicture_data() {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<bool>("expanded");
+        QTest::addColumn<int>("picture");
+        QTest::newRow("collapsed folder") << U("自定义") << false << 0;
+        QTest::newRow("expanded folder") << U("自定义") << true << 1;
+        QTest::newRow("sound") << U("x.wav") << false << 2;
+    }
+    void selectedNodeKeepsItsPicture() {
+        QFETCH(QString, node);
+        QFETCH(bool, expanded);
+        QFETCH(int, picture);
+        world->Put("app/newsounds/自定义/a.wav");
+        world->Put("app/newsounds/x.wav");
+        ShowWaiting();
+        auto* tree = Control<QTreeWidget>("TreeView1");
+        QTreeWidgetItem* item = tree->findItems(node, Qt::MatchExactly).value(0);
+        QVERIFY(item);
+        item->setExpanded(expanded);
+        const QImage image =
+            sonatrix::gui::TreeImage(picture).toImage().convertToFormat(QImage::Format_ARGB32);
+
+        // The same node current in both pictures, so only the selection differs.
+        tree->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
+        tree->clearSelection();
+        const QImage unselected = tree->viewport()->grab().toImage();
+        const QRect row = tree->visualItemRect(item);
+        const QPoint at =
+            FindPicture(unselected, image, {0, row.top(), unselected.width(), row.height()});
+        QVERIFY2(at.x() >= 0, "the node's picture is not drawn");
+
+        tree->setCurrentItem(item);
+        QVERIFY(item->isSelected());
+        const QImage selected = tree->viewport()->grab().toImage();
+        QVERIFY(ShowsPicture(selected, image, at));
     }
 
     void targetLineColours_data() {

@@ -40,6 +40,9 @@ class PickerWindowTest : public QObject {
     void okWithoutWavFilesWarnsAndStaysOpen();
     void cancelAndCloseBoxForgetAnEarlierPick();
     void pickShowsModallyAndReturnsTheChoice();
+    void clickedLineIsTheChoiceAgainAfterBrowsing();
+    void doubleClickConfirmsTheLineNotTheBrowsedProgram();
+    void lineDeselectedByCtrlClickIsNoChoice();
 
   private:
     std::string Start(const std::string& relative) {
@@ -50,6 +53,10 @@ class PickerWindowTest : public QObject {
     QListWidget* List() { return form->findChild<QListWidget*>("ListBox1"); }
     QLabel* Choice() { return form->findChild<QLabel*>("Label1"); }
     QPushButton* Button(const char* name) { return form->findChild<QPushButton*>(name); }
+    void ClickRow(int row, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, modifiers,
+                          List()->visualItemRect(List()->item(row)).center());
+    }
     int RowOf(const std::string& path) {
         const auto items = List()->findItems(QString::fromStdString(path), Qt::MatchExactly);
         return items.isEmpty() ? -1 : List()->row(items.first());
@@ -191,6 +198,52 @@ void PickerWindowTest::pickShowsModallyAndReturnsTheChoice() {
     });
     QCOMPARE(form->Pick(), program);
     QVERIFY(!form->isVisible());
+}
+
+// The user clicks line A, browses to B.exe, then clicks A again.
+void PickerWindowTest::clickedLineIsTheChoiceAgainAfterBrowsing() {
+    const std::string lineA = Start("A/a.exe");
+    const std::string browsed = world->Put("B/b.exe").string();
+    form->show();
+    ClickRow(RowOf(lineA));
+    QCOMPARE(Choice()->text(), QString::fromStdString(lineA));
+    world->dialogs.ThenText(browsed);
+    QTest::mouseClick(Button("Button1"), Qt::LeftButton);
+    QCOMPARE(Choice()->text(), QString::fromStdString(browsed));
+
+    ClickRow(RowOf(lineA));
+    QCOMPARE(Choice()->text(), QString::fromStdString(lineA));
+    QCOMPARE(Choice()->accessibleName(), Choice()->text());
+}
+
+void PickerWindowTest::doubleClickConfirmsTheLineNotTheBrowsedProgram() {
+    const std::string lineA = Start("A/a.exe");
+    world->Put("A/a.wav");
+    const std::string browsed = world->Put("B/b.exe").string();
+    world->Put("B/b.wav");  // the browsed program would pass the checks too
+    form->show();
+    ClickRow(RowOf(lineA));
+    world->dialogs.ThenText(browsed);
+    QTest::mouseClick(Button("Button1"), Qt::LeftButton);
+
+    QTest::mouseDClick(List()->viewport(), Qt::LeftButton, {},
+                       List()->visualItemRect(List()->item(RowOf(lineA))).center());
+    QVERIFY(!form->isVisible());
+    QCOMPARE(form->result(), int(QDialog::Accepted));
+    QCOMPARE(form->PickedPath(), lineA);
+}
+
+// Ctrl+click takes the selection away: no line is chosen by it.
+void PickerWindowTest::lineDeselectedByCtrlClickIsNoChoice() {
+    const std::string lineA = Start("A/a.exe");
+    const std::string browsed = world->Put("B/b.exe").string();
+    form->show();
+    ClickRow(RowOf(lineA));
+    world->dialogs.ThenText(browsed);
+    QTest::mouseClick(Button("Button1"), Qt::LeftButton);
+    ClickRow(RowOf(lineA), Qt::ControlModifier);
+    QVERIFY(List()->selectedItems().isEmpty());
+    QCOMPARE(Choice()->text(), QString::fromStdString(browsed));
 }
 
 QTEST_MAIN(PickerWindowTest)

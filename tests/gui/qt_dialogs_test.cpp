@@ -1,6 +1,9 @@
 // The Qt dialog layer: captions, icons, button texts and what closing a
 // dialog answers, driven by acting on the open modal dialog.
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -202,6 +205,64 @@ class QtDialogsTest : public QObject {
         QCOMPARE(dialogs.ShowPicker(), std::string("/opt/app/Bin/app.exe"));
         dialogs.ShowRecorder();
         QCOMPARE(recorderShown, 1);
+    }
+
+    // The browsers open over the window that asked for them (the picker's
+    // over the picker), in the user's home folder, the file filter shown by
+    // its name alone.
+    void browsersOpenOverTheAskingWindowAtHome_data() {
+        QTest::addColumn<bool>("file");
+        QTest::addColumn<bool>("fromPicker");
+        QTest::newRow("file browser, from the picker") << true << true;
+        QTest::newRow("folder browser, from the picker") << false << true;
+        QTest::newRow("file browser, from the main window") << true << false;
+        QTest::newRow("folder browser, from the main window") << false << false;
+    }
+    void browsersOpenOverTheAskingWindowAtHome() {
+        QFETCH(bool, file);
+        QFETCH(bool, fromPicker);
+        QWidget mainWindow;
+        mainWindow.show();
+        sonatrix::gui::QtDialogs dialogs;
+        dialogs.SetOwner(&mainWindow);
+        QDialog picker(&mainWindow);
+
+        QWidget* parent = nullptr;
+        QString start;
+        QString filterShown;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, [&] {
+            auto* browser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!browser)
+                return;
+            poll.stop();
+            parent = browser->parentWidget();
+            start = browser->directory().absolutePath();
+            if (auto* filters = browser->findChild<QComboBox*>("fileTypeCombo"))
+                filterShown = filters->currentText();
+            browser->reject();
+        });
+        poll.start(10);
+        auto browse = [&] {
+            if (file)
+                QCOMPARE(dialogs.OpenFile("exe文件", "*.exe"), std::nullopt);
+            else
+                QCOMPARE(dialogs.BrowseForFolder("选择一个包含有WAV格式声音文件的目录"),
+                         std::nullopt);
+        };
+        if (fromPicker) {
+            QTimer::singleShot(0, &picker, [&] {
+                browse();
+                picker.reject();
+            });
+            picker.exec();
+        } else {
+            browse();
+        }
+        QCOMPARE(parent, fromPicker ? &picker : &mainWindow);
+        QCOMPARE(start, QDir::homePath());
+        if (file)
+            QCOMPARE(filterShown, QString::fromUtf8("exe文件"));
     }
 
     void busyCursorIsBalanced() {

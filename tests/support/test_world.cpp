@@ -1,5 +1,7 @@
 #include "test_world.h"
 
+#include "own_registry.h"
+
 namespace sonatrix::testing {
 namespace {
 
@@ -19,7 +21,7 @@ TestWorld::TestWorld()
       dataDir(FolderBelow(root, "userdata", false)),
       files(MakeNativeFileSystem()),
       processes(MakeNativeProcessSource()),
-      registry(MakeNativeRegistry()),
+      registry(MakeOwnRegistry(root.Path())),
       model(Services{*files, ownProcesses, *registry, dialogs, player, shell}, appDir, dataDir) {}
 
 std::filesystem::path TestWorld::Put(const std::string& relative, const std::string& bytes) {

@@ -27,7 +27,7 @@ class TestWorld {
     std::unique_ptr<FileSystem> files;
     std::unique_ptr<ProcessSource> processes;    // the real walk
     FilteredProcesses ownProcesses{*processes};  // what the model sees
-    std::unique_ptr<Registry> registry;
+    std::unique_ptr<Registry> registry;          // over a Wine prefix of the test's own
     ScriptedDialogs dialogs;
     RecordingPlayer player;
     RecordingShell shell;

@@ -58,7 +58,11 @@ TEST_F(PickerTest, DoubleClickConfirmsTheLine) {
     picker.FormShow();
     ASSERT_EQ(picker.ProcessList.size(), 1u);
 
+    // A program browsed to after the line was clicked, whose folder would
+    // pass the checks too: the double-clicked line wins.
+    world.Put("Elsewhere/ring.wav");
     picker.ListBox1Click(0);
+    picker.Choice = world.Path("Elsewhere/other.exe");
     EXPECT_TRUE(picker.ListBox1DblClick(0));
     EXPECT_EQ(picker.PickedPath, world.Dir("QQ/Bin/TMsound"));
     EXPECT_FALSE(picker.ListBox1DblClick(-1));

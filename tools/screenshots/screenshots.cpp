@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "application_setup.h"
 #include "program_windows.h"
-#include "window_font.h"
 
 namespace {
 
@@ -54,9 +54,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: sonatrix_screenshots APPDIR OUTDIR\n");
         return 2;
     }
-    app.setApplicationName(QStringLiteral("Sonatrix2009"));
-    app.setApplicationDisplayName(QStringLiteral("Sonatrix2009"));
-    app.setFont(sonatrix::gui::WindowFont());
+    sonatrix::gui::SetUpApplication(app);
 
     std::string appDir =
         QFile::encodeName(

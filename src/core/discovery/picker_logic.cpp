@@ -34,6 +34,7 @@ void PickerLogic::ListBox1Click(int index) {
 bool PickerLogic::ListBox1DblClick(int index) {
     if (index < 0 || index >= static_cast<int>(ProcessList.size()))
         return false;
+    Choice = ProcessList[index];
     return Button2Click();
 }
 

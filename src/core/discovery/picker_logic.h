@@ -38,7 +38,9 @@ class PickerLogic {
 
     // A selected line (-1: none) becomes the current choice.
     void ListBox1Click(int index);
-    // Returns true when the dialog is to close with OK (as Button2Click).
+    // The double-clicked line becomes the choice (also over a program
+    // browsed to since the line was clicked) and is checked as by "确定";
+    // true when the dialog is to close with OK.
     bool ListBox1DblClick(int index);
     void Button1Click();  // "浏览程序……"
     void Button5Click();  // "浏览文件夹……"

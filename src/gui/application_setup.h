@@ -1,0 +1,15 @@
+// What the program sets on the application object before its windows are
+// made: its name and its window font.
+#pragma once
+
+class QApplication;
+
+namespace sonatrix::gui {
+
+// Names the program "Sonatrix2009" (the task bar's and the window class's
+// name) and gives it the window font. No display name is set: Qt appends a
+// set display name to every window title the window system gets, and each
+// title bar must read exactly its window's caption.
+void SetUpApplication(QApplication& app);
+
+}  // namespace sonatrix::gui
