@@ -1,5 +1,5 @@
 # The README's commands. Each installs what it needs, configures and builds.
-.PHONY: deps run test test-windows test-sanitizers bench fuzz screenshots format
+.PHONY: deps run test package test-windows test-sanitizers bench fuzz screenshots format
 
 FUZZ_SECONDS ?= 60
 
@@ -19,6 +19,11 @@ run: deps
 # AddressSanitizer and UndefinedBehaviorSanitizer. Ends with each stage's time.
 test: deps
 	scripts/test-all.sh
+
+# A release build packed by CPack: the Debian package and the portable
+# archive of the program folder, in build/packages/ (scripts/package.sh).
+package: deps
+	scripts/package.sh
 
 test-windows: deps
 	scripts/test-windows.sh

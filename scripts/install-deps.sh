@@ -12,6 +12,9 @@ packages=(
     pulseaudio pulseaudio-utils sox python3 locales
     fonts-arphic-gbsn00lp fonts-wqy-zenhei
     xvfb xauth x11-utils imagemagick
+    # make package: CPack's Debian generator (dpkg-shlibdeps, file) and the
+    # checks of what it makes
+    dpkg-dev file lintian desktop-file-utils appstream
 )
 if [[ "${1:-}" == "--windows" || "${SONATRIX_WINDOWS:-1}" == "1" ]]; then
     packages+=(wine wine64 g++-mingw-w64-x86-64-posix)

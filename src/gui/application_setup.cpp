@@ -9,6 +9,8 @@ namespace sonatrix::gui {
 
 void SetUpApplication(QApplication& app) {
     app.setApplicationName(QString::fromUtf8(kAppTitle));
+    // Lets the desktop match the windows to the installed menu entry and icon.
+    app.setDesktopFileName(QStringLiteral("org.sonatrix.Sonatrix"));
     app.setFont(WindowFont());
 }
 

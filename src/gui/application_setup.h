@@ -1,5 +1,5 @@
 // What the program sets on the application object before its windows are
-// made: its name and its window font.
+// made: its name, the menu entry it belongs to and its window font.
 #pragma once
 
 class QApplication;

@@ -9,14 +9,14 @@ namespace {
 std::string FolderBelow(const TempDir& root, const char* name, bool create) {
     if (create)
         std::filesystem::create_directories(root.Path() / name);
-    return (root.Path() / name).string() +
+    return (root.Path() / name).make_preferred().string() +
            std::string(1, std::filesystem::path::preferred_separator);
 }
 
 }  // namespace
 
-TestWorld::TestWorld()
-    : appDir(FolderBelow(root, "app", true)),
+TestWorld::TestWorld(const char* programFolder)
+    : appDir(FolderBelow(root, programFolder, true)),
       // Not made: the program makes it when it first keeps something there.
       dataDir(FolderBelow(root, "userdata", false)),
       files(MakeNativeFileSystem()),

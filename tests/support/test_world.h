@@ -19,10 +19,12 @@ namespace sonatrix::testing {
 
 class TestWorld {
   public:
-    TestWorld();
+    // `programFolder`: the executable's folder below the root ("stage/bin"
+    // for a program installed the Unix way below root/stage).
+    explicit TestWorld(const char* programFolder = "app");
 
     TempDir root;         // everything of the test lives below it
-    std::string appDir;   // root/app/ : the program folder (AppDir)
+    std::string appDir;   // root/app/ : the executable's folder (AppDir when run from it)
     std::string dataDir;  // root/userdata/ : the user's data folder of the program
     std::unique_ptr<FileSystem> files;
     std::unique_ptr<ProcessSource> processes;    // the real walk

@@ -2,6 +2,7 @@
 
 #include "catalogue/catalogue.h"
 #include "model/dialogs.h"
+#include "model/library_locations.h"
 #include "model/main_model.h"
 #include "platform/path_pieces.h"
 #include "platform/shell.h"
@@ -52,7 +53,7 @@ void Button1Click(MainModel& model) {
 }
 
 void SpeedButton9Click(MainModel& model) {
-    model.svc.player.PlayAsync(model.state.AppDir + NativePath(kIntroMusic));
+    model.svc.player.PlayAsync(ProgramFilePath(model.svc.files, model.state, kIntroMusic));
     model.svc.dialogs.ShowAbout();
 }
 

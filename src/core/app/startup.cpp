@@ -6,6 +6,7 @@
 #include "discovery/process_lookup.h"
 #include "library/library_tree.h"
 #include "model/dialogs.h"
+#include "model/library_locations.h"
 #include "model/main_model.h"
 #include "model/target_list.h"
 #include "model/target_ready.h"
@@ -15,10 +16,13 @@ namespace sonatrix {
 void FormShow(MainModel& model) {
     model.random.seed(static_cast<std::mt19937::result_type>(
         std::chrono::system_clock::now().time_since_epoch().count()));
-    model.state.AppDir = model.ExecutableFolder;
+    const ProgramFolders folders =
+        DecideProgramFolders(model.svc.files, model.ExecutableFolder, model.DataFolder);
+    model.state.AppDir = folders.appDir;
+    model.state.UserLibraryDir = folders.userLibraryDir;
 
     model.state.LibrarySoundCount = 0;
-    DirToTreeView(model, model.state.AppDir + kLibraryFolderName, true, model.libraryTree.Root());
+    DirToTreeView(model, LibraryFolders(model.state), true, model.libraryTree.Root());
 
     if (!M_find_qq(model)) {
         model.Changed(kAspectTargetStatus);

@@ -77,6 +77,9 @@ inline constexpr std::array<const char*, 8> kMsnBackupFiles{
 // What lies beside the executable.
 inline constexpr const char* kLibraryFolderName = "newsounds";
 inline constexpr const char* kHelpPage = "help.htm";
+// Where a package laid out the Unix way puts what lies beside the executable
+// otherwise: <prefix>/share/sonatrix/, the executable being in <prefix>/bin/.
+inline constexpr const char* kSharedFilesFolder = "share\\sonatrix\\";
 
 // Library categories the program names, with the files it names in them.
 struct LibraryCategory {

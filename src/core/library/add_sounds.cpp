@@ -4,6 +4,7 @@
 #include "discovery/folder_has_wav.h"
 #include "library/library_tree.h"
 #include "model/dialogs.h"
+#include "model/library_locations.h"
 #include "model/main_model.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
@@ -13,11 +14,12 @@ namespace sonatrix {
 bool M_add_newsound(MainModel& model, const std::string& sourceFolder,
                     std::vector<FailedCopy>& failed) {
     FileSystem& files = model.svc.files;
-    const std::string category = model.state.AppDir + kLibraryFolderName + kSep + kCustomCategory;
+    const std::string category = LibraryWriteFolder(model.state) + kSep + kCustomCategory;
     if (!files.FolderExists(category)) {
-        if (const int error = files.CreateFolder(category)) {
+        std::string failedFolder;
+        if (const int error = CreateLibraryFolder(files, model.state, category, failedFolder)) {
             ReportAppError(model.svc.dialogs,
-                           "Cannot create folder " + category + ": " + SystemErrorText(error));
+                           "Cannot create folder " + failedFolder + ": " + SystemErrorText(error));
             return false;
         }
     }

@@ -1,8 +1,9 @@
 #include "library/library_tree.h"
 
+#include <unordered_map>
 #include <vector>
 
-#include "catalogue/catalogue.h"
+#include "model/library_locations.h"
 #include "model/main_model.h"
 #include "model/tree_nodes.h"
 #include "platform/files.h"
@@ -48,18 +49,70 @@ void WalkLibrary(FileSystem& files, const std::string& folder, LibraryVisitor& v
     }
 }
 
+void WalkLibrary(FileSystem& files, const std::vector<std::string>& folders,
+                 LibraryVisitor& visitor) {
+    if (folders.size() == 1)
+        return WalkLibrary(files, folders.front(), visitor);
+    // Each name once, in the order the folders list it, the first folder's
+    // names first; a folder met in several is walked as one; a file met in
+    // several is the last folder's (the user's own over the shipped one).
+    struct Entry {
+        DirEntry entry;
+        std::vector<std::string> bases;  // the folders that hold it
+    };
+    std::vector<Entry> merged;
+    std::unordered_map<std::string, std::size_t> seen;  // kind and name -> index in merged
+    for (const std::string& folder : folders) {
+        const std::string base = WithTrailingSeparator(folder);
+        std::vector<DirEntry> entries;
+        if (!LibraryEntries(files, base, entries))
+            continue;
+        for (DirEntry& entry : entries) {
+            const std::string key = (entry.isFolder ? "d" : "f") + entry.name;
+            const auto [at, added] = seen.try_emplace(key, merged.size());
+            if (added)
+                merged.push_back({std::move(entry), {base}});
+            else
+                merged[at->second].bases.push_back(base);
+        }
+    }
+    for (const Entry& item : merged) {
+        const std::string& name = item.entry.name;
+        if (item.entry.isFolder) {
+            std::vector<std::string> inner;
+            for (const std::string& base : item.bases)
+                inner.push_back(base + name);
+            visitor.EnterFolder(name);
+            WalkLibrary(files, inner, visitor);
+            visitor.LeaveFolder();
+        } else {
+            visitor.File(item.bases.back(), name);
+        }
+    }
+}
+
 std::vector<std::string> LibraryFilesInWalkOrder(FileSystem& files, const std::string& folder) {
+    return LibraryFilesInWalkOrder(files, std::vector<std::string>{folder});
+}
+
+std::vector<std::string> LibraryFilesInWalkOrder(FileSystem& files,
+                                                 const std::vector<std::string>& folders) {
     struct Collect : LibraryVisitor {
         std::vector<std::string> paths;
         void File(const std::string& base, const std::string& name) override {
             paths.push_back(base + name);
         }
     } collect;
-    WalkLibrary(files, folder, collect);
+    WalkLibrary(files, folders, collect);
     return std::move(collect.paths);
 }
 
 void DirToTreeView(MainModel& model, const std::string& folder, bool includeFiles,
+                   TreeNode& parent) {
+    DirToTreeView(model, std::vector<std::string>{folder}, includeFiles, parent);
+}
+
+void DirToTreeView(MainModel& model, const std::vector<std::string>& folders, bool includeFiles,
                    TreeNode& parent) {
     // Mirrors the walk into nodes: a folder's node is the parent of what the
     // walk meets until it leaves that folder.
@@ -81,7 +134,7 @@ void DirToTreeView(MainModel& model, const std::string& folder, bool includeFile
         }
     } fill(model, includeFiles, parent);
     TreeUpdateBatch batch(model.libraryTree);
-    WalkLibrary(model.svc.files, folder, fill);
+    WalkLibrary(model.svc.files, folders, fill);
 }
 
 void RebuildLibraryTree(MainModel& model) {
@@ -89,8 +142,7 @@ void RebuildLibraryTree(MainModel& model) {
         TreeUpdateBatch batch(model.libraryTree);
         model.libraryTree.Clear();
         model.state.LibrarySoundCount = 0;
-        DirToTreeView(model, model.state.AppDir + kLibraryFolderName, true,
-                      model.libraryTree.Root());
+        DirToTreeView(model, LibraryFolders(model.state), true, model.libraryTree.Root());
     }
     if (model.libraryTree.First())
         model.Changed(kAspectSelectFirstNode);
@@ -111,7 +163,7 @@ void TreeView1Click(MainModel& model, const TreeNode* node) {
     model.state.SelectedLibrarySound = LibraryRelativePath(*node);
     model.Changed(kAspectLabels);
     const std::string full =
-        model.state.AppDir + kLibraryFolderName + kSep + model.state.SelectedLibrarySound;
+        LibraryFilePath(model.svc.files, model.state, model.state.SelectedLibrarySound);
     if (model.svc.files.FileExists(full))
         model.svc.player.PlayAsync(full);
 }

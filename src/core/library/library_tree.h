@@ -19,6 +19,10 @@ struct DirEntry;
 // are hidden and system entries. The whole walk is one batch update.
 void DirToTreeView(MainModel& model, const std::string& folder, bool includeFiles,
                    TreeNode& parent);
+// The same over several folders shown as one (LibraryFolders: the shipped
+// library and the user's), as WalkLibrary merges them.
+void DirToTreeView(MainModel& model, const std::vector<std::string>& folders, bool includeFiles,
+                   TreeNode& parent);
 
 // Clears the tree (the root stays), recounts and rebuilds it from the
 // library, and selects its first node; the selection is not a click.
@@ -38,6 +42,12 @@ class LibraryVisitor {
 // The one walk of the library under `folder`, over the entries the tree
 // shows; it serves the tree, the random pick and the random replacement.
 void WalkLibrary(FileSystem& files, const std::string& folder, LibraryVisitor& visitor);
+// The walk over several folders as one library: a name met in several
+// folders is visited once, where the first folder that has it lists it; a
+// folder's contents are then merged the same way; a file is reported in the
+// last folder that has it, so the user's own sound (listed last) wins.
+void WalkLibrary(FileSystem& files, const std::vector<std::string>& folders,
+                 LibraryVisitor& visitor);
 
 // The entries of a library folder (ending in a separator) that the tree
 // shows, in listing order: every name beginning with "." is left out. False
@@ -51,6 +61,8 @@ std::int32_t DrawLibraryFileNumber(MainModel& model);
 // Every file of the library walk in walk order, so that element N - 1 is
 // file number N of the random pick: one listing serves many draws.
 std::vector<std::string> LibraryFilesInWalkOrder(FileSystem& files, const std::string& folder);
+std::vector<std::string> LibraryFilesInWalkOrder(FileSystem& files,
+                                                 const std::vector<std::string>& folders);
 
 // A click on `node` (nullptr when nothing is selected): its library-relative
 // path becomes SelectedLibrarySound and an existing file is previewed.

@@ -8,6 +8,7 @@
 #include "library/library_tree.h"
 #include "library/wav_header.h"
 #include "model/dialogs.h"
+#include "model/library_locations.h"
 #include "model/main_model.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
@@ -70,8 +71,14 @@ RecorderLogic::RecorderLogic(MainModel& model, AudioCapture& capture, LocalTimeT
     : model_(model), capture_(capture), clock_(clock) {}
 
 void RecorderLogic::Button1Click() {
-    const std::string folder =
-        model_.state.AppDir + kLibraryFolderName + kSep + kRecordingsCategory + kSep;
+    const std::string category = LibraryWriteFolder(model_.state) + kSep + kRecordingsCategory;
+    // Installed, the user's library is made on first use, as a new user has
+    // none; in the program's own folder a missing category fails the start.
+    if (IsInstalled(model_.state) && !model_.svc.files.FolderExists(category)) {
+        std::string failedFolder;
+        CreateLibraryFolder(model_.svc.files, model_.state, category, failedFolder);
+    }
+    const std::string folder = category + kSep;
     file_ = folder + FreeRecordingName(model_.svc.files, folder, DigitsOf(clock_.Now()));
     // A header file whose capture cannot start stays on disk: it is a valid,
     // empty WAV and shows up in the library like any other file.

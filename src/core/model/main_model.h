@@ -59,7 +59,10 @@ class MainView {
 
 struct MainState {
     std::int32_t LibrarySoundCount = 0;
-    std::string AppDir;          // ends in a separator
+    std::string AppDir;  // ends in a separator; where the shipped files are
+    // The user's own "newsounds" (ending in a separator) when the program is
+    // installed; empty when it runs from a folder it can write.
+    std::string UserLibraryDir;
     std::string TargetSoundDir;  // ends in a separator; empty without a target
     std::int32_t TargetKind = 0;
 

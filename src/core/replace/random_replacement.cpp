@@ -7,6 +7,7 @@
 #include "discovery/manual_pick.h"
 #include "library/library_tree.h"
 #include "model/dialogs.h"
+#include "model/library_locations.h"
 #include "model/main_model.h"
 #include "originals/change_run.h"
 #include "platform/files.h"
@@ -51,7 +52,7 @@ void Button3Click(MainModel& model) {
 
     // One walk for the whole command; each draw indexes into it.
     const std::vector<std::string> library =
-        LibraryFilesInWalkOrder(model.svc.files, state.AppDir + kLibraryFolderName);
+        LibraryFilesInWalkOrder(model.svc.files, LibraryFolders(state));
     ChangeRun run(StoreOf(model), "随机换音", state.TargetSoundDir);
     run.Keep(state.TargetList);
     std::string failures;

@@ -4,6 +4,7 @@
 #include "discovery/manual_pick.h"
 #include "library/library_tree.h"
 #include "model/dialogs.h"
+#include "model/library_locations.h"
 #include "model/main_model.h"
 #include "originals/change_run.h"
 #include "platform/files.h"
@@ -40,8 +41,7 @@ void M_replace89(MainModel& model) {
         return;
 
     // Read after the dialog: a poll tick may have adopted a client meanwhile.
-    const std::string source =
-        state.AppDir + kLibraryFolderName + kSep + state.SelectedLibrarySound;
+    const std::string source = LibraryFilePath(model.svc.files, state, state.SelectedLibrarySound);
     ChangeRun run(StoreOf(model), kReplaceCaption, state.TargetSoundDir);
     const int error = run.Copy(source, state.SelectedTargetSound);
     run.Finish();

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "model/dialogs.h"
+#include "model/library_locations.h"
 #include "model/main_model.h"
 #include "originals/change_run.h"
-#include "platform/path_pieces.h"
 #include "replace/copy_with_report.h"
 #include "replace/single_replacement.h"
 #include "replace/store_of.h"
@@ -23,11 +23,11 @@ void ApplyPresetTheme(MainModel& model, const PresetTheme& theme) {
         return;
 
     // Read after the warning: a poll tick may have adopted a client meanwhile.
-    const std::string& appDir = model.state.AppDir;
     ChangeRun run(StoreOf(model), theme.name, model.state.TargetSoundDir);
     run.Keep({kThemeDestinations.begin(), kThemeDestinations.end()});
     for (std::size_t row = 0; row < kThemeRows; ++row) {
-        CopyWithReport(run, dialogs, appDir + NativePath(theme.sources[row]),
+        CopyWithReport(run, dialogs,
+                       ProgramFilePath(model.svc.files, model.state, theme.sources[row]),
                        kThemeDestinations[row], kThemeDestinations[row]);
     }
     run.Finish();

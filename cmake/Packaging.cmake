@@ -1,0 +1,112 @@
+# What `make package` ships (scripts/package.sh runs CPack):
+#   - a Debian package laid out the Unix way: the executable in bin/, what
+#     lies beside it in the program folder otherwise in share/sonatrix/ (where
+#     the program looks when its own folder holds no library), a desktop
+#     entry, AppStream metadata and an icon;
+#   - a portable .tar.gz of the program folder itself, run from wherever it
+#     is unpacked.
+# Each is a component of its own: "installed" for the package, "portable"
+# for the archive.
+
+# A cross build ships through its own packaging (the Windows ZIP).
+if(CMAKE_CROSSCOMPILING OR NOT SONATRIX_GUI)
+    return()
+endif()
+
+set(SONATRIX_APP_ID "org.sonatrix.Sonatrix")
+set(SONATRIX_PACKAGE_MAINTAINER "Sonatrix maintainers <maintainers@users.noreply.c-seed-b8157c6c.example>")
+set(SONATRIX_RELEASE_DATE "2026-12-08")
+set(SONATRIX_RELEASE_DATE_RFC2822 "Tue, 08 Dec 2026 00:00:00 +0000")
+
+# Everything the program needs at run time that the linker does not name
+# (dpkg-shlibdeps adds the shared libraries it links): the Qt platform and
+# picture plugins, the GStreamer plugins that Qt Multimedia plays and decodes
+# with, the windows' font (the Song face with 宋体's metrics) and the pages'
+# font for the Chinese texts, and xdg-open for the pages and links.
+set(SONATRIX_RUNTIME_PACKAGES
+    qt6-qpa-plugins
+    libqt6multimedia6
+    libqt6svg6
+    gstreamer1.0-plugins-base
+    gstreamer1.0-plugins-good
+    fonts-arphic-gbsn00lp
+    fonts-wqy-zenhei
+    xdg-utils)
+# Chooses the recording source in the recorder ("选择录音来源").
+set(SONATRIX_RECOMMENDED_PACKAGES pavucontrol)
+
+set(package_source "${PROJECT_SOURCE_DIR}/data/package")
+set(package_build "${CMAKE_BINARY_DIR}/package")
+file(GLOB sonatrix_shipped_pages CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/data/*.htm")
+set(sonatrix_shipped_folders
+    "${SONATRIX_APP_DIR}/newsounds" "${SONATRIX_APP_DIR}/qqsounds" "${SONATRIX_APP_DIR}/msnsounds")
+
+# The Debian package. The program finds its shipped files in share/sonatrix
+# below its prefix (kSharedFilesFolder), whatever CMAKE_INSTALL_DATADIR says.
+include(GNUInstallDirs)
+install(TARGETS sonatrix RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT installed)
+install(DIRECTORY ${sonatrix_shipped_folders} DESTINATION share/sonatrix COMPONENT installed)
+install(FILES ${sonatrix_shipped_pages} DESTINATION share/sonatrix COMPONENT installed)
+install(FILES "${package_source}/${SONATRIX_APP_ID}.desktop"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/applications" COMPONENT installed)
+configure_file("${package_source}/${SONATRIX_APP_ID}.metainfo.xml.in"
+               "${package_build}/${SONATRIX_APP_ID}.metainfo.xml" @ONLY)
+install(FILES "${package_build}/${SONATRIX_APP_ID}.metainfo.xml"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo" COMPONENT installed)
+install(FILES "${package_source}/${SONATRIX_APP_ID}.svg"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps" COMPONENT installed)
+
+# Debian wants the copyright, and the changelog and manual page compressed
+# without a time stamp.
+configure_file("${package_source}/changelog.in" "${package_build}/changelog" @ONLY)
+configure_file("${package_source}/sonatrix.1" "${package_build}/sonatrix.1" COPYONLY)
+find_program(SONATRIX_GZIP gzip REQUIRED)
+set(compressed_docs)
+foreach(doc IN ITEMS changelog sonatrix.1)
+    add_custom_command(
+        OUTPUT "${package_build}/${doc}.gz"
+        COMMAND "${SONATRIX_GZIP}" -9nkf "${package_build}/${doc}"
+        DEPENDS "${package_build}/${doc}"
+        VERBATIM)
+    list(APPEND compressed_docs "${package_build}/${doc}.gz")
+endforeach()
+add_custom_target(sonatrix_package_docs ALL DEPENDS ${compressed_docs})
+install(FILES "${package_source}/copyright" "${package_build}/changelog.gz"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/sonatrix" COMPONENT installed)
+install(FILES "${package_build}/sonatrix.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1"
+        COMPONENT installed)
+
+# The portable archive: the program folder as the build lays it out.
+install(TARGETS sonatrix RUNTIME DESTINATION . COMPONENT portable)
+install(DIRECTORY ${sonatrix_shipped_folders} DESTINATION . COMPONENT portable)
+install(FILES ${sonatrix_shipped_pages} DESTINATION . COMPONENT portable)
+
+set(CPACK_PACKAGE_NAME sonatrix)
+set(CPACK_PACKAGE_VENDOR "Sonatrix maintainers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "change the notification sounds of chat programs")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Sonatrix changes the notification sounds of instant-messaging clients: QQ, TM,\n"
+    "MSN Messenger, or any program that keeps its sounds as WAV files, also when\n"
+    "the client runs under Wine. It finds the running client, lists its sounds\n"
+    "and replaces, themes, randomises, restores and records sounds by copying\n"
+    "WAV files.")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_PACKAGE_CONTACT "${SONATRIX_PACKAGE_MAINTAINER}")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR "DEB;TGZ")
+set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+# Each generator takes its own component (cmake/PackagingPerGenerator.cmake).
+set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/PackagingPerGenerator.cmake")
+# The archive unpacks into one folder of this name.
+set(CPACK_PACKAGE_FILE_NAME "sonatrix-${PROJECT_VERSION}-linux")
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION sound)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+string(JOIN ", " CPACK_DEBIAN_PACKAGE_DEPENDS ${SONATRIX_RUNTIME_PACKAGES})
+string(JOIN ", " CPACK_DEBIAN_PACKAGE_RECOMMENDS ${SONATRIX_RECOMMENDED_PACKAGES})
+
+include(CPack)
