@@ -19,21 +19,18 @@ ChangeRun::~ChangeRun() {
 void ChangeRun::Keep(const std::vector<std::string>& names) {
     if (key_.empty())
         key_ = store_.KeyOf(folder_);
-    FileSystem& files = store_.Files();
     FolderOriginals originals;
-    int recordError = store_.Folder().empty() ? FileNotFoundCode()
-                      : key_.empty()          ? FileNotFoundCode()
-                                              : store_.ReadOriginals(key_, originals);
+    const int recordError = store_.Folder().empty() || key_.empty()
+                                ? FileNotFoundCode()
+                                : store_.ReadOriginals(key_, originals);
     const std::size_t firstNew = planned_.size();
     bool newOriginal = false;
     for (const std::string& name : names) {
-        bool known = false;
-        for (const Planned& planned : planned_)
-            known = known || SameFileName(planned.name, name);
-        if (known)
+        const std::string onDisk = OnDiskName(name);
+        if (Find(onDisk))
             continue;
         Planned planned;
-        planned.name = FileNameOf(files.OnDiskPath(folder_ + name));
+        planned.name = onDisk;
         planned.keepError = recordError;
         if (planned.keepError == 0)
             planned.keepError = store_.KeepContentOf(folder_ + name, planned.before);
@@ -58,12 +55,21 @@ void ChangeRun::Keep(const std::vector<std::string>& names) {
     }
 }
 
-ChangeRun::Planned& ChangeRun::Plan(const std::string& name) {
+std::string ChangeRun::OnDiskName(const std::string& name) const {
+    return FileNameOf(store_.Files().OnDiskPath(folder_ + name));
+}
+
+ChangeRun::Planned* ChangeRun::Find(const std::string& onDisk) {
     for (Planned& planned : planned_) {
-        if (SameFileName(planned.name, name) ||
-            SameFileName(planned.name, FileNameOf(store_.Files().OnDiskPath(folder_ + name))))
-            return planned;
+        if (SameFileName(planned.name, onDisk))
+            return &planned;
     }
+    return nullptr;
+}
+
+ChangeRun::Planned& ChangeRun::Plan(const std::string& name) {
+    if (Planned* planned = Find(OnDiskName(name)))
+        return *planned;
     Keep({name});
     return planned_.back();
 }

@@ -53,6 +53,10 @@ class ChangeRun {
         std::string after;
     };
 
+    // The name of `name` in the folder as found on disk.
+    std::string OnDiskName(const std::string& name) const;
+    Planned* Find(const std::string& onDisk);
+    // The file's plan, kept now when it was not yet.
     Planned& Plan(const std::string& name);
     // Records the changes the run is about to make, so that even a crash
     // part-way leaves them in the journal.
