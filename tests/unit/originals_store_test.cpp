@@ -110,7 +110,8 @@ TEST(OriginalsStore, ARunCutShortLeavesUndoAskingAboutEveryFileItTouched) {
         ChangeRun run(world.Store(), "随机换音", world.Dir(kClientSound));
         run.Keep({"msg.wav", "ring.wav"});
         cutShort = OnlyFileIn(journal);
-        ASSERT_EQ(run.Copy(world.Path("app/newsounds/自定义/new.wav"), "msg.wav"), 0);
+        ASSERT_EQ(run.Copy(world.base.appDir + NativePath("newsounds\\自定义\\new.wav"), "msg.wav"),
+                  0);
     }
     WriteFile(fs::directory_iterator(journal)->path(), cutShort);
 
@@ -156,7 +157,7 @@ TEST(OriginalsStore, WithoutAUserDataFolderNothingIsOverwritten) {
     homeless.state.SelectedTargetSound = "msg.wav";
     world.dialogs.ThenResult(DlgResult::OK);
     M_replace89(homeless);
-    EXPECT_EQ(world.LastShown().text, SystemErrorText(FileNotFoundCode()));
+    EXPECT_EQ(world.LastShown().text, SystemErrorText(PathNotFoundCode()));
     EXPECT_EQ(world.Snapshot(kClientSound), before);
 }
 

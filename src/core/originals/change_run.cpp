@@ -20,8 +20,10 @@ void ChangeRun::Keep(const std::vector<std::string>& names) {
     if (key_.empty())
         key_ = store_.KeyOf(folder_);
     FolderOriginals originals;
+    // Without a folder (the client's, or the user's data folder) there is
+    // nowhere to keep anything, and nothing will be written.
     const int recordError = store_.Folder().empty() || key_.empty()
-                                ? FileNotFoundCode()
+                                ? PathNotFoundCode()
                                 : store_.ReadOriginals(key_, originals);
     const std::size_t firstNew = planned_.size();
     bool newOriginal = false;

@@ -75,7 +75,7 @@ std::string OriginalsStore::Subfolder(std::string_view name) const {
 
 int OriginalsStore::MakeSubfolder(std::string_view name) {
     if (folder_.empty())
-        return FileNotFoundCode();
+        return PathNotFoundCode();
     const std::vector<std::string> levels = FoldersDownTo(Subfolder(name));
     // From the deepest folder that exists, so that no root is ever created.
     std::size_t first = levels.size();
@@ -111,7 +111,7 @@ int OriginalsStore::ContentOf(const std::string& path, std::string& content) con
 
 int OriginalsStore::KeepContentOf(const std::string& path, std::string& content) {
     if (folder_.empty())
-        return FileNotFoundCode();
+        return PathNotFoundCode();
     if (!files_->FileExists(path) && !files_->FolderExists(path)) {
         content = kAbsent;
         return 0;

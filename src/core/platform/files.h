@@ -80,6 +80,8 @@ std::string SystemErrorText(int code);
 
 // Error codes the program itself reports with.
 int FileNotFoundCode();
+// A path whose folder does not exist.
+int PathNotFoundCode();
 int AccessDeniedCode();
 // A file whose bytes are not what they should be.
 int CorruptFileCode();

@@ -409,6 +409,9 @@ std::string SystemErrorText(int code) {
 int FileNotFoundCode() {
     return ENOENT;
 }
+int PathNotFoundCode() {
+    return ENOENT;
+}
 int AccessDeniedCode() {
     return EACCES;
 }

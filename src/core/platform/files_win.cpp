@@ -147,6 +147,11 @@ class Win32FileSystem : public FileSystem {
     }
 
     int WriteWholeFile(const std::string& path, std::string_view bytes) override {
+        // As CopyFile: MoveFileExA itself would replace a read-only file under Wine.
+        const DWORD existing = Attributes(path);
+        if (existing != INVALID_FILE_ATTRIBUTES &&
+            (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+            return ERROR_ACCESS_DENIED;
         const std::string folder = FolderOf(path);
         for (int attempt = 0; attempt < 16; ++attempt) {
             const std::string temporary = TemporaryNameIn(folder);
@@ -242,6 +247,9 @@ std::string SystemErrorText(int code) {
 
 int FileNotFoundCode() {
     return ERROR_FILE_NOT_FOUND;
+}
+int PathNotFoundCode() {
+    return ERROR_PATH_NOT_FOUND;
 }
 int AccessDeniedCode() {
     return ERROR_ACCESS_DENIED;
