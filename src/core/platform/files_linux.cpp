@@ -209,6 +209,22 @@ int CreateTemporaryIn(const std::string& folder, std::string& path, int& fd) {
     return EEXIST;
 }
 
+// Ends a replacement written to `temporary` (open as `out`): when the
+// writing went well (`error` 0) the bytes are flushed to disk and the file is
+// renamed over `to`; otherwise, or when that fails, the temporary file goes.
+// Returns 0 or the first error.
+int PutInPlace(int out, const std::string& temporary, const std::string& to, int error) {
+    if (error == 0 && ::fsync(out) != 0)
+        error = errno;
+    if (::close(out) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temporary.c_str(), to.c_str()) != 0)
+        error = errno;
+    if (error != 0)
+        ::unlink(temporary.c_str());
+    return error;
+}
+
 // Makes a rename in `folder` survive a crash; a folder that cannot be
 // opened for it is left as the system keeps it.
 void SyncFolder(const std::string& folder) {
@@ -327,15 +343,7 @@ class PosixFileSystem : public FileSystem {
             if (::fchmod(out, targetInfo.st_mode & 07777) != 0)
                 error = errno;
         }
-        if (error == 0 && ::fsync(out) != 0)
-            error = errno;
-        if (::close(out) != 0 && error == 0)
-            error = errno;
-        if (error == 0 && ::rename(temporary.c_str(), to.c_str()) != 0)
-            error = errno;
-        if (error != 0)
-            ::unlink(temporary.c_str());
-        return error;
+        return PutInPlace(out, temporary, to, error);
     }
 
     int WriteWholeFile(const std::string& path, std::string_view bytes) override {
@@ -345,17 +353,9 @@ class PosixFileSystem : public FileSystem {
         int out = -1;
         if (const int error = CreateTemporaryIn(folder, temporary, out))
             return error;
-        int error = WriteAll(out, bytes.data(), bytes.size());
-        if (error == 0 && ::fsync(out) != 0)
-            error = errno;
-        if (::close(out) != 0 && error == 0)
-            error = errno;
-        if (error == 0 && ::rename(temporary.c_str(), to.c_str()) != 0)
-            error = errno;
-        if (error != 0) {
-            ::unlink(temporary.c_str());
+        if (const int error =
+                PutInPlace(out, temporary, to, WriteAll(out, bytes.data(), bytes.size())))
             return error;
-        }
         SyncFolder(folder);
         return 0;
     }
