@@ -12,7 +12,7 @@ if ! clang-format --dry-run --Werror "${sources[@]}"; then
     status=1
 fi
 
-layers=(platform catalogue model discovery library replace app)
+layers=(platform catalogue model discovery library originals replace app)
 rank() {
     local i
     for i in "${!layers[@]}"; do

@@ -9,6 +9,7 @@
 #include "discovery/target_switch.h"
 #include "library/add_sounds.h"
 #include "library/recorder_command.h"
+#include "originals_menu.h"
 #include "replace/config_db_repair.h"
 #include "replace/random_replacement.h"
 #include "replace/restore.h"
@@ -51,4 +52,7 @@ void TForm1::WireCommands() {
     // Recording.
     connect(SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(model_); });
     // clang-format on
+
+    // Restoring originals and undoing: ListBox1's menu and Ctrl+Z.
+    new gui::OriginalsMenu(model_, ListBox1, this);
 }

@@ -1,8 +1,7 @@
-#include <cstdlib>
-#include <optional>
 #include <string>
 
 #include "own_registry.h"
+#include "scoped_env_linux.h"
 #include "temp_dir.h"
 
 namespace sonatrix::testing {
@@ -18,16 +17,8 @@ class OwnPrefixRegistry : public Registry {
 
     RegistryValue ReadLocalMachineString(const std::string& key,
                                          const std::string& value) override {
-        std::optional<std::string> saved;
-        if (const char* old = std::getenv("WINEPREFIX"))
-            saved = old;
-        ::setenv("WINEPREFIX", prefix_.c_str(), 1);
-        RegistryValue result = native_->ReadLocalMachineString(key, value);
-        if (saved)
-            ::setenv("WINEPREFIX", saved->c_str(), 1);
-        else
-            ::unsetenv("WINEPREFIX");
-        return result;
+        ScopedEnv prefix("WINEPREFIX", prefix_.c_str());
+        return native_->ReadLocalMachineString(key, value);
     }
 
   private:

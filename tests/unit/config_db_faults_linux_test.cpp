@@ -15,6 +15,9 @@
 namespace sonatrix {
 namespace {
 
+// The user's data folder, where the program keeps what it replaced.
+const std::string kStore = "userdata";
+
 using namespace std::string_literals;
 using testing::ConfigDbWorld;
 using testing::DialogForm;
@@ -45,13 +48,13 @@ TEST_P(ConfigDbConsent, OnlyOkOnTheResetQuestionDeletesAndOnlyTheSettingsFile) {
     world.dialogs.ThenText(kAccount);
     if (row.answer)
         world.dialogs.ThenId(*row.answer);
-    const TreeSnapshot before = TakeSnapshot(world.root.Path());
+    const TreeSnapshot before = TakeSnapshot(world.root.Path(), kStore);
     Button2Click(world.model);
 
     TreeSnapshot wanted = before;
     if (row.deleted)
         wanted.erase(std::filesystem::relative(world.ConfigDb(), world.root.Path()).string());
-    EXPECT_EQ(TakeSnapshot(world.root.Path()), wanted);
+    EXPECT_EQ(TakeSnapshot(world.root.Path(), kStore), wanted);
     EXPECT_EQ(world.dialogs.Pending(), 0u) << "the reset question was not asked";
     EXPECT_EQ(world.dialogs.unanswered, 0);
 }
@@ -72,7 +75,7 @@ TEST(ConfigDbFaults, AFileThatCannotBeDeletedIsSaidSoAndKeptWhole) {
     auto readOnly = ScopedMount::ReadOnly(world.ConfigDb().parent_path());
     ASSERT_TRUE(readOnly.Mounted());
     world.dialogs.ThenText(kAccount).ThenId(mb::kIdOK);
-    const TreeSnapshot before = TakeSnapshot(world.root.Path());
+    const TreeSnapshot before = TakeSnapshot(world.root.Path(), kStore);
     Button2Click(world.model);
 
     ASSERT_EQ(world.dialogs.shown.size(), 3u);
@@ -80,7 +83,7 @@ TEST(ConfigDbFaults, AFileThatCannotBeDeletedIsSaidSoAndKeptWhole) {
     EXPECT_EQ(world.Shown(2).caption, "Error");
     EXPECT_EQ(world.Shown(2).text,
               "删除失败：" + world.ConfigDbPath() + "\n" + SystemErrorText(EROFS));
-    EXPECT_EQ(TakeSnapshot(world.root.Path()), before);
+    EXPECT_EQ(TakeSnapshot(world.root.Path(), kStore), before);
 }
 
 }  // namespace

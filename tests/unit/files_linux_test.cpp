@@ -270,6 +270,31 @@ TEST_F(FilesTest, CopyThatFailsWhileWritingKeepsTheOldBytes) {
     EXPECT_EQ(ReaddirOrder(tmp.Path() / "QQ").size(), 3u);
 }
 
+// The store of originals writes its records with this: whole or not at all.
+TEST_F(FilesTest, WriteWholeFileReplacesAsAWholeOrNotAtAll) {
+    ASSERT_EQ(files->WriteWholeFile(At("new.txt"), std::string("a\0b", 3)), 0);
+    EXPECT_EQ(ReadFile(tmp.Path() / "new.txt"), std::string("a\0b", 3));
+    WriteFile(tmp.Path() / "old.txt", "old bytes");
+    ASSERT_EQ(files->WriteWholeFile(At("old.txt"), "new"), 0);
+    EXPECT_EQ(ReadFile(tmp.Path() / "old.txt"), "new");
+    EXPECT_EQ(files->WriteWholeFile(At("none/x.txt"), "x"), ENOENT);
+    EXPECT_EQ(ReaddirOrder(tmp.Path()).size(), 4u);  // ".", "..", the two files
+
+    // Cut off part-way by the file size limit: the old bytes stay.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto* savedHandler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const int error = files->WriteWholeFile(At("old.txt"), std::string(100000, 'n'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, savedHandler);
+    EXPECT_EQ(error, EFBIG);
+    EXPECT_EQ(ReadFile(tmp.Path() / "old.txt"), "new");
+    EXPECT_EQ(ReaddirOrder(tmp.Path()).size(), 4u);
+}
+
 TEST_F(FilesTest, ReadWholeFile) {
     WriteFile(tmp.Path() / "QQ/123/Config.db", std::string("a\0b", 3));
     std::string bytes = "stale";

@@ -205,9 +205,35 @@ TEST_F(Win32Files, ReadWholeFileTakesTheFileForItself) {
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(files->ReadWholeFile(path, bytes), ERROR_SHARING_VIOLATION);
     EXPECT_TRUE(bytes.empty());
+    // A shared read takes what a copy's source would: a file others read too...
+    EXPECT_EQ(files->ReadSharedFile(path, bytes), 0);
+    EXPECT_EQ(bytes, std::string("\0sound\\msg.wav\0", 15));
+    CloseHandle(held);
+    // ...but not one that a program holds for itself.
+    held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(files->ReadSharedFile(path, bytes), ERROR_SHARING_VIOLATION);
     CloseHandle(held);
 
     EXPECT_EQ(files->ReadWholeFile(At("QQ/gone.db"), bytes), FileNotFoundCode());
+}
+
+TEST_F(Win32Files, WriteWholeFileReplacesAsAWholeOrNotAtAll) {
+    const std::string fresh = At("store/new.txt");
+    std::filesystem::create_directories(At("store"));
+    ASSERT_EQ(files->WriteWholeFile(fresh, std::string("a\0b", 3)), 0);
+    EXPECT_EQ(ReadFile(fresh), std::string("a\0b", 3));
+    const std::string old = Put("store/old.txt", "old bytes");
+    ASSERT_EQ(files->WriteWholeFile(old, "new"), 0);
+    EXPECT_EQ(ReadFile(old), "new");
+    EXPECT_EQ(files->WriteWholeFile(At("store/none/x.txt"), "x"), ERROR_PATH_NOT_FOUND);
+
+    // A file that cannot be replaced keeps its bytes, and no temporary file stays.
+    SetAttributes(old, FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(files->WriteWholeFile(old, "newer"), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(ReadFile(old), "new");
+    EXPECT_EQ(NamesOnDisk(At("store")), (std::vector<std::string>{"new.txt", "old.txt"}));
 }
 
 TEST_F(Win32Files, CreateAndDeleteReportSystemCodes) {

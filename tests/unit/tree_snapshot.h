@@ -13,11 +13,18 @@ namespace sonatrix::testing {
 
 using TreeSnapshot = std::map<std::string, std::string>;
 
-inline TreeSnapshot TakeSnapshot(const std::filesystem::path& root) {
+// `leftOut`: a folder below `root` whose contents are not taken (the
+// program's store of originals, which the store's own tests look at).
+inline TreeSnapshot TakeSnapshot(const std::filesystem::path& root,
+                                 const std::string& leftOut = {}) {
     namespace fs = std::filesystem;
     TreeSnapshot shot;
     for (fs::recursive_directory_iterator it(root), end; it != end; ++it) {
         const std::string name = fs::relative(it->path(), root).string();
+        if (!leftOut.empty() && name == leftOut) {
+            it.disable_recursion_pending();
+            continue;
+        }
         if (it->is_symlink())
             shot[name] = "<link to " + fs::read_symlink(it->path()).string() + ">";
         else if (it->is_directory())

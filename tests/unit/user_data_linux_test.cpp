@@ -1,36 +1,14 @@
-#include <cstdlib>
-#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "platform/user_data.h"
+#include "scoped_env_linux.h"
 
 namespace sonatrix {
 namespace {
 
-// Sets an environment variable for one test and puts it back afterwards.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            saved_ = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (saved_)
-            ::setenv(name_, saved_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> saved_;
-};
+using testing::ScopedEnv;
 
 TEST(UserDataFolder, FollowsXdgDataHomeElseTheHomeDefault) {
     {

@@ -6,37 +6,17 @@
 #include "platform/foreign_paths.h"
 #include "platform/registry.h"
 #include "platform/wine_prefix.h"
+#include "scoped_env_linux.h"
 #include "temp_dir.h"
 
 namespace sonatrix {
 namespace {
 
+using testing::ScopedEnv;
+
 namespace fs = std::filesystem;
 using testing::TempDir;
 using testing::WriteFile;
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        if (value)
-            ::setenv(name, value, 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (old_)
-            ::setenv(name_, old_->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 // A prefix laid out as wineboot leaves it: drive_c, system.reg, and the
 // drive links "c:" -> "../drive_c" and "z:" -> "/".

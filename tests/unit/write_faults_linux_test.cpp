@@ -16,6 +16,8 @@
 #include "library/wav_header.h"
 #include "model/dialogs.h"
 #include "mounts.h"
+#include "originals/journal.h"
+#include "originals/originals_store.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/random_replacement.h"
@@ -27,6 +29,9 @@
 
 namespace sonatrix {
 namespace {
+
+// The user's data folder, where the program keeps what it replaced.
+const std::string kStore = "userdata";
 
 namespace fs = std::filesystem;
 using testing::DialogForm;
@@ -345,7 +350,7 @@ class WriteFaults : public ::testing::TestWithParam<std::tuple<Command, Fault>> 
 };
 
 TEST_P(WriteFaults, TheUserIsToldAndNoFileIsLostOrHalfWritten) {
-    const Snapshot before = TakeSnapshot(world.base.root.Path());
+    const Snapshot before = TakeSnapshot(world.base.root.Path(), kStore);
     Run();
 
     // Told, in the command's words, and a failure is never called a success.
@@ -368,7 +373,7 @@ TEST_P(WriteFaults, TheUserIsToldAndNoFileIsLostOrHalfWritten) {
         if (std::find(failing.begin(), failing.end(), name) == failing.end())
             wanted[(fs::path(plan_.folder) / name).string()] = plan_.fresh.at(name);
     }
-    const Snapshot after = TakeSnapshot(world.base.root.Path());
+    const Snapshot after = TakeSnapshot(world.base.root.Path(), kStore);
     for (const auto& [name, bytes] : after) {
         const auto old = wanted.find(name);
         ASSERT_NE(old, wanted.end()) << name << " appeared";
@@ -377,6 +382,20 @@ TEST_P(WriteFaults, TheUserIsToldAndNoFileIsLostOrHalfWritten) {
     }
     for (const auto& [name, bytes] : wanted)
         EXPECT_TRUE(after.contains(name)) << name << " went away";
+
+    // The journal names what was written into a client's folder, and
+    // nothing when nothing was (the library is no client's folder).
+    std::vector<std::string> journaled, written;
+    for (const JournalEntry& entry :
+         ReadJournal(OriginalsStore(*world.base.files, world.base.dataDir)))
+        for (const FileChange& change : entry.files)
+            journaled.push_back(change.name);
+    for (const std::string& name : plan_.written) {
+        if (command() != Command::AddSounds &&
+            std::find(failing.begin(), failing.end(), name) == failing.end())
+            written.push_back(name);
+    }
+    EXPECT_EQ(journaled, written);
 }
 
 std::string CommandName(Command command) {

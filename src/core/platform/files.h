@@ -44,12 +44,22 @@ class FileSystem {
     // the system's error code.
     virtual int CopyFile(const std::string& source, const std::string& destination) = 0;
 
+    // Replaces `path` with `bytes` as a whole or not at all: they go to a
+    // temporary file beside it, are flushed to the disk, and the file is
+    // renamed over `path`. Returns 0 or the system's error code.
+    virtual int WriteWholeFile(const std::string& path, std::string_view bytes) = 0;
+
     // Creates one folder level. Returns 0 or the system's error code.
     virtual int CreateFolder(const std::string& path) = 0;
 
     // Reads a whole file, opened for reading without sharing where the
     // platform allows it. Returns 0 or the system's error code.
     virtual int ReadWholeFile(const std::string& path, std::string& bytes) = 0;
+
+    // Reads a whole file that other programs may be reading too (a client
+    // holding its own sound open), as a copy reads its source. Returns 0 or
+    // the system's error code.
+    virtual int ReadSharedFile(const std::string& path, std::string& bytes) = 0;
 
     // Returns 0 or the system's error code.
     virtual int DeleteFile(const std::string& path) = 0;
@@ -74,6 +84,10 @@ std::string CLibraryErrorText(int errorNumber);
 
 // Error codes the program itself reports with.
 int FileNotFoundCode();
+// A path whose folder does not exist.
+int PathNotFoundCode();
 int AccessDeniedCode();
+// A file whose bytes are not what they should be.
+int CorruptFileCode();
 
 }  // namespace sonatrix

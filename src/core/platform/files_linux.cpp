@@ -209,6 +209,35 @@ int CreateTemporaryIn(const std::string& folder, std::string& path, int& fd) {
     return EEXIST;
 }
 
+// Ends a replacement written to `temporary` (open as `out`): when the
+// writing went well (`error` 0) the bytes are flushed to disk and the file is
+// renamed over `to`; otherwise, or when that fails, the temporary file goes.
+// Returns 0 or the first error.
+int PutInPlace(int out, const std::string& temporary, const std::string& to, int error) {
+    if (error == 0 && ::fsync(out) != 0)
+        error = errno;
+    if (::close(out) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temporary.c_str(), to.c_str()) != 0)
+        error = errno;
+    if (error != 0)
+        ::unlink(temporary.c_str());
+    return error;
+}
+
+// Makes a rename in `folder` survive a crash; a folder that cannot be
+// opened for it is left as the system keeps it.
+void SyncFolder(const std::string& folder) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    if (::fsync(fd) != 0) {
+        // Some file systems cannot sync a folder; the data itself is on disk.
+    }
+    ::close(fd);
+}
+
 class PosixFileSystem : public FileSystem {
   public:
     bool FileExists(const std::string& path) override {
@@ -314,15 +343,21 @@ class PosixFileSystem : public FileSystem {
             if (::fchmod(out, targetInfo.st_mode & 07777) != 0)
                 error = errno;
         }
-        if (error == 0 && ::fsync(out) != 0)
-            error = errno;
-        if (::close(out) != 0 && error == 0)
-            error = errno;
-        if (error == 0 && ::rename(temporary.c_str(), to.c_str()) != 0)
-            error = errno;
-        if (error != 0)
-            ::unlink(temporary.c_str());
-        return error;
+        return PutInPlace(out, temporary, to, error);
+    }
+
+    int WriteWholeFile(const std::string& path, std::string_view bytes) override {
+        const std::string to = ResolveCaseForCreate(path);
+        const std::string folder = FolderPart(to);
+        std::string temporary;
+        int out = -1;
+        if (const int error = CreateTemporaryIn(folder, temporary, out))
+            return error;
+        if (const int error =
+                PutInPlace(out, temporary, to, WriteAll(out, bytes.data(), bytes.size())))
+            return error;
+        SyncFolder(folder);
+        return 0;
     }
 
     int CreateFolder(const std::string& path) override {
@@ -341,6 +376,11 @@ class PosixFileSystem : public FileSystem {
         if (error != 0)
             bytes.clear();
         return error;
+    }
+
+    // POSIX files are never locked against reading.
+    int ReadSharedFile(const std::string& path, std::string& bytes) override {
+        return ReadWholeFile(path, bytes);
     }
 
     int DeleteFile(const std::string& path) override {
@@ -373,8 +413,14 @@ std::string CLibraryErrorText(int errorNumber) {
 int FileNotFoundCode() {
     return ENOENT;
 }
+int PathNotFoundCode() {
+    return ENOENT;
+}
 int AccessDeniedCode() {
     return EACCES;
+}
+int CorruptFileCode() {
+    return EIO;
 }
 
 }  // namespace sonatrix

@@ -7,6 +7,7 @@
 #undef CopyFile
 #undef DeleteFile
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 
@@ -146,13 +147,69 @@ class Win32FileSystem : public FileSystem {
         return ERROR_FILE_EXISTS;
     }
 
+    int WriteWholeFile(const std::string& path, std::string_view bytes) override {
+        // As CopyFile: MoveFileExA itself would replace a read-only file under Wine.
+        const DWORD existing = Attributes(path);
+        if (existing != INVALID_FILE_ATTRIBUTES &&
+            (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+            return ERROR_ACCESS_DENIED;
+        const std::string folder = FolderOf(path);
+        for (int attempt = 0; attempt < 16; ++attempt) {
+            const std::string temporary = TemporaryNameIn(folder);
+            HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file == INVALID_HANDLE_VALUE) {
+                const DWORD error = GetLastError();
+                if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+                    continue;
+                return static_cast<int>(error);
+            }
+            DWORD error = 0;
+            std::string_view rest = bytes;
+            while (error == 0 && !rest.empty()) {
+                const DWORD chunk =
+                    static_cast<DWORD>(std::min<std::size_t>(rest.size(), 1u << 20));
+                DWORD written = 0;
+                if (!WriteFile(file, rest.data(), chunk, &written, nullptr))
+                    error = GetLastError();
+                rest.remove_prefix(written);
+            }
+            if (error == 0 && !FlushFileBuffers(file))
+                error = GetLastError();
+            CloseHandle(file);
+            if (error == 0 && !MoveFileExA(temporary.c_str(), path.c_str(),
+                                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                error = GetLastError();
+            if (error != 0)
+                RemoveTemporary(temporary);
+            return static_cast<int>(error);
+        }
+        return ERROR_FILE_EXISTS;
+    }
+
     int CreateFolder(const std::string& path) override {
         return CreateDirectoryA(path.c_str(), nullptr) ? 0 : static_cast<int>(GetLastError());
     }
 
     int ReadWholeFile(const std::string& path, std::string& bytes) override {
+        return ReadWith(path, 0, bytes);
+    }
+
+    int ReadSharedFile(const std::string& path, std::string& bytes) override {
+        // What CopyFileA grants others on its source.
+        return ReadWith(path, FILE_SHARE_READ | FILE_SHARE_DELETE, bytes);
+    }
+
+    int DeleteFile(const std::string& path) override {
+        return DeleteFileA(path.c_str()) ? 0 : static_cast<int>(GetLastError());
+    }
+
+    std::string OnDiskPath(const std::string& path) override { return path; }
+
+  private:
+    static int ReadWith(const std::string& path, DWORD sharing, std::string& bytes) {
         bytes.clear();
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return static_cast<int>(GetLastError());
@@ -173,12 +230,6 @@ class Win32FileSystem : public FileSystem {
         CloseHandle(file);
         return error;
     }
-
-    int DeleteFile(const std::string& path) override {
-        return DeleteFileA(path.c_str()) ? 0 : static_cast<int>(GetLastError());
-    }
-
-    std::string OnDiskPath(const std::string& path) override { return path; }
 };
 
 }  // namespace
@@ -203,8 +254,14 @@ std::string CLibraryErrorText(int errorNumber) {
 int FileNotFoundCode() {
     return ERROR_FILE_NOT_FOUND;
 }
+int PathNotFoundCode() {
+    return ERROR_PATH_NOT_FOUND;
+}
 int AccessDeniedCode() {
     return ERROR_ACCESS_DENIED;
+}
+int CorruptFileCode() {
+    return ERROR_FILE_CORRUPT;
 }
 
 }  // namespace sonatrix

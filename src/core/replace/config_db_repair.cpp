@@ -4,10 +4,12 @@
 
 #include "model/dialogs.h"
 #include "model/main_model.h"
+#include "originals/change_run.h"
 #include "platform/files.h"
 #include "platform/foreign_paths.h"
 #include "platform/path_pieces.h"
 #include "replace/config_db_scan.h"
+#include "replace/store_of.h"
 
 namespace sonatrix {
 namespace {
@@ -50,7 +52,10 @@ void OfferReset(MainModel& model, const std::string& path) {
     if (answer != mb::kIdOK)
         return;
     // QQ may still hold the file open: the user must hear that it stayed.
-    if (const int error = model.svc.files.DeleteFile(path); error != 0)
+    ChangeRun run(StoreOf(model), "重置config文件", FolderPart(path));
+    const int error = run.Remove(FileNameOf(path));
+    run.Finish();
+    if (error != 0)
         dialogs.MessageDlg("删除失败：" + path + "\n" + SystemErrorText(error), DlgType::Error,
                            kDlgOK);
 }

@@ -5,13 +5,14 @@
 
 namespace sonatrix {
 
+class ChangeRun;
 class Dialogs;
-class FileSystem;
 
-// Copies `source` over `destination`; when that fails, shows an Error
-// dialog with `label` followed directly by the system's text for the
-// failure. True when the copy succeeded.
-bool CopyWithReport(FileSystem& files, Dialogs& dialogs, const std::string& source,
-                    const std::string& destination, const std::string& label);
+// Copies `source` over the file `name` of the run's folder, once what the
+// file holds is kept; when either fails, shows an Error dialog with `label`
+// followed directly by the system's text for the failure. True when the
+// copy succeeded.
+bool CopyWithReport(ChangeRun& run, Dialogs& dialogs, const std::string& source,
+                    const std::string& name, const std::string& label);
 
 }  // namespace sonatrix

@@ -9,9 +9,11 @@
 #include "model/dialogs.h"
 #include "model/library_locations.h"
 #include "model/main_model.h"
+#include "originals/change_run.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/single_replacement.h"
+#include "replace/store_of.h"
 
 namespace sonatrix {
 namespace {
@@ -51,17 +53,20 @@ void Button3Click(MainModel& model) {
     // One walk for the whole command; each draw indexes into it.
     const std::vector<std::string> library =
         LibraryFilesInWalkOrder(model.svc.files, LibraryFolders(state));
+    ChangeRun run(StoreOf(model), "随机换音", state.TargetSoundDir);
+    run.Keep(state.TargetList);
     std::string failures;
     for (const std::string& item : state.TargetList) {
         const std::string* source = DrawWav(model, library);
         if (!source)
             continue;
-        if (const int error = model.svc.files.CopyFile(*source, state.TargetSoundDir + item)) {
+        if (const int error = run.Copy(*source, item)) {
             if (!failures.empty())
                 failures += '\n';
             failures += item + SystemErrorText(error);
         }
     }
+    run.Finish();
     if (!failures.empty())
         dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);
     dialogs.MessageBox("随机换音完成。", "完成", mb::kOK);

@@ -8,8 +8,10 @@
 #include "discovery/target_switch.h"
 #include "model/dialogs.h"
 #include "model/main_model.h"
+#include "originals/change_run.h"
 #include "platform/path_pieces.h"
 #include "replace/copy_with_report.h"
+#include "replace/store_of.h"
 
 namespace sonatrix {
 namespace {
@@ -20,6 +22,7 @@ constexpr const char* kQuestionCaption = "询问";
 using LocateFn = bool (*)(MainModel&, std::string&);
 
 struct BatchOperation {
+    const char* name;  // the button's caption
     LocateFn locate;
     const char* backupFolder;  // the set the sources come from, under AppDir
     std::vector<CopyRow> rows;
@@ -54,32 +57,37 @@ void RunBatch(MainModel& model, const BatchOperation& operation) {
         return;
     }
     const std::string sources = model.state.AppDir + NativePath(operation.backupFolder);
-    for (const CopyRow& row : operation.rows) {
-        CopyWithReport(model.svc.files, dialogs, sources + row.source, folder + row.destination,
-                       row.destination);
-    }
+    ChangeRun run(StoreOf(model), operation.name, folder);
+    std::vector<std::string> destinations;
+    for (const CopyRow& row : operation.rows)
+        destinations.push_back(row.destination);
+    run.Keep(destinations);
+    for (const CopyRow& row : operation.rows)
+        CopyWithReport(run, dialogs, sources + row.source, row.destination, row.destination);
+    run.Finish();
     dialogs.MessageDlg(operation.completionText, DlgType::Information, kDlgOK);
 }
 
 }  // namespace
 
 void SpeedButton4Click(MainModel& model) {
-    RunBatch(model, {LocateQQSoundDir, kQQBackupFolder, WholeSet(kQQBackupFiles),
+    RunBatch(model, {"还原QQ默认声音", LocateQQSoundDir, kQQBackupFolder, WholeSet(kQQBackupFiles),
                      "无效的qq路径，还原失败。", "已还原。"});
 }
 
 void SpeedButton14Click(MainModel& model) {
-    RunBatch(model, {LocateMsnSoundDir, kMsnBackupFolder, WholeSet(kMsnBackupFiles),
-                     "无效的MSN安装路径，还原失败。", "msn声音已还原。"});
+    RunBatch(model,
+             {"还原默认MSN声音", LocateMsnSoundDir, kMsnBackupFolder, WholeSet(kMsnBackupFiles),
+              "无效的MSN安装路径，还原失败。", "msn声音已还原。"});
 }
 
 void SpeedButton16Click(MainModel& model) {
-    RunBatch(model, {LocateQQSoundDir, kMsnBackupFolder, Rows(kQQUsesMsnRows),
+    RunBatch(model, {"QQ使用MSN声音", LocateQQSoundDir, kMsnBackupFolder, Rows(kQQUsesMsnRows),
                      "无效的qq路径，操作失败。", "QQ使用了MSN音效。"});
 }
 
 void SpeedButton15Click(MainModel& model) {
-    RunBatch(model, {LocateMsnSoundDir, kQQBackupFolder, Rows(kMsnUsesQQRows),
+    RunBatch(model, {"MSN使用QQ声音", LocateMsnSoundDir, kQQBackupFolder, Rows(kMsnUsesQQRows),
                      "无效的msn路径，操作失败。", "MSN使用了QQ音效。"});
 }
 
@@ -94,8 +102,11 @@ void SpeedButton13Click(MainModel& model) {
     }
     const std::string source = state.TargetSoundDir;
     const std::string destination = FolderPart(state.TargetStatusText) + NativePath("TMsound\\");
+    ChangeRun run(StoreOf(model), "复制声音到TM", destination);
+    run.Keep({kCopyToTMFiles.begin(), kCopyToTMFiles.end()});
     for (const char* name : kCopyToTMFiles)
-        CopyWithReport(model.svc.files, dialogs, source + name, destination + name, name);
+        CopyWithReport(run, dialogs, source + name, name, name);
+    run.Finish();
     dialogs.MessageDlg("复制完毕。", DlgType::Information, kDlgOK);
 }
 

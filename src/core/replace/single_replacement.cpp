@@ -6,9 +6,11 @@
 #include "model/dialogs.h"
 #include "model/library_locations.h"
 #include "model/main_model.h"
+#include "originals/change_run.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/config_db_repair.h"
+#include "replace/store_of.h"
 
 namespace sonatrix {
 
@@ -40,8 +42,10 @@ void M_replace89(MainModel& model) {
 
     // Read after the dialog: a poll tick may have adopted a client meanwhile.
     const std::string source = LibraryFilePath(model.svc.files, state, state.SelectedLibrarySound);
-    const std::string destination = state.TargetSoundDir + state.SelectedTargetSound;
-    if (const int error = model.svc.files.CopyFile(source, destination); error != 0) {
+    ChangeRun run(StoreOf(model), kReplaceCaption, state.TargetSoundDir);
+    const int error = run.Copy(source, state.SelectedTargetSound);
+    run.Finish();
+    if (error != 0) {
         dialogs.MessageDlg(SystemErrorText(error), DlgType::Error, kDlgOK);
         return;
     }

@@ -9,6 +9,8 @@ class MainModel;
 
 inline constexpr const char* kNoTargetQuestion = "当前没有可替换的QQ声音，是否手工指定程序？";
 inline constexpr const char* kQuestionCaption = "询问";
+// SpeedButton3's caption, which names every single replacement in the journal.
+inline constexpr const char* kReplaceCaption = "换音";
 
 // Copies the chosen library sound over the chosen target sound after the
 // checks and the confirmation, then asks whether the new sound works.

@@ -5,8 +5,10 @@
 #include "model/dialogs.h"
 #include "model/library_locations.h"
 #include "model/main_model.h"
+#include "originals/change_run.h"
 #include "replace/copy_with_report.h"
 #include "replace/single_replacement.h"
+#include "replace/store_of.h"
 
 namespace sonatrix {
 
@@ -21,12 +23,14 @@ void ApplyPresetTheme(MainModel& model, const PresetTheme& theme) {
         return;
 
     // Read after the warning: a poll tick may have adopted a client meanwhile.
-    const std::string& targetDir = model.state.TargetSoundDir;
+    ChangeRun run(StoreOf(model), theme.name, model.state.TargetSoundDir);
+    run.Keep({kThemeDestinations.begin(), kThemeDestinations.end()});
     for (std::size_t row = 0; row < kThemeRows; ++row) {
-        CopyWithReport(model.svc.files, dialogs,
+        CopyWithReport(run, dialogs,
                        ProgramFilePath(model.svc.files, model.state, theme.sources[row]),
-                       targetDir + kThemeDestinations[row], kThemeDestinations[row]);
+                       kThemeDestinations[row], kThemeDestinations[row]);
     }
+    run.Finish();
     dialogs.MessageDlg(std::string(theme.name) + "－完成。", DlgType::Information, kDlgOK);
 }
 

@@ -1,0 +1,81 @@
+#include "replace/restore_originals.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/dialogs.h"
+#include "model/main_model.h"
+#include "model/target_list.h"
+#include "originals/change_run.h"
+#include "originals/originals_store.h"
+#include "platform/files.h"
+#include "replace/store_of.h"
+
+namespace sonatrix {
+namespace {
+
+// `only`: the one file to restore; every kept one without it.
+void RestoreOriginals(MainModel& model, const char* commandName,
+                      const std::optional<std::string>& only) {
+    Dialogs& dialogs = model.svc.dialogs;
+    OriginalsStore store = StoreOf(model);
+    const std::string key = model.state.TargetSoundDir.empty()
+                                ? std::string()
+                                : store.KeyOf(model.state.TargetSoundDir);
+    FolderOriginals originals;
+    if (const int error = key.empty() ? 0 : store.ReadOriginals(key, originals)) {
+        dialogs.MessageDlg(SystemErrorText(error), DlgType::Error, kDlgOK);
+        return;
+    }
+    std::vector<FolderOriginals::Original> chosen;
+    if (!only)
+        chosen = originals.files;
+    else if (const FolderOriginals::Original* original = originals.Find(*only))
+        chosen.push_back(*original);
+    if (chosen.empty()) {
+        dialogs.MessageDlg("没有保存过这里的原始声音。", DlgType::Information, kDlgOK);
+        return;
+    }
+
+    std::string question = "将恢复以下声音的原始文件：";
+    std::vector<std::string> names;
+    for (const auto& original : chosen) {
+        question += "\n" + original.name;
+        names.push_back(original.name);
+    }
+    if (dialogs.MessageDlg(question, DlgType::Confirm, kDlgOK | kDlgCancel) != DlgResult::OK)
+        return;
+
+    // A restore is a change like any other: undo can take it back.
+    ChangeRun run(store, commandName, key);
+    run.Keep(names);
+    std::string failures;
+    for (const auto& original : chosen) {
+        if (const int error = run.PutBack(original.content, original.name)) {
+            if (!failures.empty())
+                failures += '\n';
+            failures += original.name + SystemErrorText(error);
+        }
+    }
+    run.Finish();
+    if (!failures.empty())
+        dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);
+    M_list_qqshund(model);
+    dialogs.MessageDlg("已恢复原始声音。", DlgType::Information, kDlgOK);
+}
+
+}  // namespace
+
+void RestoreOriginalClick(MainModel& model, int index) {
+    const auto& list = model.state.TargetList;
+    if (index < 0 || index >= static_cast<int>(list.size()))
+        return;
+    RestoreOriginals(model, kRestoreOriginalCaption, list[static_cast<std::size_t>(index)]);
+}
+
+void RestoreAllOriginalsClick(MainModel& model) {
+    RestoreOriginals(model, kRestoreAllOriginalsCaption, std::nullopt);
+}
+
+}  // namespace sonatrix

@@ -1,0 +1,17 @@
+// Giving a client's sounds back the bytes they held before Sonatrix first
+// changed them ("恢复原始声音", "全部恢复原始声音" in the target list's menu).
+#pragma once
+
+namespace sonatrix {
+
+class MainModel;
+
+inline constexpr const char* kRestoreOriginalCaption = "恢复原始声音";
+inline constexpr const char* kRestoreAllOriginalsCaption = "全部恢复原始声音";
+
+// The original of item `index` of the target list.
+void RestoreOriginalClick(MainModel& model, int index);
+// Every original kept for the target's folder.
+void RestoreAllOriginalsClick(MainModel& model);
+
+}  // namespace sonatrix
