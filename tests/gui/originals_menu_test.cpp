@@ -89,7 +89,7 @@ class OriginalsMenuTest : public QObject {
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         world->dialogs.shown.clear();
-        world->model.state.TargetSoundDir = world->At("client/sound").string() + "/";
+        world->model.state.TargetSoundDir = world->At("client/sound").string() + sonatrix::kSep;
         sonatrix::M_list_qqshund(world->model);
         list = form->findChild<QListWidget*>(QStringLiteral("ListBox1"));
         menu = form->findChild<QMenu*>(QStringLiteral("ListBox1Menu"));
