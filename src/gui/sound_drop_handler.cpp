@@ -26,7 +26,13 @@ std::vector<std::string> DroppedPaths(const QMimeData& data) {
 
 SoundDropHandler::SoundDropHandler(MainModel& model, QTreeWidget* tree, QListWidget* list,
                                    PathOfItem pathOfItem, QObject* parent)
-    : QObject(parent), model_(model), tree_(tree), list_(list), pathOfItem_(std::move(pathOfItem)) {
+    : QObject(parent),
+      model_(model),
+      tree_(tree),
+      list_(list),
+      treeViewport_(tree->viewport()),
+      listViewport_(list->viewport()),
+      pathOfItem_(std::move(pathOfItem)) {
     tree_->setAcceptDrops(true);
     tree_->viewport()->setAcceptDrops(true);
     tree_->viewport()->installEventFilter(this);
@@ -36,9 +42,9 @@ SoundDropHandler::SoundDropHandler(MainModel& model, QTreeWidget* tree, QListWid
 }
 
 bool SoundDropHandler::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == tree_->viewport())
+    if (watched == treeViewport_)
         return TreeEvent(event);
-    if (watched == list_->viewport())
+    if (watched == listViewport_)
         return ListEvent(event);
     return QObject::eventFilter(watched, event);
 }

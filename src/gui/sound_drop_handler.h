@@ -49,6 +49,11 @@ class SoundDropHandler : public QObject {
     MainModel& model_;
     QTreeWidget* tree_;
     QListWidget* list_;
+    // The viewports the filter watches, kept from the start: the filter
+    // still sees their events while the window destroys the views, when
+    // asking a view for its viewport is no longer safe.
+    QObject* treeViewport_;
+    QObject* listViewport_;
     PathOfItem pathOfItem_;
     QPoint pressedAt_;
     bool pressed_ = false;
