@@ -19,10 +19,10 @@ packages=(
     dpkg-dev file lintian desktop-file-utils appstream
 )
 if [[ "${1:-}" == "--windows" || "${SONATRIX_WINDOWS:-1}" == "1" ]]; then
-    # The Windows build: the compiler, Wine for its tests, the icon drawn
-    # from its SVG (rsvg-convert; ImageMagick above joins the sizes), and
-    # the CJK font its folder ships.
-    packages+=(wine wine64 g++-mingw-w64-x86-64-posix librsvg2-bin fonts-arphic-gbsn00lp)
+    # The Windows build: the compiler, Wine for its tests, and the icon
+    # drawn from its SVG (rsvg-convert; ImageMagick above joins the sizes).
+    # Its folder ships the windows' font above (fonts-arphic-gbsn00lp).
+    packages+=(wine wine64 g++-mingw-w64-x86-64-posix librsvg2-bin)
 fi
 if [[ "${1:-}" == "--fuzz" ]]; then
     packages+=(clang-14 libclang-rt-14-dev)
