@@ -5,7 +5,7 @@
 namespace sonatrix {
 
 std::string UserDataFolder() {
-    // The base directory specification ignores a relative XDG_DATA_HOME.
+    // XDG base directories ignore a relative XDG_DATA_HOME.
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     if (dataHome && dataHome[0] == '/')
         return std::string(dataHome) + "/sonatrix/";
