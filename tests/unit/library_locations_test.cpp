@@ -23,6 +23,7 @@
 #include "replace/themes.h"
 #include "standin_process.h"
 #include "test_world.h"
+#include "tree_node_queries.h"
 #include "tree_snapshot.h"
 
 namespace sonatrix {
@@ -40,19 +41,8 @@ std::string Sep() {
     return std::string(1, kSep);
 }
 
-std::vector<std::string> Texts(const TreeNode& parent) {
-    std::vector<std::string> texts;
-    for (const auto& child : parent.Children())
-        texts.push_back(child->Text());
-    return texts;
-}
-
-const TreeNode* Child(const TreeNode& parent, const std::string& text) {
-    for (const auto& child : parent.Children())
-        if (child->Text() == text)
-            return child.get();
-    return nullptr;
-}
+using testing::Child;
+using testing::Texts;
 
 // --- The decision made at start ---------------------------------------------
 

@@ -8,6 +8,7 @@
 #include "library/library_tree.h"
 #include "platform/path_pieces.h"
 #include "test_world.h"
+#include "tree_node_queries.h"
 
 namespace sonatrix {
 namespace {
@@ -22,19 +23,8 @@ std::vector<std::string> ListingOrder(const std::filesystem::path& folder) {
     return names;
 }
 
-std::vector<std::string> Texts(const TreeNode& parent) {
-    std::vector<std::string> texts;
-    for (const auto& child : parent.Children())
-        texts.push_back(child->Text());
-    return texts;
-}
-
-const TreeNode* Child(const TreeNode& parent, const std::string& text) {
-    for (const auto& child : parent.Children())
-        if (child->Text() == text)
-            return child.get();
-    return nullptr;
-}
+using testing::Child;
+using testing::Texts;
 
 class LibraryTree : public ::testing::Test {
   protected:
