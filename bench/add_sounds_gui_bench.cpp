@@ -5,7 +5,6 @@
 // each, measured in the same run).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QProcess>
 
 #include <filesystem>
@@ -109,11 +108,3 @@ BENCHMARK(Figure_AddMp3s)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace
 }  // namespace sonatrix
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

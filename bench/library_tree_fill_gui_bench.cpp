@@ -3,8 +3,6 @@
 // with no window.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-
 #include "big_library.h"
 #include "library/library_tree.h"
 #include "native_model.h"
@@ -32,11 +30,3 @@ BENCHMARK(Figure_LibraryTreeFill)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sonatrix
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
