@@ -24,17 +24,7 @@ if [[ -z "${DISPLAY:-}" && "${RUN_WINDOWS_DEMO_INNER:-}" != 1 ]]; then
 fi
 
 wine=$(command -v wine64 || command -v /usr/lib/wine/wine64 || command -v wine)
-export WINEPREFIX
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/sonatrix-demo-wine.XXXXXX")
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-cleanup() {
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
-    rm -rf "$WINEPREFIX"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+source scripts/temporary-wine-prefix.sh sonatrix-demo-wine
 
 echo "run-windows-demo: making a Wine prefix in $WINEPREFIX"
 wineboot -i >/dev/null 2>&1

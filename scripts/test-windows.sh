@@ -14,18 +14,7 @@ if ! command -v "$compiler" >/dev/null || [[ -z "$wine_loader" ]] ||
     exit 0
 fi
 
-export WINEPREFIX
-WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/sonatrix-wine.XXXXXX")
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="  # no Mono or Gecko installer prompts
-
-cleanup() {
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
-    rm -rf "$WINEPREFIX"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
+source scripts/temporary-wine-prefix.sh sonatrix-wine
 
 # A new prefix now and then comes up without its system libraries (Wine
 # then says it "could not load kernel32.dll"): make it again, a few times.
