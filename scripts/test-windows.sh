@@ -46,4 +46,5 @@ done
 
 cmake --preset mingw
 cmake --build --preset mingw -- -j2
+scripts/check-test-timeouts.sh build/mingw
 ctest --preset mingw
