@@ -20,9 +20,10 @@ packages=(
 )
 if [[ "${1:-}" == "--windows" || "${SONATRIX_WINDOWS:-1}" == "1" ]]; then
     # The Windows build: the compiler, Wine for its tests, and the icon
-    # drawn from its SVG (rsvg-convert; ImageMagick above joins the sizes).
+    # drawn from its SVG (rsvg-convert; ImageMagick above joins the sizes);
+    # unzip for scripts/run-windows-demo.sh, which tries the ZIP under Wine.
     # Its folder ships the windows' font above (fonts-arphic-gbsn00lp).
-    packages+=(wine wine64 g++-mingw-w64-x86-64-posix librsvg2-bin)
+    packages+=(wine wine64 g++-mingw-w64-x86-64-posix librsvg2-bin unzip)
 fi
 if [[ "${1:-}" == "--fuzz" ]]; then
     packages+=(clang-14 libclang-rt-14-dev)
