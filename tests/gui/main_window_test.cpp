@@ -156,6 +156,17 @@ class MainWindowTest : public QObject {
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
 
+    // The list shows msg.wav and ring.wav of a folder that need not exist;
+    // nothing has been played yet.
+    QListWidget* ShowTwoTargetSounds() {
+        auto& state = world->model.state;
+        state.TargetSoundDir = "/nowhere/";
+        state.TargetList = {"msg.wav", "ring.wav"};
+        world->model.Changed(sonatrix::kAspectTargetList);
+        world->player.played.clear();
+        return Control<QListWidget>("ListBox1");
+    }
+
   private slots:
     void init() {
         world = std::make_unique<TestWorld>();
@@ -336,11 +347,7 @@ class MainWindowTest : public QObject {
     }
 
     void selectingAnItemRunsListBox1Click() {
-        auto& state = world->model.state;
-        state.TargetSoundDir = "/nowhere/";
-        state.TargetList = {"msg.wav", "ring.wav"};
-        world->model.Changed(sonatrix::kAspectTargetList);
-        auto* list = Control<QListWidget>("ListBox1");
+        auto* list = ShowTwoTargetSounds();
         list->setCurrentRow(0);
         QCOMPARE(Control<QLabel>("Label9")->text(), QStringLiteral("msg.wav"));
         QCOMPARE(Control<QLabel>("Label3")->text(), U("QQ收到消息"));
@@ -353,12 +360,7 @@ class MainWindowTest : public QObject {
 
     void eachClickPlaysOnce() {
         ShowWaiting();
-        auto& state = world->model.state;
-        state.TargetSoundDir = "/nowhere/";
-        state.TargetList = {"msg.wav", "ring.wav"};
-        world->model.Changed(sonatrix::kAspectTargetList);
-        world->player.played.clear();
-        auto* list = Control<QListWidget>("ListBox1");
+        auto* list = ShowTwoTargetSounds();
         auto clickRow = [&](int row) {
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                               list->visualItemRect(list->item(row)).center());
@@ -422,12 +424,7 @@ class MainWindowTest : public QObject {
     // A click that leaves no item of the list selected changes nothing.
     void listCtrlClickThatDeselectsPlaysNothing() {
         ShowWaiting();
-        auto& state = world->model.state;
-        state.TargetSoundDir = "/nowhere/";
-        state.TargetList = {"msg.wav", "ring.wav"};
-        world->model.Changed(sonatrix::kAspectTargetList);
-        world->player.played.clear();
-        auto* list = Control<QListWidget>("ListBox1");
+        auto* list = ShowTwoTargetSounds();
         const QPoint first = list->visualItemRect(list->item(0)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
         QCOMPARE(world->player.played.size(), std::size_t{1});

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,21 @@ std::vector<std::string> NamesOf(const std::vector<DirEntry>& entries) {
     for (const DirEntry& entry : entries)
         names.push_back(entry.name);
     return names;
+}
+
+// Runs `write` with the file size limit at 4 KiB, as a full quota would cut
+// a write off part-way, and gives back what it returned.
+int UnderSmallFileSizeLimit(const std::function<int()>& write) {
+    rlimit saved{};
+    EXPECT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto* savedHandler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const int result = write();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, savedHandler);
+    return result;
 }
 
 class FilesTest : public ::testing::Test {
@@ -255,15 +271,8 @@ TEST_F(FilesTest, CopyThatFailsWhileWritingKeepsTheOldBytes) {
     WriteFile(tmp.Path() / "lib/big.wav", std::string(100000, 'n'));
     WriteFile(tmp.Path() / "QQ/msg.wav", "old");
 
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto* savedHandler = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int error = files->CopyFile(At("lib/big.wav"), At("QQ/msg.wav"));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    ::signal(SIGXFSZ, savedHandler);
+    const int error = UnderSmallFileSizeLimit(
+        [&] { return files->CopyFile(At("lib/big.wav"), At("QQ/msg.wav")); });
 
     EXPECT_EQ(error, EFBIG);
     EXPECT_EQ(ReadFile(tmp.Path() / "QQ/msg.wav"), "old");
@@ -281,15 +290,8 @@ TEST_F(FilesTest, WriteWholeFileReplacesAsAWholeOrNotAtAll) {
     EXPECT_EQ(ReaddirOrder(tmp.Path()).size(), 4u);  // ".", "..", the two files
 
     // Cut off part-way by the file size limit: the old bytes stay.
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto* savedHandler = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const int error = files->WriteWholeFile(At("old.txt"), std::string(100000, 'n'));
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    ::signal(SIGXFSZ, savedHandler);
+    const int error = UnderSmallFileSizeLimit(
+        [&] { return files->WriteWholeFile(At("old.txt"), std::string(100000, 'n')); });
     EXPECT_EQ(error, EFBIG);
     EXPECT_EQ(ReadFile(tmp.Path() / "old.txt"), "new");
     EXPECT_EQ(ReaddirOrder(tmp.Path()).size(), 4u);
