@@ -97,7 +97,7 @@ struct ModeRow {
     const char* name;
     const wchar_t* arguments;
     HKEY root;
-    std::filesystem::path (*folder)();    // where the program goes
+    std::filesystem::path (*folder)();     // where the program goes
     std::filesystem::path (*shortcuts)();  // the Start menu's programs
 };
 
@@ -149,7 +149,8 @@ TEST_P(InstallerTest, InstallsStartsAndUninstallsKeepingTheUsersSounds) {
         const auto qq = qqDir.Path() / "Tencent" / "QQ";
         std::filesystem::create_directories(qq / "Misc" / "sound");
         for (const auto& sound : std::filesystem::directory_iterator(folder / "qqsounds"))
-            std::filesystem::copy_file(sound.path(), qq / "Misc" / "sound" / sound.path().filename());
+            std::filesystem::copy_file(sound.path(),
+                                       qq / "Misc" / "sound" / sound.path().filename());
         StandInProcess client(qq / "Bin" / "QQ.exe");
         RunningProgram sonatrix(ShortcutTarget(shortcut));
         EXPECT_TRUE(sonatrix.WaitForWindows(MainWindowUsable))
@@ -159,7 +160,8 @@ TEST_P(InstallerTest, InstallsStartsAndUninstallsKeepingTheUsersSounds) {
     WriteFile(userSounds / "mine.wav", "the user's own sound");
     const auto [uninstaller, arguments] = SplitCommand(*uninstall);
     // Started elsewhere, as Windows starts it: a folder in use cannot go.
-    RunningProgram uninstalling(uninstaller, arguments + L" /S", KnownFolder(FOLDERID_LocalAppData));
+    RunningProgram uninstalling(uninstaller, arguments + L" /S",
+                                KnownFolder(FOLDERID_LocalAppData));
     // The uninstaller hands over to a copy of itself and ends at once.
     EXPECT_TRUE(WaitUntil([&] {
         return !std::filesystem::exists(folder) && !KeyExists(row.root) &&
@@ -170,14 +172,16 @@ TEST_P(InstallerTest, InstallsStartsAndUninstallsKeepingTheUsersSounds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, InstallerTest,
-    ::testing::Values(
-        ModeRow{"ForTheUser", L"/S", HKEY_CURRENT_USER,
-                [] { return KnownFolder(FOLDERID_LocalAppData) / "Programs" / "Sonatrix"; },
-                [] { return KnownFolder(FOLDERID_Programs); }},
-        // Wine's user is an administrator: no consent is asked for.
-        ModeRow{"ForEveryone", L"/S /AllUsers", HKEY_LOCAL_MACHINE,
-                [] { return KnownFolder(FOLDERID_ProgramFiles) / "Sonatrix"; },
-                [] { return KnownFolder(FOLDERID_CommonPrograms); }}),
+    ::testing::Values(ModeRow{"ForTheUser", L"/S", HKEY_CURRENT_USER,
+                              [] {
+                                  return KnownFolder(FOLDERID_LocalAppData) / "Programs" /
+                                         "Sonatrix";
+                              },
+                              [] { return KnownFolder(FOLDERID_Programs); }},
+                      // Wine's user is an administrator: no consent is asked for.
+                      ModeRow{"ForEveryone", L"/S /AllUsers", HKEY_LOCAL_MACHINE,
+                              [] { return KnownFolder(FOLDERID_ProgramFiles) / "Sonatrix"; },
+                              [] { return KnownFolder(FOLDERID_CommonPrograms); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

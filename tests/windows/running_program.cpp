@@ -36,8 +36,9 @@ std::vector<TopWindow> TopWindowsOf(DWORD pid) {
     return search.found;
 }
 
-bool Poll(const std::function<bool()>& condition, std::chrono::seconds deadline,
-          const std::function<bool()>& givenUp = [] { return false; }) {
+bool Poll(
+    const std::function<bool()>& condition, std::chrono::seconds deadline,
+    const std::function<bool()>& givenUp = [] { return false; }) {
     const auto end = std::chrono::steady_clock::now() + deadline;
     while (std::chrono::steady_clock::now() < end && !givenUp()) {
         if (condition())
@@ -82,7 +83,8 @@ RunningProgram::RunningProgram(const std::filesystem::path& exe, const std::wstr
         commandLine += L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    const std::wstring folder = (workingFolder.empty() ? exe.parent_path() : workingFolder).wstring();
+    const std::wstring folder =
+        (workingFolder.empty() ? exe.parent_path() : workingFolder).wstring();
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                         DETACHED_PROCESS, nullptr, folder.c_str(), &startup, &started_))
         throw std::runtime_error("cannot start " + exe.string());
