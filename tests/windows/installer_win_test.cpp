@@ -146,12 +146,7 @@ TEST_P(InstallerTest, InstallsStartsAndUninstallsKeepingTheUsersSounds) {
 
     {
         const TempDir qqDir;
-        const auto qq = qqDir.Path() / "Tencent" / "QQ";
-        std::filesystem::create_directories(qq / "Misc" / "sound");
-        for (const auto& sound : std::filesystem::directory_iterator(folder / "qqsounds"))
-            std::filesystem::copy_file(sound.path(),
-                                       qq / "Misc" / "sound" / sound.path().filename());
-        StandInProcess client(qq / "Bin" / "QQ.exe");
+        StandInProcess client(LayOutQQ(qqDir.Path(), folder));
         RunningProgram sonatrix(ShortcutTarget(shortcut));
         EXPECT_TRUE(sonatrix.WaitForWindows(MainWindowUsable))
             << "the installed program never came up beside QQ";

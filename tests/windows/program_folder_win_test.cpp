@@ -42,11 +42,7 @@ class ProgramFolderTest : public ::testing::TestWithParam<FolderRow> {
 };
 
 TEST_P(ProgramFolderTest, ShowsItsWindowBesideARunningQQ) {
-    const auto qq = dir.Path() / "Tencent" / "QQ";
-    std::filesystem::create_directories(qq / "Misc" / "sound");
-    for (const auto& sound : std::filesystem::directory_iterator(folder / "qqsounds"))
-        std::filesystem::copy_file(sound.path(), qq / "Misc" / "sound" / sound.path().filename());
-    StandInProcess client(qq / "Bin" / "QQ.exe");
+    StandInProcess client(LayOutQQ(dir.Path(), folder));
 
     RunningProgram program(folder / "sonatrix.exe");
     EXPECT_TRUE(program.WaitForWindows(MainWindowUsable)) << "the main window never came up usable";

@@ -61,6 +61,15 @@ bool MainWindowUsable(const std::vector<TopWindow>& windows) {
     return false;
 }
 
+std::filesystem::path LayOutQQ(const std::filesystem::path& folder,
+                               const std::filesystem::path& programFolder) {
+    const auto qq = folder / "Tencent" / "QQ";
+    std::filesystem::create_directories(qq / "Misc" / "sound");
+    for (const auto& sound : std::filesystem::directory_iterator(programFolder / "qqsounds"))
+        std::filesystem::copy_file(sound.path(), qq / "Misc" / "sound" / sound.path().filename());
+    return qq / "Bin" / "QQ.exe";
+}
+
 std::filesystem::path FromBuildPath(std::string path) {
     for (char& c : path)
         if (c == '/')

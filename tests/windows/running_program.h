@@ -28,6 +28,12 @@ struct TopWindow {
 // client at the first show, so no message holds it back.
 bool MainWindowUsable(const std::vector<TopWindow>& windows);
 
+// Lays out a QQ installation below `folder` with the default sounds of the
+// program folder `programFolder`, and returns where its QQ.exe goes (for a
+// StandInProcess).
+std::filesystem::path LayOutQQ(const std::filesystem::path& folder,
+                               const std::filesystem::path& programFolder);
+
 // A path the build recorded (a Unix path) as Wine shows it, on drive Z:.
 std::filesystem::path FromBuildPath(std::string path);
 
