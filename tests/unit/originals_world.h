@@ -13,6 +13,7 @@
 #include "model/dialogs.h"
 #include "originals/journal.h"
 #include "originals/originals_store.h"
+#include "originals/undo_plan.h"
 #include "platform/path_pieces.h"
 #include "platform/sha256.h"
 #include "replace/config_db_repair.h"
@@ -63,6 +64,14 @@ inline const std::vector<CommandCase>& EveryWriteCommand() {
         {"ResetConfigDb", WriteCommand::ResetConfigDb, "重置config文件", kAccountFolder},
     };
     return cases;
+}
+
+inline const FolderOriginals::Original* OriginalNamed(const FolderOriginals& originals,
+                                                      const std::string& name) {
+    for (const auto& original : originals.files)
+        if (original.name == name)
+            return &original;
+    return nullptr;
 }
 
 class OriginalsWorld : public TargetWorld {
@@ -174,6 +183,11 @@ class OriginalsWorld : public TargetWorld {
 
     OriginalsStore Store() { return OriginalsStore(*base.files, base.dataDir); }
     std::vector<JournalEntry> Journal() { return ReadJournal(Store()); }
+    // The name of the change Ctrl+Z would take back; empty for none.
+    std::string NextUndo() {
+        const auto plan = PlanUndo(Store());
+        return plan ? plan->entry.name : std::string();
+    }
 
     // The bytes the store keeps under `content`, read straight from its folder.
     std::string KeptBytes(const std::string& content) const {
