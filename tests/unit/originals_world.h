@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -118,10 +119,11 @@ class OriginalsWorld : public TargetWorld {
 
     // Makes `folder` the target and lists it, as a switch to it would.
     void SetTarget(const std::string& folder) {
-        model.state.TargetSoundDir = Dir(folder);
-        model.state.TargetList.clear();
+        MainState& state = Current().state;
+        state.TargetSoundDir = Dir(folder);
+        state.TargetList.clear();
         for (const auto& entry : std::filesystem::directory_iterator(base.At(folder)))
-            model.state.TargetList.push_back(entry.path().filename().string());
+            state.TargetList.push_back(entry.path().filename().string());
     }
 
     TreeSnapshot Snapshot(const std::string& folder) const { return TakeSnapshot(base.At(folder)); }
@@ -130,6 +132,7 @@ class OriginalsWorld : public TargetWorld {
     // replacement asks whether the new sound works only after a copy that
     // `succeeds`.
     void Run(WriteCommand command, bool succeeds = true) {
+        MainModel& model = Current();
         MainState& state = model.state;
         switch (command) {
             case WriteCommand::Single:
@@ -173,13 +176,24 @@ class OriginalsWorld : public TargetWorld {
     void RestoreAll(const std::string& folder) {
         SetTarget(folder);
         dialogs.ThenResult(DlgResult::OK);
-        RestoreAllOriginalsClick(model);
+        RestoreAllOriginalsClick(Current());
     }
     // Ctrl+Z, answered OK.
     void Undo() {
         dialogs.ThenResult(DlgResult::OK);
-        UndoLastChangeClick(model);
+        UndoLastChangeClick(Current());
     }
+
+    // The program started anew over the same folders and store: it knows
+    // only what the store keeps. Its target is `folder`, listed.
+    void Restart(const std::string& folder = kClientSound) {
+        auto next = std::make_unique<MainModel>(model.svc, base.appDir, base.dataDir);
+        next->state = Current().state;
+        restarted_ = std::move(next);
+        SetTarget(folder);
+    }
+    // The model commands run on: the restarted one, once there is one.
+    MainModel& Current() { return restarted_ ? *restarted_ : model; }
 
     OriginalsStore Store() { return OriginalsStore(*base.files, base.dataDir); }
     std::vector<JournalEntry> Journal() { return ReadJournal(Store()); }
@@ -201,6 +215,9 @@ class OriginalsWorld : public TargetWorld {
         return texts;
     }
     const ShownDialog& LastShown() const { return dialogs.shown.back(); }
+
+  private:
+    std::unique_ptr<MainModel> restarted_;
 };
 
 }  // namespace sonatrix::testing
