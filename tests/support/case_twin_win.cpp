@@ -46,8 +46,8 @@ bool PutCaseTwin(const std::filesystem::path& folder, const std::string& name,
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessA("Z:\\bin\\mv", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &started))
+    if (!CreateProcessA("Z:\\bin\\mv", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started))
         return false;
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);

@@ -35,20 +35,18 @@ TEST_P(PassedOver, GetsNoOriginalAndIsLeftToTheClient) {
 
     // A client update later; restoring every original leaves it alone.
     world.Put("client/sound/msg.wav", "updated by the client");
-    world.dialogs.onShow = [&world](const ShownDialog& shown) {
-        if (shown.caption == "Confirm")
-            world.dialogs.ThenResult(DlgResult::OK);
-    };
+    world.SayYesToEverything();
     RestoreAllOriginalsClick(world.model);
     EXPECT_EQ(world.Read("client/sound/msg.wav"), "updated by the client");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, PassedOver,
-    ::testing::Values(PassedOverRow{"RandomWithNothingDrawn", "app/newsounds", WriteCommand::Random},
-                      PassedOverRow{"RestoreWhoseSourceIsMissing", "app/qqsounds/msg.wav",
-                                    WriteCommand::RestoreQQ}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, PassedOver,
+                         ::testing::Values(PassedOverRow{"RandomWithNothingDrawn", "app/newsounds",
+                                                         WriteCommand::Random},
+                                           PassedOverRow{"RestoreWhoseSourceIsMissing",
+                                                         "app/qqsounds/msg.wav",
+                                                         WriteCommand::RestoreQQ}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct KeptAsIsRow {
     const char* name;
@@ -78,26 +76,27 @@ TEST_P(KeptAsIs, ComesBackFromRestoreAndUndo) {
     EXPECT_EQ(world.Snapshot(kClientSound), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, KeptAsIs,
-    ::testing::Values(
-        KeptAsIsRow{"TwoNamesDifferingInCaseOnly",
-                    [](const fs::path& folder) {
-                        return PutCaseTwin(folder, "MSG.wav", OriginalsWorld::First("MSG.wav"));
-                    }},
-        KeptAsIsRow{"ALinkToNowhere",
-                    [](const fs::path& folder) {
+INSTANTIATE_TEST_SUITE_P(Rows, KeptAsIs,
+                         ::testing::Values(KeptAsIsRow{"TwoNamesDifferingInCaseOnly",
+                                                       [](const fs::path& folder) {
+                                                           return PutCaseTwin(
+                                                               folder, "MSG.wav",
+                                                               OriginalsWorld::First("MSG.wav"));
+                                                       }},
+                                           KeptAsIsRow{"ALinkToNowhere",
+                                                       [](const fs::path& folder) {
 #ifdef _WIN32
-                        // Windows follows its links itself; Wine shows none that lead nowhere.
-                        (void)folder;
-                        return false;
+                                                           // Windows follows its links itself; Wine
+                                                           // shows none that lead nowhere.
+                                                           (void)folder;
+                                                           return false;
 #else
                         fs::remove(folder / "msg.wav");
                         fs::create_symlink("gone.wav", folder / "msg.wav");
                         return true;
 #endif
-                    }}),
-    [](const auto& info) { return std::string(info.param.name); });
+                                                       }}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace sonatrix::testing

@@ -77,7 +77,21 @@ inline const FolderOriginals::Original* OriginalNamed(const FolderOriginals& ori
 
 class OriginalsWorld : public TargetWorld {
   public:
-    OriginalsWorld() {
+    // `existingRoot`: a world laid out before, by another process, used as
+    // it is now.
+    explicit OriginalsWorld(const std::filesystem::path& existingRoot = {})
+        : TargetWorld(existingRoot) {
+        if (existingRoot.empty())
+            Lay();
+        registry.Set(kQQRegistry.key, kQQRegistry.value, StringValue(Dir("client")));
+        registry.Set(kMsnRegistry.key, kMsnRegistry.value, StringValue(Dir(kClientSound)));
+        SetTarget(kClientSound);
+        model.state.TargetStatusText = Path("client/QQ.exe");
+        model.state.LibrarySoundCount = static_cast<std::int32_t>(
+            LibraryFilesInWalkOrder(*base.files, base.appDir + kLibraryFolderName).size());
+    }
+
+    void Lay() {
         for (const char* name : kQQBackupFiles)
             Put(std::string("app/qqsounds/") + name, std::string("qq:") + name);
         for (const char* name : kMsnBackupFiles)
@@ -97,12 +111,6 @@ class OriginalsWorld : public TargetWorld {
         Put(std::string(kClientTM) + "/msg.wav", First("TM msg.wav"));
         Put(std::string(kAccountFolder) + "/Config.db", First("Config.db"));
         Put("client/QQ.exe", "MZ");
-        registry.Set(kQQRegistry.key, kQQRegistry.value, StringValue(Dir("client")));
-        registry.Set(kMsnRegistry.key, kMsnRegistry.value, StringValue(Dir(kClientSound)));
-        SetTarget(kClientSound);
-        model.state.TargetStatusText = Path("client/QQ.exe");
-        model.state.LibrarySoundCount = static_cast<std::int32_t>(
-            LibraryFilesInWalkOrder(*base.files, base.appDir + kLibraryFolderName).size());
     }
 
     // What a client file held before the program ever touched it.
@@ -197,6 +205,17 @@ class OriginalsWorld : public TargetWorld {
 
     OriginalsStore Store() { return OriginalsStore(*base.files, base.dataDir); }
     std::vector<JournalEntry> Journal() { return ReadJournal(Store()); }
+    // Every question answered as a user who says yes: OK, Yes.
+    void SayYesToEverything() {
+        dialogs.onShow = [this](const ShownDialog& shown) {
+            const unsigned kind = shown.buttons & 0xF;
+            if (shown.form == DialogForm::MessageBox && kind != mb::kOK)
+                dialogs.ThenId(kind == mb::kYesNo ? mb::kIdYes : mb::kIdOK);
+            else if (shown.form == DialogForm::MessageDlg && shown.buttons != kDlgOK)
+                dialogs.ThenResult(DlgResult::OK);
+        };
+    }
+
     // The name of the change Ctrl+Z would take back; empty for none.
     std::string NextUndo() {
         const auto plan = PlanUndo(Store());

@@ -98,7 +98,8 @@ TEST_P(Pruning, KeepsTheLatestEntriesTheirContentsAndEveryOriginal) {
 INSTANTIATE_TEST_SUITE_P(Rows, Pruning,
                          ::testing::Values(PruneRow{"TheOldestGo", 8, 0, 5, {4, 5, 6, 7, 8}},
                                            PruneRow{"UndoneGoFirst", 6, 2, 6, {1, 2, 3, 4, 7, 8}},
-                                           PruneRow{"NothingBelowTheLength", 3, 1, 4, {1, 2, 3, 4}}),
+                                           PruneRow{
+                                               "NothingBelowTheLength", 3, 1, 4, {1, 2, 3, 4}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A temporary file as the atomic writes name theirs, by process `pid`.
@@ -165,8 +166,8 @@ void EarlierEntries(OriginalsWorld& world, Left& left) {
     world.Undo();
     const fs::path journal = world.base.At("userdata/originals/journal");
     fs::remove(journal / "00000000000000000003-u2");
-    for (const auto& [from, undone] : {std::pair{"00000000000000000001-c", '0'},
-                                       std::pair{"00000000000000000002-c", '1'}}) {
+    for (const auto& [from, undone] :
+         {std::pair{"00000000000000000001-c", '0'}, std::pair{"00000000000000000002-c", '1'}}) {
         std::string text = ReadFile(journal / from);
         text.replace(0, text.find('\n'), "sonatrix journal 1");
         const std::size_t files = text.find("\nfile ");

@@ -31,16 +31,7 @@ struct StepsRow {
 
 class UndoRedo : public ::testing::TestWithParam<StepsRow> {
   protected:
-    // Every question is answered OK.
-    UndoRedo() {
-        world.dialogs.onShow = [this](const ShownDialog& shown) {
-            const bool asks = shown.form == DialogForm::MessageBox
-                                  ? (shown.buttons & 0xF) != mb::kOK
-                                  : shown.buttons != kDlgOK;
-            if (asks)
-                world.dialogs.ThenResult(DlgResult::OK);
-        };
-    }
+    UndoRedo() { world.SayYesToEverything(); }
 
     // Each step in a new start of the program.
     void Do(Step step) {
@@ -189,10 +180,14 @@ const std::string kAskTheme = "Confirm:将撤销“山村静夜”对以下声�
 INSTANTIATE_TEST_SUITE_P(
     Rows, UndoNeverStuck,
     ::testing::Values(
-        StuckRow{"AGoneFolderIsSkipped", CopyToTMThenRemoveIt, {{DlgResult::Skip}},
+        StuckRow{"AGoneFolderIsSkipped",
+                 CopyToTMThenRemoveIt,
+                 {{DlgResult::Skip}},
                  {"Confirm:无法撤销“复制声音到TM”：它更改过的文件夹已不存在：\n{TM}"},
                  "山村静夜"},
-        StuckRow{"AGoneFolderStaysWhenCancelled", CopyToTMThenRemoveIt, {{DlgResult::Cancel}},
+        StuckRow{"AGoneFolderStaysWhenCancelled",
+                 CopyToTMThenRemoveIt,
+                 {{DlgResult::Cancel}},
                  {"Confirm:无法撤销“复制声音到TM”：它更改过的文件夹已不存在：\n{TM}"},
                  "复制声音到TM"},
         StuckRow{"ADeclinedChangeIsSkipped",
