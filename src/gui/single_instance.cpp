@@ -56,8 +56,12 @@ bool SingleInstance::AskToShow() {
         socket.connectToServer(base_);
         if (socket.waitForConnected(500)) {
             socket.write(kShowRequest);
-            // The holder hangs up once it has read the request.
-            return socket.waitForBytesWritten(1000) && socket.waitForDisconnected(2000);
+            if (!socket.waitForBytesWritten(1000))
+                return false;
+            // Delivered: the holder reads it when its window's thread is free
+            // (a command may be running), then hangs up.
+            socket.waitForDisconnected(1000);
+            return true;
         }
         QThread::msleep(100);
     }

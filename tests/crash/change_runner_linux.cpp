@@ -46,8 +46,7 @@ void UndoRedoRoundTrip(OriginalsWorld& world, std::vector<std::string>& failures
     UndoLastChangeClick(world.model);
     if (world.LastShown().text.starts_with("已撤销")) {
         RedoClick(world.model);
-        if (!world.LastShown().text.starts_with("已重做") ||
-            world.Snapshot(kClientSound) != before)
+        if (!world.LastShown().text.starts_with("已重做") || world.Snapshot(kClientSound) != before)
             failures.push_back("redo did not give back what undo took: " + world.LastShown().text);
     }
     ExpectNoError(world, failures);
