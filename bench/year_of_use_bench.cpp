@@ -40,7 +40,8 @@ TestWorld& YearOfUse() {
                           std::to_string(sound) + ".wav",
                       "RIFF sound " + std::to_string(sound));
         made->model.state.LibrarySoundCount = kLibrarySounds;
-        made->model.state.TargetSoundDir = made->root.Folder() + sonatrix::NativePath("QQ\\sound\\");
+        made->model.state.TargetSoundDir =
+            made->root.Folder() + sonatrix::NativePath("QQ\\sound\\");
         for (const char* name : kClientSounds) {
             made->Put(std::string("QQ/sound/") + name, std::string("first ") + name);
             made->model.state.TargetList.push_back(name);
@@ -81,8 +82,7 @@ void Figure_UndoFullJournal(benchmark::State& state) {
     std::uintmax_t bytes = 0, ignored = 0;
     state.counters["store_files"] = static_cast<double>(FilesIn(folder, bytes));
     state.counters["store_kib"] = static_cast<double>(bytes) / 1024.0;
-    state.counters["store_entry_files"] =
-        static_cast<double>(FilesIn(folder / "journal", ignored));
+    state.counters["store_entry_files"] = static_cast<double>(FilesIn(folder / "journal", ignored));
     std::set<std::string> referred;
     std::vector<sonatrix::FolderOriginals> every;
     store.ReadEveryOriginal(every);

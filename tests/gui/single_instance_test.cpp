@@ -92,16 +92,6 @@ class SingleInstanceTest : public QObject {
         QTRY_VERIFY(!window.isMinimized() && window.isVisible());
     }
 
-    void twoRealStartsLeaveOneRunning() {
-        const std::string data = UseDataFolder("data");
-        QProcess& first = Start();
-        QTRY_VERIFY_WITH_TIMEOUT(Answers(data), kStartMs);
-        QProcess& second = Start();
-        QVERIFY(second.waitForFinished(kStartMs));
-        QCOMPARE(second.exitCode(), 0);
-        QCOMPARE(first.state(), QProcess::Running);
-    }
-
     void anotherDataFolderRunsOnItsOwn() {
 #ifdef _WIN32
         QSKIP("Windows takes the data folder from the registry, one per user");

@@ -57,6 +57,18 @@ struct KeptAsIsRow {
 
 class KeptAsIs : public ::testing::TestWithParam<KeptAsIsRow> {};
 
+bool PutLinkToNowhere(const fs::path& folder) {
+#ifdef _WIN32
+    // Windows follows its links itself; Wine shows none that lead nowhere.
+    (void)folder;
+    return false;
+#else
+    fs::remove(folder / "msg.wav");
+    fs::create_symlink("gone.wav", folder / "msg.wav");
+    return true;
+#endif
+}
+
 TEST_P(KeptAsIs, ComesBackFromRestoreAndUndo) {
     OriginalsWorld world;
     if (!GetParam().arrange(world.base.At(kClientSound)))
@@ -76,26 +88,14 @@ TEST_P(KeptAsIs, ComesBackFromRestoreAndUndo) {
     EXPECT_EQ(world.Snapshot(kClientSound), before);
 }
 
+bool PutCaseTwinOfMsg(const fs::path& folder) {
+    return PutCaseTwin(folder, "MSG.wav", OriginalsWorld::First("MSG.wav"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Rows, KeptAsIs,
                          ::testing::Values(KeptAsIsRow{"TwoNamesDifferingInCaseOnly",
-                                                       [](const fs::path& folder) {
-                                                           return PutCaseTwin(
-                                                               folder, "MSG.wav",
-                                                               OriginalsWorld::First("MSG.wav"));
-                                                       }},
-                                           KeptAsIsRow{"ALinkToNowhere",
-                                                       [](const fs::path& folder) {
-#ifdef _WIN32
-                                                           // Windows follows its links itself; Wine
-                                                           // shows none that lead nowhere.
-                                                           (void)folder;
-                                                           return false;
-#else
-                        fs::remove(folder / "msg.wav");
-                        fs::create_symlink("gone.wav", folder / "msg.wav");
-                        return true;
-#endif
-                                                       }}),
+                                                       PutCaseTwinOfMsg},
+                                           KeptAsIsRow{"ALinkToNowhere", PutLinkToNowhere}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
