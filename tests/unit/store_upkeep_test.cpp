@@ -148,7 +148,8 @@ void ThemeCutShort(OriginalsWorld& world, Left& left) {
         run.Keep({"msg.wav", "ring.wav"});
         entry = fs::directory_iterator(journal)->path();
         cutShort = ReadFile(entry);
-        ASSERT_EQ(run.Copy(world.Path("app/newsounds/自定义/new.wav"), "msg.wav"), 0);
+        ASSERT_EQ(run.Copy(world.base.appDir + NativePath("newsounds\\自定义\\new.wav"), "msg.wav"),
+                  0);
     }
     WriteFile(entry, cutShort);
     for (const char* folder : {kClientSound, "userdata/originals/blobs", "userdata/originals"})

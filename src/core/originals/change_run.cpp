@@ -1,5 +1,6 @@
 #include "originals/change_run.h"
 
+#include <algorithm>
 #include <optional>
 #include <set>
 
@@ -95,9 +96,27 @@ int ChangeRun::Record(Planned& planned) {
         originals.files.push_back({planned.name, planned.before});
         if (const int error = store_.WriteOriginals(originals))
             return error;
+        planned.recordedHere = true;
     }
     planned.recorded = true;
     return 0;
+}
+
+int ChangeRun::Written(Planned& planned, int error) {
+    if (error == 0 || !planned.recordedHere)
+        return error;
+    // Not written after all: the file keeps no original, so that a restore
+    // never puts these bytes over what the client may write there later.
+    StoreLock lock(store_);
+    FolderOriginals originals;
+    if (lock.Error() == 0 && store_.ReadOriginals(Key(), originals) == 0) {
+        std::erase_if(originals.files, [&](const FolderOriginals::Original& original) {
+            return original.name == planned.name;
+        });
+        if (store_.WriteOriginals(originals) == 0)
+            planned.recorded = planned.recordedHere = false;
+    }
+    return error;
 }
 
 int ChangeRun::Copy(const std::string& source, const std::string& name) {
@@ -110,7 +129,7 @@ int ChangeRun::Copy(const std::string& source, const std::string& name) {
         return error;
     if (const int error = Record(planned))
         return error;
-    if (const int error = place_->CopyIn(source, planned.name))
+    if (const int error = Written(planned, place_->CopyIn(source, planned.name)))
         return error;
     planned.after = Sha256Hex(bytes);
     planned.written = true;
@@ -134,7 +153,7 @@ int ChangeRun::PutBack(const std::string& content, const std::string& name,
         return 0;
     if (const int error = Record(planned))
         return error;
-    if (const int error = store_.PutBack(content, *place_, planned.name))
+    if (const int error = Written(planned, store_.PutBack(content, *place_, planned.name)))
         return error;
     planned.after = content;
     planned.written = true;
@@ -167,18 +186,17 @@ void ChangeRun::Finish() {
     StoreLock lock(store_);
     if (lock.Error() != 0)
         return;  // the entry written before the files were touched stays
-    if (changed) {
-        // Should this fail, the entry written before the files were touched
-        // stays, and undo asks about each file it names.
-        WriteEntry(true);
-        PruneJournal(store_);
+    // Should this fail, the entry written before the files were touched
+    // stays, and undo asks about each file it names.
+    if (changed ? WriteEntry(true) != 0 : RemoveJournalEntry(store_, entry_.header) != 0)
         return;
-    }
-    std::set<std::string> kept;
-    for (const FileChange& change : entry_.files)
-        kept.insert(change.before);
-    if (RemoveJournalEntry(store_, entry_.header) == 0)
-        RemoveUnreferencedBlobs(store_, std::move(kept));
+    // What was kept of files the run then passed over may be needed no more.
+    std::set<std::string> passedOver;
+    for (const Planned& planned : planned_)
+        if (planned.keepError == 0 && !planned.written)
+            passedOver.insert(planned.before);
+    PruneJournal(store_);
+    RemoveUnreferencedBlobs(store_, std::move(passedOver));
 }
 
 }  // namespace sonatrix

@@ -62,7 +62,8 @@ class ChangeRun {
         std::string name;  // as on disk, when the file exists
         std::string before;
         int keepError = 0;
-        bool recorded = false;  // its original is in the store
+        bool recorded = false;      // its original is in the store
+        bool recordedHere = false;  // by this run
         bool written = false;
         std::string after;
     };
@@ -72,6 +73,9 @@ class ChangeRun {
     Planned& Plan(const std::string& name);
     // Records the file's original unless it has one.
     int Record(Planned& planned);
+    // Passes on the error of writing the file; after a failure, takes back
+    // the original this run recorded for it.
+    int Written(Planned& planned, int error);
     // Records the changes the run is about to make (`finished`: made), so
     // that even a crash part-way leaves them in the journal.
     int WriteEntry(bool finished);
