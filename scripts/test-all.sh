@@ -7,6 +7,16 @@ cd "$(dirname "$0")/.."
 names=()
 seconds=()
 results=()
+started=$(date +%s)
+
+# The kill test's count from a test run's log, when this run wrote the log
+# (CTest shows the output of failing tests only).
+kills() {
+    local log="$1/Testing/Temporary/LastTest.log"
+    [[ -f "$log" ]] && (($(stat -c %Y "$log") >= started)) || return 0
+    awk -v label="$2" '/^kills survived: [0-9]+ of [0-9]+$/ { survived += $3; kills += $5 }
+        END { if (kills) printf "%s: %d of %d\n", label, survived, kills }' "$log"
+}
 
 summary() {
     echo
@@ -17,6 +27,8 @@ summary() {
         total=$((total + seconds[i]))
     done
     printf '   %-28s %6ss\n' "total" "$total"
+    kills build/dev "kills survived"
+    kills build/asan "kills survived under the sanitizers"
 }
 trap summary EXIT
 

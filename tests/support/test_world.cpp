@@ -15,8 +15,9 @@ std::string FolderBelow(const TempDir& root, const char* name, bool create) {
 
 }  // namespace
 
-TestWorld::TestWorld(const char* programFolder)
-    : appDir(FolderBelow(root, programFolder, true)),
+TestWorld::TestWorld(const char* programFolder, const std::filesystem::path& existingRoot)
+    : root(existingRoot.empty() ? TempDir() : TempDir(existingRoot)),
+      appDir(FolderBelow(root, programFolder, true)),
       // Not made: the program makes it when it first keeps something there.
       dataDir(FolderBelow(root, "userdata", false)),
       files(MakeNativeFileSystem()),

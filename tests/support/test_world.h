@@ -22,7 +22,9 @@ class TestWorld {
   public:
     // `programFolder`: the executable's folder below the root ("stage/bin"
     // for a program installed the Unix way below root/stage).
-    explicit TestWorld(const char* programFolder = "app");
+    // `existingRoot`: a root another process laid out, left in place.
+    explicit TestWorld(const char* programFolder = "app",
+                       const std::filesystem::path& existingRoot = {});
 
     TempDir root;         // everything of the test lives below it
     std::string appDir;   // root/app/ : the executable's folder (AppDir when run from it)

@@ -8,16 +8,19 @@
 #include <string_view>
 #include <vector>
 
+#include "originals/item_place.h"
+
 namespace sonatrix {
 
 class FileSystem;
 
-// What a file held, as the store names it: the SHA-256 of its bytes in
-// hexadecimal, or one of these.
+// What an item held, as the store names it: the SHA-256 of its bytes in
+// hexadecimal, kLinkMark and the SHA-256 of a link's target, or one of these.
 inline constexpr std::string_view kAbsent = "-";   // there was no such file
 inline constexpr std::string_view kUnknown = "?";  // about to be written; what it got is not known
+inline constexpr char kLinkMark = '@';
 
-// A SHA-256 in lower-case hexadecimal, or kAbsent.
+// A content name as above, or kAbsent.
 bool IsContentName(std::string_view content);
 
 // Per file name of one client folder, what the file held just before
@@ -27,10 +30,13 @@ struct FolderOriginals {
         std::string name;
         std::string content;
     };
-    std::string folder;           // the folder's FolderKey
+    std::string folder;           // the folder's key
     std::vector<Original> files;  // in the order they were first kept
 
-    const Original* Find(std::string_view name) const;
+    // The original of the file `onDisk` (its name as the place knows it).
+    // A record whose name differs in letter case only counts where the
+    // place takes that name for the same file.
+    const Original* Find(const std::string& onDisk, ItemPlace& place) const;
 };
 
 class OriginalsStore {
@@ -47,16 +53,16 @@ class OriginalsStore {
     // no existing folder.
     std::string KeyOf(const std::string& folder) const;
 
-    // What `path` holds now: the name of its content, or kAbsent. Returns 0
-    // or the error that kept it from being read.
-    int ContentOf(const std::string& path, std::string& content) const;
-    // The same, with the bytes kept in the store, written and flushed to
-    // the disk before this returns.
-    int KeepContentOf(const std::string& path, std::string& content);
-    // Makes `path` hold `content` again: the kept bytes, checked against
-    // their name, copied over it; for kAbsent the file is removed (a file
-    // that is gone already counts as removed).
-    int PutBack(const std::string& content, const std::string& path) const;
+    // The name of what `value` holds, with its bytes kept in the store,
+    // written and flushed to the disk before this returns.
+    int Keep(const ItemValue& value, std::string& content);
+    // What the item `name` of `place` holds now, as the store names it.
+    // Returns 0 or the error that kept it from being read.
+    int ContentOf(ItemPlace& place, const std::string& name, std::string& content) const;
+    // Gives the item `name` of `place` the content `content` again: the kept
+    // bytes, checked against their name, copied over it; for kAbsent the
+    // item is removed (one that is gone already counts as removed).
+    int PutBack(const std::string& content, ItemPlace& place, const std::string& name) const;
 
     // The originals kept for the folder `key` (none when nothing was kept
     // there). A record that cannot be read or is damaged is an error, never
@@ -64,14 +70,18 @@ class OriginalsStore {
     int ReadOriginals(const std::string& key, FolderOriginals& originals) const;
     // Replaces the folder's record as a whole.
     int WriteOriginals(const FolderOriginals& originals);
+    // The records of every folder; an error when any cannot be read.
+    int ReadEveryOriginal(std::vector<FolderOriginals>& every) const;
 
+    // The file that holds the bytes of `content`.
+    std::string BlobPath(std::string_view content) const;
     // A folder of the store ("journal"), ending in a separator.
     std::string Subfolder(std::string_view name) const;
-    // Creates the store's folder `name` and every missing folder above it.
+    // Creates the store's folder `name` ("" for the store's own folder)
+    // and every missing folder above it.
     int MakeSubfolder(std::string_view name);
 
   private:
-    std::string BlobPath(const std::string& content) const;
     std::string OriginalsPath(const std::string& key) const;
 
     FileSystem* files_;

@@ -8,6 +8,7 @@
 #include "model/main_model.h"
 #include "model/target_list.h"
 #include "originals/change_run.h"
+#include "originals/item_place.h"
 #include "originals/originals_store.h"
 #include "platform/files.h"
 #include "replace/store_of.h"
@@ -28,10 +29,12 @@ void RestoreOriginals(MainModel& model, const char* commandName,
         dialogs.MessageDlg(SystemErrorText(error), DlgType::Error, kDlgOK);
         return;
     }
+    const auto place = PlaceOf(model.svc.files, key);
     std::vector<FolderOriginals::Original> chosen;
     if (!only)
         chosen = originals.files;
-    else if (const FolderOriginals::Original* original = originals.Find(*only))
+    else if (const FolderOriginals::Original* original =
+                 originals.Find(place->NameOf(*only), *place))
         chosen.push_back(*original);
     if (chosen.empty()) {
         dialogs.MessageDlg("没有保存过这里的原始声音。", DlgType::Information, kDlgOK);
@@ -39,16 +42,16 @@ void RestoreOriginals(MainModel& model, const char* commandName,
     }
 
     std::string question = "将恢复以下声音的原始文件：";
-    std::vector<std::string> names;
-    for (const auto& original : chosen) {
+    for (const auto& original : chosen)
         question += "\n" + original.name;
-        names.push_back(original.name);
-    }
     if (dialogs.MessageDlg(question, DlgType::Confirm, kDlgOK | kDlgCancel) != DlgResult::OK)
         return;
 
     // A restore is a change like any other: undo can take it back.
     ChangeRun run(store, commandName, key);
+    std::vector<std::string> names;
+    for (const auto& original : chosen)
+        names.push_back(original.name);
     run.Keep(names);
     std::string failures;
     for (const auto& original : chosen) {
@@ -59,10 +62,11 @@ void RestoreOriginals(MainModel& model, const char* commandName,
         }
     }
     run.Finish();
+    M_list_qqshund(model);
     if (!failures.empty())
         dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);
-    M_list_qqshund(model);
-    dialogs.MessageDlg("已恢复原始声音。", DlgType::Information, kDlgOK);
+    else
+        dialogs.MessageDlg("已恢复原始声音。", DlgType::Information, kDlgOK);
 }
 
 }  // namespace
