@@ -114,10 +114,11 @@ def check_deb_files(deb, program_folder):
     files = {path for path, mode in entries.items() if mode.startswith("-")}
     outside = [path for path in entries if path and not path.startswith("/usr")]
     check(not outside, f"the package installs outside /usr: {outside[:5]}")
-    check(entries.get("/usr/bin/sonatrix", "").startswith("-rwxr-xr-x"),
-          "/usr/bin/sonatrix is missing or not executable")
-    shipped = {"/usr/share/sonatrix/" + path
-               for path in files_below(program_folder) if path != "sonatrix"}
+    for program in ("/usr/bin/sonatrix", "/usr/libexec/sonatrix/sonatrix-decode"):
+        check(entries.get(program, "").startswith("-rwxr-xr-x"),
+              f"{program} is missing or not executable")
+    shipped = {"/usr/share/sonatrix/" + path for path in files_below(program_folder)
+               if path not in ("sonatrix", "sonatrix-decode")}
     packaged = {path for path in files if path.startswith("/usr/share/sonatrix/")}
     check(packaged == shipped,
           "share/sonatrix differs from the program folder: missing "

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/error_text.h"
@@ -244,6 +246,14 @@ std::string SystemErrorText(int code) {
         FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                        static_cast<DWORD>(code), 0, buffer, sizeof buffer, nullptr);
     return TrimmedErrorText(std::string(buffer, length));
+}
+
+// A Windows folder holds no pipes.
+std::FILE* OpenOrdinaryFile(const std::string& path, int& error) {
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    error = file ? 0 : (errno != 0 ? errno : EIO);
+    return file;
 }
 
 std::string CLibraryErrorText(int errorNumber) {
