@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
 #include <QTimer>
 
 #include <chrono>
@@ -39,6 +40,9 @@ HelperDecoder::~HelperDecoder() {
 
 DecodeResult HelperDecoder::Decode(const std::string& source, const std::string& wav,
                                    const std::atomic<bool>& stop) {
+    // This thread drives the helper: waiting on it here would never end.
+    if (QThread::currentThread() == thread())
+        return Failure(kDecodingFailed);
     auto promise = std::make_shared<std::promise<DecodeResult>>();
     std::future<DecodeResult> result = promise->get_future();
     QMetaObject::invokeMethod(this, [this, source, wav, promise] {

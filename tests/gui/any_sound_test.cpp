@@ -85,7 +85,7 @@ QString Local(const std::filesystem::path& path) {
 
 // A file made by make_sound_inputs.sh.
 std::filesystem::path Input(const std::string& relative) {
-    return std::filesystem::path(SONATRIX_SOUND_INPUTS) / relative;
+    return (std::filesystem::path(SONATRIX_SOUND_INPUTS) / relative).make_preferred();
 }
 
 std::vector<std::string> Narrow(const Paths& paths) {

@@ -48,11 +48,13 @@ tone 44100 1 work/mono.wav 1 660
 lame --quiet work/stereo.wav work/stereo.mp3
 lame --quiet work/mono.wav work/mono.mp3
 cat work/stereo.mp3 work/mono.mp3 > $h/joined.mp3
-# Ten hours of silence, which its header states; eleven minutes that an
-# MP3 without a length header only shows by being decoded.
-sox -n -r 1000 -c 1 $h/silence.flac trim 0 10:00:00
-tone 8000 1 work/eleven.wav 660
-lame --quiet -t -b 8 work/eleven.wav $h/unstated.mp3
+# Ten hours of silence, which its header states; eleven minutes that MP3s
+# without a length header, joined, only show by being decoded.
+head -c $((2 * 1000 * 36000)) /dev/zero | flac -s -f --force-raw-format --endian=little \
+    --sign=signed --channels=1 --bps=16 --sample-rate=1000 -o $h/silence.flac -
+tone 8000 1 work/ten.wav 10 660
+lame --quiet -t -b 8 work/ten.wav work/ten.mp3
+for _ in $(seq 66); do cat work/ten.mp3; done > $h/unstated.mp3
 # A playlist of addresses saved as an MP3, and an empty Ogg file.
 printf '#EXTM3U\n#EXT-X-TARGETDURATION:10\n#EXTINF:10,\nhttp://127.0.0.1:9/a.ts\n#EXTINF:10,\nfile:///etc/passwd\n#EXT-X-ENDLIST\n' \
     > $h/x.mp3

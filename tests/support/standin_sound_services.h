@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,8 @@
 namespace sonatrix::testing {
 
 // Decodes files holding "TONE <channels> <rate> <frames>" into a WAV of
-// that many frames of a ramp; says kNotASoundFile of anything else.
+// that many frames of a ramp; runs out of memory on "HUGE"; says
+// kNotASoundFile of anything else.
 class StandInDecoder : public SoundDecoder {
   public:
     DecodeResult Decode(const std::string& source, const std::string& wav,
@@ -24,10 +26,15 @@ class StandInDecoder : public SoundDecoder {
         DecodeResult result;
         unsigned channels = 0, rate = 0, frames = 0;
         std::FILE* file = std::fopen(source.c_str(), "rb");
+        char word[5] = {};
         const bool parsed =
             file && std::fscanf(file, "TONE %u %u %u", &channels, &rate, &frames) == 3;
+        const bool huge = file && !parsed && std::fseek(file, 0, SEEK_SET) == 0 &&
+                          std::fread(word, 1, 4, file) == 4 && std::string(word) == "HUGE";
         if (file)
             std::fclose(file);
+        if (huge)
+            throw std::bad_alloc();
         if (!parsed || stop) {
             result.reason = kNotASoundFile;
             return result;
