@@ -25,42 +25,29 @@ void Check(bool condition) {
 
 struct Memory {
     const std::uint8_t* data;
-    std::size_t size;
-    std::size_t at = 0;
+    std::int64_t size;
+    std::int64_t at = 0;
 };
 
 int Read(void* opaque, std::uint8_t* buffer, int size) {
     auto& memory = *static_cast<Memory*>(opaque);
-    const std::size_t count = std::min(memory.size - memory.at, static_cast<std::size_t>(size));
-    if (count == 0)
-        return AVERROR_EOF;
-    std::memcpy(buffer, memory.data + memory.at, count);
+    const int count = static_cast<int>(std::min<std::int64_t>(memory.size - memory.at, size));
+    std::memcpy(buffer, memory.data + memory.at, static_cast<std::size_t>(count));
     memory.at += count;
-    return static_cast<int>(count);
+    return count > 0 ? count : AVERROR_EOF;
 }
 
 std::int64_t Seek(void* opaque, std::int64_t offset, int whence) {
     auto& memory = *static_cast<Memory*>(opaque);
-    const auto size = static_cast<std::int64_t>(memory.size);
-    std::int64_t to = offset;
-    switch (whence & ~AVSEEK_FORCE) {
-        case AVSEEK_SIZE:
-            return size;
-        case SEEK_CUR:
-            to += static_cast<std::int64_t>(memory.at);
-            break;
-        case SEEK_END:
-            to += size;
-            break;
-        case SEEK_SET:
-            break;
-        default:
-            return AVERROR(EINVAL);
-    }
-    if (to < 0 || to > size)
+    whence &= ~AVSEEK_FORCE;
+    if (whence == AVSEEK_SIZE)
+        return memory.size;
+    const std::int64_t to = offset + (whence == SEEK_CUR   ? memory.at
+                                      : whence == SEEK_END ? memory.size
+                                                           : 0);
+    if (to < 0 || to > memory.size)
         return AVERROR(EINVAL);
-    memory.at = static_cast<std::size_t>(to);
-    return to;
+    return memory.at = to;
 }
 
 class CheckingSink : public sonatrix::decode::PcmSink {
@@ -96,7 +83,7 @@ class CheckingSink : public sonatrix::decode::PcmSink {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool quiet = (sonatrix::decode::QuietFfmpeg(), true);
     (void)quiet;
-    Memory memory{data, size};
+    Memory memory{data, static_cast<std::int64_t>(size)};
     constexpr int kBufferSize = 4096;
     auto* buffer = static_cast<unsigned char*>(av_malloc(kBufferSize));
     AVIOContext* input = avio_alloc_context(buffer, kBufferSize, 0, &memory, &Read, nullptr, &Seek);
