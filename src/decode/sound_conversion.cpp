@@ -25,6 +25,10 @@ namespace {
 constexpr const char* kAudioDemuxers =
     "wav,w64,mp3,ogg,flac,mov,aac,matroska,aiff,au,caf,asf,amr,voc,wv,ape";
 
+// Far more packets than ten minutes of any sound take: a container can
+// name the same bytes again and again, so its size alone bounds no work.
+constexpr long kMostPackets = 1L << 24;
+
 struct InputCloser {
     void operator()(AVIOContext* input) const { avio_closep(&input); }
 };
@@ -111,8 +115,10 @@ class Converter {
 
         const std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
         int read = 0;
-        while ((read = av_read_frame(&format, packet.get())) >= 0) {
+        for (long packets = 0; (read = av_read_frame(&format, packet.get())) >= 0; ++packets) {
             heartbeat_();
+            if (packets > kMostPackets)
+                return kDamagedSoundFile;
             std::string reason;
             if (packet->stream_index == index) {
                 // A damaged packet is passed over, as players do; a file

@@ -312,6 +312,21 @@ class AnySoundTest : public QObject {
         QVERIFY(decoder->HelperProcessId() != faulty);
     }
 
+    // A program folder without its helper says so for every file.
+    void missingHelperIsNamed() {
+        form.reset();
+        model.reset();
+        decoder = std::make_unique<gui::HelperDecoder>(Local(At("nowhere/sonatrix-decode")));
+        model = std::make_unique<MainModel>(
+            Services{*world->files, world->ownProcesses, *world->registry, world->dialogs,
+                     world->player, world->shell, *decoder, *progress},
+            world->appDir, world->dataDir);
+        model->state.AppDir = world->appDir;
+        AddSoundsAndReport(*model, Narrow({Input("formats/beep.ogg")}));
+        QCOMPARE(Texts().front(), FailedAddsText({{"beep.ogg", kNoDecoderProgram}}));
+        QCOMPARE(Added(), QStringList{});
+    }
+
     // Closing the window during a batch asks; "Yes" stops at once, even in
     // the set-up of a file that takes long, keeps the whole files and
     // closes; "No" goes on. A logout stops and closes without asking.
