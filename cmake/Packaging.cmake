@@ -1,8 +1,9 @@
 # What `make package` ships (scripts/package.sh runs CPack):
-#   - a Debian package laid out the Unix way: the executable in bin/, what
-#     lies beside it in the program folder otherwise in share/sonatrix/ (where
-#     the program looks when its own folder holds no library), a desktop
-#     entry, AppStream metadata and an icon;
+#   - a Debian package laid out the Unix way: the executable in bin/, its
+#     decoding helper in libexec/sonatrix/, what lies beside them in the
+#     program folder otherwise in share/sonatrix/ (where the program looks
+#     when its own folder holds no library), a desktop entry, AppStream
+#     metadata and an icon;
 #   - a portable .tar.gz of the program folder itself, run from wherever it
 #     is unpacked.
 # Each is a component of its own: "installed" for the package, "portable"
@@ -45,6 +46,9 @@ set(sonatrix_shipped_folders
 # below its prefix (kSharedFilesFolder), whatever CMAKE_INSTALL_DATADIR says.
 include(GNUInstallDirs)
 install(TARGETS sonatrix RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT installed)
+# The decoding helper is no command of its own: where Debian keeps those.
+install(TARGETS sonatrix-decode RUNTIME DESTINATION "${CMAKE_INSTALL_LIBEXECDIR}/sonatrix"
+        COMPONENT installed)
 install(DIRECTORY ${sonatrix_shipped_folders} DESTINATION share/sonatrix COMPONENT installed)
 install(FILES ${sonatrix_shipped_pages} DESTINATION share/sonatrix COMPONENT installed)
 install(FILES "${package_source}/${SONATRIX_APP_ID}.desktop"
@@ -98,7 +102,7 @@ install(FILES "${package_build}/sonatrix.1.gz" DESTINATION "${CMAKE_INSTALL_MAND
         COMPONENT installed)
 
 # The portable archive: the program folder as the build lays it out.
-install(TARGETS sonatrix RUNTIME DESTINATION . COMPONENT portable)
+install(TARGETS sonatrix sonatrix-decode RUNTIME DESTINATION . COMPONENT portable)
 install(DIRECTORY ${sonatrix_shipped_folders} DESTINATION . COMPONENT portable)
 install(FILES ${sonatrix_shipped_pages} DESTINATION . COMPONENT portable)
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION . COMPONENT portable)

@@ -14,38 +14,16 @@ endif()
 set(SONATRIX_QT_MINGW_DIR "${sonatrix_qt_dir_default}" CACHE PATH
     "Folder holding the Qt for Windows archive (qt6-mingw-*.tar.zst)")
 
-file(GLOB sonatrix_qt_archives "${SONATRIX_QT_MINGW_DIR}/qt6-mingw-*.tar.zst")
-list(SORT sonatrix_qt_archives)
-list(POP_BACK sonatrix_qt_archives sonatrix_qt_archive)
-
-if(NOT sonatrix_qt_archive)
+include("${CMAKE_CURRENT_LIST_DIR}/UnpackedArchive.cmake")
+sonatrix_unpacked_archive("${SONATRIX_QT_MINGW_DIR}" qt6-mingw lib/cmake/Qt6/Qt6Config.cmake
+                          SONATRIX_QT_MINGW_PREFIX)
+if(NOT SONATRIX_QT_MINGW_PREFIX)
     message(NOTICE "No Qt for Windows (qt6-mingw-*.tar.zst) in ${SONATRIX_QT_MINGW_DIR}: "
                    "building the core alone")
     set(SONATRIX_GUI OFF)
     # Nothing to package: an earlier configure's ZIP settings must not stay.
     file(REMOVE "${CMAKE_BINARY_DIR}/CPackWindowsConfig.cmake")
     return()
-endif()
-
-set(SONATRIX_QT_MINGW_PREFIX "${CMAKE_BINARY_DIR}/qt6-mingw")
-set(sonatrix_qt_stamp "${CMAKE_BINARY_DIR}/qt6-mingw.unpacked")
-if(NOT EXISTS "${sonatrix_qt_stamp}" OR "${sonatrix_qt_archive}" IS_NEWER_THAN "${sonatrix_qt_stamp}")
-    # A damaged download would give errors far from their cause.
-    if(EXISTS "${sonatrix_qt_archive}.sha256")
-        file(READ "${sonatrix_qt_archive}.sha256" sonatrix_qt_expected)
-        string(REGEX MATCH "^[0-9a-f]+" sonatrix_qt_expected "${sonatrix_qt_expected}")
-        file(SHA256 "${sonatrix_qt_archive}" sonatrix_qt_actual)
-        if(NOT sonatrix_qt_actual STREQUAL sonatrix_qt_expected)
-            message(FATAL_ERROR "${sonatrix_qt_archive} does not match its .sha256")
-        endif()
-    endif()
-    message(STATUS "Unpacking ${sonatrix_qt_archive}")
-    file(REMOVE_RECURSE "${SONATRIX_QT_MINGW_PREFIX}")
-    file(ARCHIVE_EXTRACT INPUT "${sonatrix_qt_archive}" DESTINATION "${CMAKE_BINARY_DIR}")
-    if(NOT EXISTS "${SONATRIX_QT_MINGW_PREFIX}/lib/cmake/Qt6/Qt6Config.cmake")
-        message(FATAL_ERROR "${sonatrix_qt_archive} holds no qt6-mingw/ with a Qt 6")
-    endif()
-    file(TOUCH "${sonatrix_qt_stamp}")
 endif()
 
 # What the archive's own toolchain file would set: the Windows Qt is looked

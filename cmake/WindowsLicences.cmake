@@ -4,32 +4,9 @@
 # the program's own (LICENSE.txt at the top), the copyright files of the
 # Debian packages built from the same sources as the bundled libraries and
 # the font, the full texts those files only point at on Debian (LGPL-3 for
-# Qt among them; FFmpeg's LGPL-2.1 from its own archive), SOURCES.txt, and
+# Qt among them; FFmpeg's LGPL-2.1 from its tree, unpacked by
+# cmake/FfmpegForWindows.cmake), SOURCES.txt, and
 # the recipes and patches the libraries were built with (licences\recipes\).
-
-set(sonatrix_ffmpeg_dir_default "${PROJECT_SOURCE_DIR}/../shared/ffmpeg-mingw")
-if(DEFINED ENV{SONATRIX_FFMPEG_MINGW_DIR})
-    set(sonatrix_ffmpeg_dir_default "$ENV{SONATRIX_FFMPEG_MINGW_DIR}")
-endif()
-set(SONATRIX_FFMPEG_MINGW_DIR "${sonatrix_ffmpeg_dir_default}" CACHE PATH
-    "Folder holding the FFmpeg for Windows archive (ffmpeg-mingw-*.tar.zst)")
-
-# FFmpeg's licence text as its archive carries it.
-file(GLOB sonatrix_ffmpeg_archives "${SONATRIX_FFMPEG_MINGW_DIR}/ffmpeg-mingw-*.tar.zst")
-list(SORT sonatrix_ffmpeg_archives)
-list(POP_BACK sonatrix_ffmpeg_archives sonatrix_ffmpeg_archive)
-if(NOT sonatrix_ffmpeg_archive)
-    message(FATAL_ERROR "No FFmpeg for Windows (ffmpeg-mingw-*.tar.zst) in "
-                        "${SONATRIX_FFMPEG_MINGW_DIR}: its licence cannot be shipped")
-endif()
-set(sonatrix_ffmpeg_licence_dir "${CMAKE_BINARY_DIR}/ffmpeg-licence")
-if(NOT EXISTS "${sonatrix_ffmpeg_licence_dir}/ffmpeg-mingw/COPYING.LGPLv2.1"
-   OR "${sonatrix_ffmpeg_archive}" IS_NEWER_THAN
-      "${sonatrix_ffmpeg_licence_dir}/ffmpeg-mingw/COPYING.LGPLv2.1")
-    file(REMOVE_RECURSE "${sonatrix_ffmpeg_licence_dir}")
-    file(ARCHIVE_EXTRACT INPUT "${sonatrix_ffmpeg_archive}"
-         DESTINATION "${sonatrix_ffmpeg_licence_dir}" PATTERNS "ffmpeg-mingw/COPYING.LGPLv2.1")
-endif()
 
 configure_file("${PROJECT_SOURCE_DIR}/src/windows/SOURCES.txt"
                "${CMAKE_BINARY_DIR}/windows-licences/SOURCES.txt" @ONLY)
@@ -45,7 +22,7 @@ set(SONATRIX_WINDOWS_LICENCES
     "${PROJECT_SOURCE_DIR}/LICENSE|LICENSE.txt"
     "${PROJECT_SOURCE_DIR}/src/windows/licences.txt|licences/README.txt"
     "${CMAKE_BINARY_DIR}/windows-licences/SOURCES.txt|licences/SOURCES.txt"
-    "${sonatrix_ffmpeg_licence_dir}/ffmpeg-mingw/COPYING.LGPLv2.1|licences/LGPL-2.1.txt"
+    "${sonatrix_ffmpeg_prefix}/COPYING.LGPLv2.1|licences/LGPL-2.1.txt"
     ${sonatrix_copyright_files})
 
 # Every licence text a copyright file points at on Debian, as

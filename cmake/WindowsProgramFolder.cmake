@@ -1,12 +1,12 @@
 # What the Windows program folder holds besides the program, its sounds and
-# its pages: the Qt DLLs and plugins it loads and the compiler's runtime
-# DLLs, from the unpacked Qt (there is no windeployqt for a cross build, so
+# its pages: the Qt DLLs and plugins it loads, the compiler's runtime DLLs
+# and FFmpeg's DLLs for sonatrix-decode, from the unpacked archives (there is no windeployqt for a cross build, so
 # the list is ours; tests/windows/program_folder_win_test.cpp starts the
 # program from the folder alone), the CJK font used where the system has no
 # 宋体, and the licences (cmake/WindowsLicences.cmake).
 
 set(SONATRIX_WINDOWS_DLLS
-    Qt6Core Qt6Gui Qt6Widgets Qt6Network Qt6Multimedia Qt6Svg
+    Qt6Core Qt6Gui Qt6Widgets Qt6Network Qt6Multimedia Qt6Svg Qt6Concurrent
     libstdc++-6 libgcc_s_seh-1 libwinpthread-1)
 set(SONATRIX_WINDOWS_PLUGINS
     platforms/qwindows      # the desktop
@@ -25,6 +25,10 @@ include("${CMAKE_CURRENT_LIST_DIR}/WindowsLicences.cmake")
 set(sonatrix_windows_copies)
 foreach(dll IN LISTS SONATRIX_WINDOWS_DLLS)
     list(APPEND sonatrix_windows_copies "${SONATRIX_QT_MINGW_PREFIX}/bin/${dll}.dll|${dll}.dll")
+endforeach()
+foreach(dll IN LISTS SONATRIX_FFMPEG_DLLS)
+    cmake_path(GET dll FILENAME name)
+    list(APPEND sonatrix_windows_copies "${dll}|${name}")
 endforeach()
 foreach(plugin IN LISTS SONATRIX_WINDOWS_PLUGINS)
     list(APPEND sonatrix_windows_copies

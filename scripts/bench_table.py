@@ -16,6 +16,8 @@ GOALS = {
     "AddMp3s": (2.0, 15000.0),  # 300 s of sound at 20 times real time; the floor: ffmpeg
     "UndoFullJournal": (None, 50.0),  # Ctrl+Z to its question after a year of use
 }
+# Largest peak memory above the floor's, in MiB, per row that measures it.
+MEMORY_GOALS = {"StartUp": 30, "DecodeLongFlac": 64}
 
 
 def milliseconds(bench):
@@ -57,9 +59,10 @@ def main(paths):
         if row in extras:
             rss = extras[row]
             figure_rss, floor_rss = rss.get("Figure", 0.0), rss.get("Floor", 0.0)
-            met = "met" if figure_rss <= floor_rss + 30 else "NOT met"
+            most = MEMORY_GOALS.get(row.split("/")[0], 30)
+            met = "met" if figure_rss <= floor_rss + most else "NOT met"
             print(f"{'  peak memory':<34} {figure_rss:7.1f} MiB vs {floor_rss:.1f} MiB  "
-                  f"at most floor + 30 MiB: {met}")
+                  f"at most floor + {most} MiB: {met}")
         for key, value in stores.get(row, {}).items():
             print(f"{'  store ' + key.replace('_', ' '):<34} {value:10.0f}")
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "helper_decoder.h"
 #include "library/recorder_logic.h"
 #include "model/main_model.h"
 #include "platform/files.h"
@@ -16,7 +17,6 @@
 #include "qt_dialogs.h"
 #include "qt_local_time_text.h"
 #include "qt_sound_player.h"
-#include "sound_decoder.h"
 #include "tform1.h"
 #include "tform2.h"
 #include "tform3.h"
@@ -28,9 +28,9 @@ struct NativeServices {
     std::unique_ptr<ProcessSource> processes = MakeNativeProcessSource();
     std::unique_ptr<Registry> registry = MakeNativeRegistry();
     std::unique_ptr<Shell> shell = MakeNativeShell();
-    std::unique_ptr<SoundDecoder> decoder = MakeSoundDecoder();
+    HelperDecoder decoder;
     QtBatchProgress progress;
-    QtSoundPlayer player{decoder.get()};
+    QtSoundPlayer player{&decoder};
     QtAudioCapture capture;
     QtLocalTimeText clock;
 };

@@ -2,13 +2,13 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QEventLoop>
+#include <QFutureWatcher>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTimer>
+#include <QtConcurrent>
 
 #include <limits>
-#include <thread>
 
 #include "display_text.h"
 #include "model/dialogs.h"
@@ -23,6 +23,8 @@ bool IsUserInput(QEvent::Type type) {
         case QEvent::MouseButtonDblClick:
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::ContextMenu:
         case QEvent::Wheel:
         case QEvent::DragEnter:
         case QEvent::Drop:
@@ -33,9 +35,21 @@ bool IsUserInput(QEvent::Type type) {
     }
 }
 
+// The widget an event for `target` is meant for: a shortcut's own widget.
+QWidget* WidgetOf(QObject* target) {
+    for (QObject* object = target; object; object = object->parent())
+        if (object->isWidgetType())
+            return static_cast<QWidget*>(object);
+    return nullptr;
+}
+
 }  // namespace
 
-QtBatchProgress::QtBatchProgress(QObject* parent) : QObject(parent) {}
+QtBatchProgress::QtBatchProgress(QObject* parent) : QObject(parent) {
+    if (auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(application, &QGuiApplication::commitDataRequest, this,
+                &QtBatchProgress::SessionEnding);
+}
 
 QtBatchProgress::~QtBatchProgress() {
     End();
@@ -48,12 +62,15 @@ void QtBatchProgress::SetOwner(QWidget* owner) {
 void QtBatchProgress::Begin(int total) {
     End();
     running_ = true;
+    closing_ = false;
     stop_ = false;
     dialog_ = new QProgressDialog(owner_);
     dialog_->setObjectName(QStringLiteral("AddProgress"));
     dialog_->setWindowTitle(QString::fromUtf8(kAppTitle));
     dialog_->setAccessibleName(dialog_->windowTitle());
-    dialog_->setWindowModality(Qt::ApplicationModal);
+    // Not modal: the main window can still be asked to close. The filter
+    // below keeps every other input away from the windows.
+    dialog_->setWindowModality(Qt::NonModal);
     dialog_->setCancelButtonText(QStringLiteral("Cancel"));
     dialog_->setRange(0, total);
     dialog_->setValue(0);
@@ -67,8 +84,6 @@ void QtBatchProgress::Begin(int total) {
     showTimer_->setSingleShot(true);
     connect(showTimer_, &QTimer::timeout, this, &QtBatchProgress::ShowDialog);
     showTimer_->start(kShowAfterMs);
-    // Until the dialog shows, the window must not start a second command:
-    // its input waits, as under a modal dialog.
     qApp->installEventFilter(this);
 }
 
@@ -86,16 +101,13 @@ bool QtBatchProgress::Run(int done, const std::string& name, const Work& work) {
         return false;
     dialog_->setValue(done);
     dialog_->setLabelText(QStringLiteral("正在添加：") + DisplayText(name));
-    QEventLoop loop;
-    std::atomic<bool> finished{false};
-    std::thread worker([&] {
-        work(stop_);
-        finished = true;
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    while (!finished)
-        loop.exec();
-    worker.join();
+    const QFuture<void> step = QtConcurrent::run([this, &work] { work(stop_); });
+    // Its end wakes the loop below. The loop goes on while the application
+    // is quitting, when a nested event loop would end at once.
+    QFutureWatcher<void> watcher;
+    watcher.setFuture(step);
+    while (!step.isFinished())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return !stop_;
 }
 
@@ -108,19 +120,50 @@ void QtBatchProgress::End() {
     showTimer_ = nullptr;
     delete dialog_;
     dialog_ = nullptr;
+    // The command that ran the batch returns first.
+    if (closing_ && owner_)
+        QTimer::singleShot(0, owner_, &QWidget::close);
+}
+
+bool QtBatchProgress::Running() const {
+    return running_;
+}
+
+void QtBatchProgress::StopForClosing() {
+    if (!running_)
+        return;
+    closing_ = true;
+    stop_ = true;
+}
+
+bool QtBatchProgress::Closing() const {
+    return closing_;
+}
+
+void QtBatchProgress::SessionEnding() {
+    StopForClosing();
+}
+
+bool QtBatchProgress::TakesInput(QObject* target) const {
+    QWidget* widget = WidgetOf(target);
+    if (!widget)
+        return true;
+    for (QWidget* open : {static_cast<QWidget*>(dialog_), QApplication::activeModalWidget()})
+        if (open && (widget == open || open->isAncestorOf(widget)))
+            return true;
+    return false;
 }
 
 bool QtBatchProgress::eventFilter(QObject* watched, QEvent* event) {
-    if (running_ && IsUserInput(event->type()) && watched->isWidgetType()) {
-        auto* widget = static_cast<QWidget*>(watched);
-        // The dialog itself (its cancel button) still takes input.
-        if (!(dialog_ && (widget == dialog_ || dialog_->isAncestorOf(widget)))) {
-            if (event->type() == QEvent::Close)
-                event->ignore();
-            return true;
-        }
+    if (!running_ || !IsUserInput(event->type()) || TakesInput(watched))
+        return QObject::eventFilter(watched, event);
+    // The main window asked to close goes to its own handler, which asks.
+    if (event->type() == QEvent::Close) {
+        if (watched == owner_)
+            return QObject::eventFilter(watched, event);
+        event->ignore();
     }
-    return QObject::eventFilter(watched, event);
+    return true;
 }
 
 }  // namespace sonatrix::gui

@@ -8,12 +8,11 @@
 #include <QStandardPaths>
 #include <QtEndian>
 
-#include <atomic>
 #include <fstream>
 #include <iterator>
 
+#include "helper_decoder.h"
 #include "library/sound_files.h"
-#include "library/wav_header.h"
 #include "platform/path_pieces.h"
 #include "platform/sound_decoder.h"
 
@@ -70,9 +69,15 @@ QString FindAlertSound() {
     return other;
 }
 
-QtSoundPlayer::QtSoundPlayer(sonatrix::SoundDecoder* decoder, QObject* parent)
+QtSoundPlayer::QtSoundPlayer(sonatrix::gui::HelperDecoder* decoder, QObject* parent)
     : QObject(parent), effect_(this), alertFile_(FindAlertSound()), decoder_(decoder) {
     connect(&effect_, &QSoundEffect::statusChanged, this, &QtSoundPlayer::EffectStatusChanged);
+}
+
+QtSoundPlayer::~QtSoundPlayer() {
+    ++asked_;
+    if (decodingFor_ != 0)
+        decoder_->Cancel();
 }
 
 QString QtSoundPlayer::OpenableName(const std::string& path) {
@@ -94,36 +99,44 @@ QString QtSoundPlayer::OpenableName(const std::string& path) {
     return copy_->fileName();
 }
 
-QString QtSoundPlayer::DecodedCopy(const std::string& path) {
+bool QtSoundPlayer::PlayDecodedCopy(const std::string& path) {
     if (!decoder_ || !sonatrix::IsSoundFileName(sonatrix::FileNameOf(path)))
-        return QString();
-    const std::atomic<bool> stop{false};
-    const sonatrix::DecodeResult result = decoder_->Decode(path, stop);
-    if (!result.ok)
-        return QString();
-    const sonatrix::DecodedSound& sound = result.sound;
-    const std::string header = sonatrix::WavHeaderBytes(
-        sound.channels, 16, sound.sampleRate, static_cast<std::uint32_t>(sound.samples.size()));
-    decoded_ = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/sonatrix-preview-XXXXXX.wav");
-    if (!decoded_->open() ||
-        decoded_->write(header.data(), qint64(header.size())) != qint64(header.size()) ||
-        decoded_->write(sound.samples.data(), qint64(sound.samples.size())) !=
-            qint64(sound.samples.size()) ||
-        !decoded_->flush())
-        return QString();
-    return decoded_->fileName();
+        return false;
+    if (!decoded_)
+        decoded_ = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/sonatrix-preview-XXXXXX");
+    if (!decoded_->isValid())
+        return false;
+    // Whatever played is cut off at the click, not when the copy is ready.
+    effect_.stop();
+    const int asked = asked_;
+    const QString copy = decoded_->filePath(QStringLiteral("%1.wav").arg(asked));
+    decodingFor_ = asked;
+    decoder_->DecodeLater(path, QFile::encodeName(copy).toStdString(),
+                          [this, asked, copy](const sonatrix::DecodeResult& result) {
+                              if (decodingFor_ == asked)
+                                  decodingFor_ = 0;
+                              if (asked != asked_)
+                                  return;  // another sound was asked for since
+                              if (result.ok)
+                                  Play(copy);
+                              else
+                                  PlayDefault();
+                          });
+    return true;
 }
 
 void QtSoundPlayer::PlayAsync(const std::string& path) {
-    QString file = OpenableName(path);
+    ++asked_;
+    const QString file = OpenableName(path);
     if (alertPlayer_)
         alertPlayer_->stop();
-    if (!IsPlayableWav(file))
-        file = DecodedCopy(path);
-    if (file.isEmpty()) {
+    if (IsPlayableWav(file))
+        Play(file);
+    else if (!PlayDecodedCopy(path))
         PlayDefault();
-        return;
-    }
+}
+
+void QtSoundPlayer::Play(const QString& file) {
     requested_ = QUrl::fromLocalFile(file);
     // The same URL again would be ignored, so a file changed on disk since
     // its last preview would not be read anew.

@@ -1,6 +1,7 @@
 #include "sound_drop_handler.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QDrag>
 #include <QDropEvent>
 #include <QFile>
@@ -18,9 +19,12 @@ namespace sonatrix::gui {
 
 std::vector<std::string> DroppedPaths(const QMimeData& data) {
     std::vector<std::string> paths;
+    // A file URL names its path with "/"; the program's paths use the
+    // platform's separator.
     for (const QUrl& url : data.urls())
         if (url.isLocalFile())
-            paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+            paths.push_back(
+                QFile::encodeName(QDir::toNativeSeparators(url.toLocalFile())).toStdString());
     return paths;
 }
 

@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
@@ -23,6 +24,7 @@
 #include "discovery/manual_pick.h"
 #include "display_text.h"
 #include "glyph_button.h"
+#include "library/add_sounds.h"
 #include "library/library_tree.h"
 #include "link_label.h"
 #include "model/dialogs.h"
@@ -379,6 +381,13 @@ void TForm1::showEvent(QShowEvent* event) {
     }
     sonatrix::FormShow(model_);
     LoadNewsPage();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (sonatrix::FormCloseQuery(model_))
+        QWidget::closeEvent(event);
+    else
+        event->ignore();
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

@@ -127,10 +127,11 @@ def check_deb_files(deb, program_folder):
     files = {path for path, mode in entries.items() if mode.startswith("-")}
     outside = [path for path in entries if path and not path.startswith("/usr")]
     check(not outside, f"the package installs outside /usr: {outside[:5]}")
-    check(entries.get("/usr/bin/sonatrix", "").startswith("-rwxr-xr-x"),
-          "/usr/bin/sonatrix is missing or not executable")
-    shipped = {"/usr/share/sonatrix/" + path
-               for path in files_below(program_folder) if path != "sonatrix"}
+    for program in ("/usr/bin/sonatrix", "/usr/libexec/sonatrix/sonatrix-decode"):
+        check(entries.get(program, "").startswith("-rwxr-xr-x"),
+              f"{program} is missing or not executable")
+    shipped = {"/usr/share/sonatrix/" + path for path in files_below(program_folder)
+               if path not in ("sonatrix", "sonatrix-decode")}
     packaged = {path for path in files if path.startswith("/usr/share/sonatrix/")}
     check(packaged == shipped,
           "share/sonatrix differs from the program folder: missing "
@@ -218,8 +219,9 @@ def check_copyright(root):
 def check_hardening(root):
     # Not control-flow protection: Debian 12's C runtime objects are not
     # marked for it, so no program linked with them can be.
-    result = run("hardening-check", "--nocfprotection", os.path.join(root, "usr/bin/sonatrix"))
-    check(result.returncode == 0, f"hardening-check:\n{result.stdout}{result.stderr}")
+    for program in ("usr/bin/sonatrix", "usr/libexec/sonatrix/sonatrix-decode"):
+        result = run("hardening-check", "--nocfprotection", os.path.join(root, program))
+        check(result.returncode == 0, f"hardening-check:\n{result.stdout}{result.stderr}")
 
 
 def check_lintian(deb):

@@ -30,4 +30,10 @@ int SelfPid();
 // Where the stand-in program was built.
 std::filesystem::path StandInProgram();
 
+// Ends the process `pid` at once, as a crash would. False when it cannot.
+bool KillProcess(int pid);
+// Freezes the process `pid`: it neither works nor ends. False when it
+// cannot.
+bool SuspendProcess(int pid);
+
 }  // namespace sonatrix::testing

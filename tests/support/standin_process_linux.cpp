@@ -91,4 +91,12 @@ void StandInProcess::Stop() {
     pid_ = 0;
 }
 
+bool KillProcess(int pid) {
+    return pid > 0 && kill(pid, SIGKILL) == 0;
+}
+
+bool SuspendProcess(int pid) {
+    return pid > 0 && kill(pid, SIGSTOP) == 0;
+}
+
 }  // namespace sonatrix::testing

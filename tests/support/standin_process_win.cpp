@@ -91,4 +91,29 @@ void StandInProcess::Stop() {
     pid_ = 0;
 }
 
+bool KillProcess(int pid) {
+    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(pid));
+    if (!process)
+        return false;
+    const bool ended = TerminateProcess(process, 1);
+    CloseHandle(process);
+    return ended;
+}
+
+bool SuspendProcess(int pid) {
+    // Windows has no documented call for it; ntdll's is what debuggers use.
+    using Suspend = LONG(WINAPI*)(HANDLE);
+    const auto suspend = reinterpret_cast<Suspend>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtSuspendProcess")));
+    HANDLE process = OpenProcess(PROCESS_SUSPEND_RESUME, FALSE, static_cast<DWORD>(pid));
+    if (!suspend || !process) {
+        if (process)
+            CloseHandle(process);
+        return false;
+    }
+    const bool suspended = suspend(process) >= 0;
+    CloseHandle(process);
+    return suspended;
+}
+
 }  // namespace sonatrix::testing

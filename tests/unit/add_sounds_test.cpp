@@ -143,6 +143,7 @@ TEST_F(AddSounds, AddingTheCategoryToItselfAddsNothingTwice) {
 TEST_F(AddSounds, FilesThatCannotBeAddedAreListedAndNothingIsWrittenForThem) {
     world.Put("source/good.mp3", Tone(1, 22050, 10));
     world.Put("source/bad.mp3", "hello, this is text");
+    world.Put("source/huge.flac", "HUGE");
     // A link to nothing: listed, but it cannot be read (where links can be made).
     std::error_code noLinks;
     std::filesystem::create_symlink("gone.wav", world.At("source/link.wav"), noLinks);
@@ -155,6 +156,7 @@ TEST_F(AddSounds, FilesThatCannotBeAddedAreListedAndNothingIsWrittenForThem) {
     const std::string& text = world.dialogs.shown[1].text;
     EXPECT_EQ(text.rfind("以下声音文件没有添加成功：", 0), 0u);
     EXPECT_NE(text.find("\nbad.mp3：不是能识别的声音文件"), std::string::npos);
+    EXPECT_NE(text.find("\nhuge.flac：" + std::string(kAddingFailed)), std::string::npos);
     if (!noLinks)
         EXPECT_NE(text.find("\nlink.wav：" + CLibraryErrorText(FileNotFoundCode())),
                   std::string::npos);

@@ -6,6 +6,7 @@
 #include "catalogue/catalogue.h"
 #include "discovery/process_lookup.h"
 #include "library/library_tree.h"
+#include "model/batch_progress.h"
 #include "model/dialogs.h"
 #include "model/library_locations.h"
 #include "model/main_model.h"
@@ -40,6 +41,10 @@ void FormShow(MainModel& model) {
 }
 
 void Timer1Timer(MainModel& model) {
+    // Adopting a client in the middle of adding sounds would change the
+    // window under the batch; the next tick after it looks again.
+    if (model.svc.progress.Running())
+        return;
     if (M_find_qq(model))
         MakeTargetReady(model);
 }

@@ -1,10 +1,14 @@
 #include "library/add_sounds.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <exception>
+
 #include "catalogue/catalogue.h"
 #include "library/library_tree.h"
 #include "library/numbered_names.h"
 #include "library/sound_files.h"
-#include "library/wav_header.h"
 #include "model/batch_progress.h"
 #include "model/dialogs.h"
 #include "model/library_locations.h"
@@ -20,12 +24,34 @@ std::string StemOf(const std::string& fileName) {
     return fileName.substr(0, fileName.size() - ExtensionOf(fileName).size());
 }
 
-// The name among `family` (names in `folder`) whose bytes are `bytes`, or "".
-std::string NameWithSameBytes(FileSystem& files, const std::string& folder,
-                              const std::vector<std::string>& family, const std::string& bytes) {
-    std::string existing;
+// True when the files `a` and `b` hold the same bytes. Read a block at a
+// time: a long sound costs no more memory than a short one.
+bool SameBytes(const std::string& a, const std::string& b) {
+    std::FILE* first = std::fopen(a.c_str(), "rb");
+    std::FILE* second = first ? std::fopen(b.c_str(), "rb") : nullptr;
+    bool same = second != nullptr;
+    std::vector<char> one(1 << 16), other(1 << 16);
+    while (same) {
+        const std::size_t got = std::fread(one.data(), 1, one.size(), first);
+        same =
+            std::fread(other.data(), 1, other.size(), second) == got &&
+            std::equal(one.begin(), one.begin() + static_cast<std::ptrdiff_t>(got), other.begin());
+        if (got < one.size())
+            break;
+    }
+    same = same && !std::ferror(first) && !std::ferror(second);
+    for (std::FILE* file : {first, second})
+        if (file)
+            std::fclose(file);
+    return same;
+}
+
+// The name among `family` (names in `folder`) whose bytes are those of the
+// file `path`, or "".
+std::string NameWithSameBytes(const std::string& folder, const std::vector<std::string>& family,
+                              const std::string& path) {
     for (const std::string& name : family)
-        if (files.ReadWholeFile(folder + name, existing) == 0 && existing == bytes)
+        if (SameBytes(folder + name, path))
             return name;
     return {};
 }
@@ -36,14 +62,9 @@ std::string CopyPcmWav(FileSystem& files, const std::string& source, const std::
     const std::string stem = StemOf(sourceName);
     const std::string extension = ExtensionOf(sourceName);
     const std::vector<std::string> family = FamilyNames(files, folder, stem, extension);
-    if (!family.empty()) {
-        std::string bytes;
-        if (const int error = files.ReadWholeFile(source, bytes))
-            return SystemErrorText(error);
-        if (std::string same = NameWithSameBytes(files, folder, family, bytes); !same.empty()) {
-            name = same;
-            return {};
-        }
+    if (std::string same = NameWithSameBytes(folder, family, source); !same.empty()) {
+        name = same;
+        return {};
     }
     const std::string target = FreeNumberedName(files, folder, stem, extension);
     if (const int error = files.CopyFile(source, folder + target))
@@ -52,28 +73,31 @@ std::string CopyPcmWav(FileSystem& files, const std::string& source, const std::
     return {};
 }
 
+// The decoder writes a hidden file beside the library's, which takes its
+// name only once it is whole.
 std::string Convert(FileSystem& files, SoundDecoder& decoder, const std::string& source,
                     const std::string& folder, const std::atomic<bool>& stop, std::string& name) {
-    DecodeResult decoded = decoder.Decode(source, stop);
-    if (stop)
-        return {};
-    if (!decoded.ok)
-        return decoded.reason;
-    const DecodedSound& sound = decoded.sound;
     const std::string wavName = ConvertedName(FileNameOf(source));
-    const std::string bytes = WavHeaderBytes(sound.channels, 16, sound.sampleRate,
-                                             static_cast<std::uint32_t>(sound.samples.size())) +
-                              sound.samples;
+    const std::string part = folder + "." + wavName + ".part";
+    const DecodeResult decoded = decoder.Decode(source, part, stop);
+    if (stop || !decoded.ok) {
+        files.DeleteFile(part);
+        return stop ? std::string() : decoded.reason;
+    }
     const std::string stem = StemOf(wavName);
     const std::vector<std::string> family = FamilyNames(files, folder, stem, ".wav");
-    if (std::string same = NameWithSameBytes(files, folder, family, bytes); !same.empty()) {
+    if (std::string same = NameWithSameBytes(folder, family, part); !same.empty()) {
+        files.DeleteFile(part);
         name = same;
         return {};
     }
     const std::string target = FreeNumberedName(files, folder, stem, ".wav");
-    if (const int error =
-            WritePcmWavFile(folder + target, sound.channels, sound.sampleRate, sound.samples))
+    errno = 0;
+    if (std::rename(part.c_str(), (folder + target).c_str()) != 0) {
+        const int error = errno;
+        files.DeleteFile(part);
         return CLibraryErrorText(error);
+    }
     name = target;
     return {};
 }
@@ -89,8 +113,9 @@ std::string AddOneSound(FileSystem& files, SoundDecoder& decoder, const std::str
                         std::string& name) {
     name.clear();
     bool pcm = false;
+    // A pipe or a device is no sound file, and is never waited on.
     if (const int error = ProbePcmWav(source, pcm))
-        return CLibraryErrorText(error);
+        return error == EINVAL ? kNotASoundFile : CLibraryErrorText(error);
     if (pcm)
         return CopyPcmWav(files, source, folder, name);
     return Convert(files, decoder, source, folder, stop, name);
@@ -116,7 +141,12 @@ bool AddSoundFiles(MainModel& model, const std::vector<std::string>& sources, Ad
         std::string name;
         const bool finished =
             progress.Run(static_cast<int>(i), sourceName, [&](const std::atomic<bool>& stop) {
-                reason = AddOneSound(files, model.svc.decoder, sources[i], folder, stop, name);
+                // A failure of the library itself (memory) is that file's.
+                try {
+                    reason = AddOneSound(files, model.svc.decoder, sources[i], folder, stop, name);
+                } catch (const std::exception&) {
+                    reason = kAddingFailed;
+                }
             });
         // A file finished as the user cancelled is kept; the one in hand
         // left nothing behind.
@@ -150,6 +180,9 @@ void AddSoundsAndReport(MainModel& model, const std::vector<std::string>& source
     if (!AddSoundFiles(model, sources, report))
         return;
     RebuildLibraryTree(model);
+    // The program is closing: nothing more is said.
+    if (model.svc.progress.Closing())
+        return;
     // A file that was not added is said so, never passed off as added.
     if (!report.failed.empty())
         dialogs.MessageDlg(FailedAddsText(report.failed), DlgType::Error, kDlgOK);
@@ -181,6 +214,16 @@ void TreeView1DragDrop(MainModel& model, const std::vector<std::string>& paths) 
         }
     }
     AddSoundsAndReport(model, sources);
+}
+
+bool FormCloseQuery(MainModel& model) {
+    BatchProgress& progress = model.svc.progress;
+    if (!progress.Running())
+        return true;
+    if (model.svc.dialogs.MessageDlg(kStopAddingAndQuit, DlgType::Confirm, kDlgYes | kDlgNo) ==
+        DlgResult::Yes)
+        progress.StopForClosing();
+    return false;
 }
 
 }  // namespace sonatrix

@@ -17,6 +17,8 @@ inline constexpr const char* kChooseWavFolderTitle = "选择一个包含有WAV�
 inline constexpr const char* kNoWavInFolder =
     "您选择的程序目录或文件夹内不包含任何的wav文件，请另外选择一个。";
 inline constexpr const char* kSoundsAdded = "声音添加完成。";
+inline constexpr const char* kStopAddingAndQuit = "正在添加声音，是否停止并退出？";
+inline constexpr const char* kAddingFailed = "添加时出错";
 
 // A file that could not be added, with the reason in plain words.
 struct FailedAdd {
@@ -65,5 +67,10 @@ void TreeView1DragDrop(MainModel& model, const std::vector<std::string>& paths);
 
 // One Error dialog text listing each file with its reason.
 std::string FailedAddsText(const std::vector<FailedAdd>& failed);
+
+// The window is asked to close: true when it may. While sounds are being
+// added the user is asked first; "Yes" stops the batch, and the window
+// closes once the file in hand is left out.
+bool FormCloseQuery(MainModel& model);
 
 }  // namespace sonatrix

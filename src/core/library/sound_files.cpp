@@ -49,10 +49,10 @@ std::vector<std::string> SoundFilesIn(FileSystem& files, const std::string& fold
 
 int ProbePcmWav(const std::string& path, bool& pcm) {
     pcm = false;
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    int error = 0;
+    std::FILE* file = OpenOrdinaryFile(path, error);
     if (!file)
-        return errno != 0 ? errno : EIO;
+        return error;
     unsigned char head[12];
     if (std::fread(head, 1, sizeof head, file) == sizeof head && !std::memcmp(head, "RIFF", 4) &&
         !std::memcmp(head + 8, "WAVE", 4)) {

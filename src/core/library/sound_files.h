@@ -23,7 +23,7 @@ std::vector<std::string> SoundFilesIn(FileSystem& files, const std::string& fold
 // Sets `pcm` when the file at `path` is a WAV file of PCM samples (format
 // 1, or the extensible format with PCM samples): what every client plays,
 // so it enters the library byte for byte. Returns 0, or the C library's
-// error number when the file cannot be opened.
+// error number when the file cannot be opened (EINVAL: no ordinary file).
 int ProbePcmWav(const std::string& path, bool& pcm);
 
 struct PcmLayout {

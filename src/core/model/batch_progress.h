@@ -18,9 +18,18 @@ class BatchProgress {
     virtual void Begin(int total) = 0;
     // Runs step `done` (0-based) off the window's thread, showing `name` as
     // the file in hand, and returns when `work` has returned. False when
-    // the user cancelled: `work` was asked to stop and has returned.
+    // the batch was stopped: `work` was asked to stop and has returned.
     virtual bool Run(int done, const std::string& name, const Work& work) = 0;
     virtual void End() = 0;
+
+    // True from Begin to End.
+    virtual bool Running() const = 0;
+    // Stops the running batch because the program is closing (the user
+    // said so, or the session ends).
+    virtual void StopForClosing() = 0;
+    // True once the batch was stopped for closing: what the command would
+    // still say is left unsaid.
+    virtual bool Closing() const = 0;
 };
 
 }  // namespace sonatrix

@@ -2,6 +2,7 @@
 // platform gives its own and tests can wrap it to inject faults.
 #pragma once
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -107,6 +108,11 @@ void SetDiskStepObserver(DiskStepObserver observer);
 
 // The platform's own file system.
 std::unique_ptr<FileSystem> MakeNativeFileSystem();
+
+// Opens `path` for reading as std::fopen does, but only an ordinary file: a
+// pipe or a device gives EINVAL rather than an open or a read that waits
+// forever. Returns nullptr with `error` (an errno value) set when it cannot.
+std::FILE* OpenOrdinaryFile(const std::string& path, int& error);
 
 // The system's message text for an error code, in the user's language, with
 // trailing blanks, control characters and "." removed; empty when the

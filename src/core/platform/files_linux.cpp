@@ -579,6 +579,20 @@ std::string SystemErrorText(int code) {
     return TrimmedErrorText(userLocale ? ::strerror_l(code, userLocale) : ::strerror(code));
 }
 
+std::FILE* OpenOrdinaryFile(const std::string& path, int& error) {
+    int fd = -1;
+    struct stat info;
+    error = OpenRegularFile(path, fd, info);
+    if (error != 0)
+        return nullptr;
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (!file) {
+        error = errno;
+        ::close(fd);
+    }
+    return file;
+}
+
 std::string CLibraryErrorText(int errorNumber) {
     return SystemErrorText(errorNumber);  // the system's codes are the C library's
 }

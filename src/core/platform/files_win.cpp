@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <thread>
 
@@ -403,6 +405,14 @@ std::string SystemErrorText(int code) {
         FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                        static_cast<DWORD>(code), 0, buffer, sizeof buffer, nullptr);
     return TrimmedErrorText(std::string(buffer, length));
+}
+
+// A Windows folder holds no pipes.
+std::FILE* OpenOrdinaryFile(const std::string& path, int& error) {
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    error = file ? 0 : (errno != 0 ? errno : EIO);
+    return file;
 }
 
 std::string CLibraryErrorText(int errorNumber) {

@@ -4,6 +4,7 @@
 #include "library/add_sounds.h"
 #include "library/library_tree.h"
 #include "library/sound_files.h"
+#include "model/batch_progress.h"
 #include "model/dialogs.h"
 #include "model/main_model.h"
 #include "platform/path_pieces.h"
@@ -48,6 +49,9 @@ void ListBox1DropFile(MainModel& model, int row, const std::string& path) {
     if (!AddSoundFiles(model, {path}, report))
         return;
     RebuildLibraryTree(model);
+    // The program is closing: nothing more is said or replaced.
+    if (model.svc.progress.Closing())
+        return;
     if (!report.failed.empty()) {
         model.svc.dialogs.MessageDlg(FailedAddsText(report.failed), DlgType::Error, kDlgOK);
         return;

@@ -1,0 +1,40 @@
+// The converted samples streamed into a 16-bit PCM WAV file: the header
+// first, the samples as they come, the sizes once the sound has ended. The
+// last kLongestPadding frames are held back until then, so the codec's
+// padding can still be left out. A file that is not finished is removed.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "sound_conversion.h"
+
+namespace sonatrix::decode {
+
+class WavFileSink : public PcmSink {
+  public:
+    explicit WavFileSink(std::string path);
+    ~WavFileSink() override;
+    WavFileSink(const WavFileSink&) = delete;
+    WavFileSink& operator=(const WavFileSink&) = delete;
+
+    std::string Begin(int channels, int sampleRate) override;
+    std::string Write(const std::uint8_t* samples, std::size_t frames) override;
+    std::string Finish(std::uint64_t keepFrames) override;
+
+  private:
+    std::string Put(const char* bytes, std::size_t size);
+    std::string Failed();
+
+    std::string path_;
+    std::FILE* file_ = nullptr;
+    bool finished_ = false;
+    std::size_t frameBytes_ = 0;
+    int channels_ = 0;
+    int sampleRate_ = 0;
+    std::uint64_t dataBytes_ = 0;  // in the file, after the header
+    std::string held_;             // the latest frames, not yet in the file
+};
+
+}  // namespace sonatrix::decode
