@@ -22,7 +22,9 @@ TestWorld::TestWorld(const char* programFolder)
       files(MakeNativeFileSystem()),
       processes(MakeNativeProcessSource()),
       registry(MakeOwnRegistry(root.Path())),
-      model(Services{*files, ownProcesses, *registry, dialogs, player, shell, decoder, progress},
+      desktop(MakeNativeDesktopSettings()),
+      model(Services{*files, ownProcesses, *registry, dialogs, player, shell, decoder, progress,
+                     *desktop},
             appDir, dataDir) {}
 
 std::filesystem::path TestWorld::Put(const std::string& relative, const std::string& bytes) {

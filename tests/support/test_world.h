@@ -8,6 +8,7 @@
 
 #include "filtered_processes.h"
 #include "model/main_model.h"
+#include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
@@ -36,6 +37,7 @@ class TestWorld {
     RecordingShell shell;
     StandInDecoder decoder;
     InlineProgress progress;
+    std::unique_ptr<DesktopSettings> desktop;  // the real ones: tests give them a home of their own
     MainModel model;
 
     // A path below the test's root.

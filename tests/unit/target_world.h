@@ -41,7 +41,7 @@ class TargetWorld {
   public:
     TargetWorld()
         : model(Services{*base.files, base.ownProcesses, registry, base.dialogs, base.player,
-                         base.shell, base.decoder, base.progress},
+                         base.shell, base.decoder, base.progress, *base.desktop},
                 base.appDir, base.dataDir),
           dialogs(base.dialogs) {
         model.state.AppDir = base.appDir;

@@ -13,6 +13,7 @@
 namespace sonatrix {
 
 class BatchProgress;
+class DesktopSettings;
 class Dialogs;
 class FileSystem;
 class ProcessSource;
@@ -30,6 +31,7 @@ struct Services {
     Shell& shell;
     SoundDecoder& decoder;
     BatchProgress& progress;
+    DesktopSettings& desktop;  // the desktop's own sound settings
 };
 
 // Font colours of the target line, as the window's colour values.

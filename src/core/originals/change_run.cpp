@@ -58,7 +58,7 @@ void ChangeRun::Keep(const std::vector<std::string>& names) {
 }
 
 std::string ChangeRun::OnDiskName(const std::string& name) const {
-    return FileNameOf(store_.Files().OnDiskPath(folder_ + name));
+    return store_.NameInFolder(folder_, name);
 }
 
 ChangeRun::Planned* ChangeRun::Find(const std::string& onDisk) {

@@ -1,6 +1,7 @@
 #include "originals/originals_store.h"
 
 #include "originals/store_text.h"
+#include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "platform/folder_key.h"
 #include "platform/path_pieces.h"
@@ -64,9 +65,29 @@ OriginalsStore::OriginalsStore(FileSystem& files, const std::string& dataFolder)
     : files_(&files),
       folder_(dataFolder.empty() ? std::string() : dataFolder + "originals" + kSep) {}
 
+OriginalsStore::OriginalsStore(FileSystem& files, DesktopSettings& settings,
+                               const std::string& dataFolder)
+    : OriginalsStore(files, dataFolder) {
+    settings_ = &settings;
+}
+
+std::optional<std::string> OriginalsStore::SettingOf(const std::string& path) const {
+    if (!path.starts_with(kDesktopSettingsKey))
+        return std::nullopt;
+    return path.substr(kDesktopSettingsKey.size());
+}
+
 std::string OriginalsStore::KeyOf(const std::string& folder) const {
+    if (folder == kDesktopSettingsKey)
+        return folder;
     // A folder written in another letter case than on disk, as Wine allows.
     return FolderKey(files_->OnDiskPath(folder));
+}
+
+std::string OriginalsStore::NameInFolder(const std::string& folder, const std::string& name) const {
+    if (folder == kDesktopSettingsKey)
+        return name;
+    return FileNameOf(files_->OnDiskPath(folder + name));
 }
 
 std::string OriginalsStore::Subfolder(std::string_view name) const {
@@ -99,6 +120,15 @@ std::string OriginalsStore::OriginalsPath(const std::string& key) const {
 
 int OriginalsStore::ContentOf(const std::string& path, std::string& content) const {
     std::string bytes;
+    if (const auto setting = SettingOf(path)) {
+        std::optional<std::string> value;
+        if (!settings_)
+            return PathNotFoundCode();
+        if (const int error = settings_->Read(*setting, value))
+            return error;
+        content = value ? Sha256Hex(*value) : std::string(kAbsent);
+        return content.empty() ? CorruptFileCode() : 0;
+    }
     if (!files_->FileExists(path) && !files_->FolderExists(path)) {
         content = kAbsent;
         return 0;
@@ -112,13 +142,31 @@ int OriginalsStore::ContentOf(const std::string& path, std::string& content) con
 int OriginalsStore::KeepContentOf(const std::string& path, std::string& content) {
     if (folder_.empty())
         return PathNotFoundCode();
+    std::string bytes;
+    if (const auto setting = SettingOf(path)) {
+        std::optional<std::string> value;
+        if (!settings_)
+            return PathNotFoundCode();
+        if (const int error = settings_->Read(*setting, value))
+            return error;
+        if (!value) {
+            content = kAbsent;
+            return 0;
+        }
+        return KeepBytes(*value, content);
+    }
     if (!files_->FileExists(path) && !files_->FolderExists(path)) {
         content = kAbsent;
         return 0;
     }
-    std::string bytes;
     if (const int error = files_->ReadSharedFile(path, bytes))
         return error;
+    return KeepBytes(bytes, content);
+}
+
+int OriginalsStore::KeepBytes(std::string_view bytes, std::string& content) {
+    if (folder_.empty())
+        return PathNotFoundCode();
     content = Sha256Hex(bytes);
     if (content.empty())
         return CorruptFileCode();
@@ -133,6 +181,20 @@ int OriginalsStore::KeepContentOf(const std::string& path, std::string& content)
 }
 
 int OriginalsStore::PutBack(const std::string& content, const std::string& path) const {
+    if (const auto setting = SettingOf(path)) {
+        if (!settings_)
+            return PathNotFoundCode();
+        if (content == kAbsent)
+            return settings_->Write(*setting, std::nullopt);
+        std::string bytes;
+        if (!IsContentName(content) || folder_.empty())
+            return CorruptFileCode();
+        if (const int error = files_->ReadSharedFile(BlobPath(content), bytes))
+            return error;
+        if (Sha256Hex(bytes) != content)
+            return CorruptFileCode();
+        return settings_->Write(*setting, bytes);
+    }
     if (content == kAbsent) {
         if (!files_->FileExists(path) && !files_->FolderExists(path))
             return 0;

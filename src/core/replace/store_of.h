@@ -8,7 +8,7 @@
 namespace sonatrix {
 
 inline OriginalsStore StoreOf(const MainModel& model) {
-    return OriginalsStore(model.svc.files, model.DataFolder);
+    return OriginalsStore(model.svc.files, model.svc.desktop, model.DataFolder);
 }
 
 }  // namespace sonatrix
