@@ -116,7 +116,8 @@ int WriteIni(const IniSetting& ini, const std::optional<std::string>& value) {
 
 // Runs xfconf-query with `arguments`; its standard output in `out`.
 bool RunXfconfQuery(std::vector<std::string> arguments, std::string& out) {
-    arguments.insert(arguments.begin(), {kXfconfQuery, "-c", "xsettings", "-p", "/Net/SoundThemeName"});
+    arguments.insert(arguments.begin(),
+                     {kXfconfQuery, "-c", "xsettings", "-p", "/Net/SoundThemeName"});
     std::vector<char*> argv;
     for (std::string& argument : arguments)
         argv.push_back(argument.data());
@@ -144,7 +145,8 @@ class LinuxDesktopSettings : public DesktopSettings {
         }
         settings.push_back(kGtk3Setting);
         settings.push_back(kGtk4Setting);
-        if (const auto kde = IniSettingNamed(kKdeSetting); kde && MakeNativeFileSystem()->FileExists(kde->path))
+        if (const auto kde = IniSettingNamed(kKdeSetting);
+            kde && MakeNativeFileSystem()->FileExists(kde->path))
             settings.push_back(kKdeSetting);
         if (gchar* found = g_find_program_in_path(kXfconfQuery)) {
             settings.push_back(kXfceSetting);

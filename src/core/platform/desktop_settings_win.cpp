@@ -106,8 +106,9 @@ class WindowsDesktopSettings : public DesktopSettings {
         if (status != ERROR_SUCCESS)
             return int(status);
         const std::wstring wide = Wide(text);
-        status = RegSetValueExW(handle, nullptr, 0, type, reinterpret_cast<const BYTE*>(wide.c_str()),
-                                DWORD((wide.size() + 1) * sizeof(wchar_t)));
+        status =
+            RegSetValueExW(handle, nullptr, 0, type, reinterpret_cast<const BYTE*>(wide.c_str()),
+                           DWORD((wide.size() + 1) * sizeof(wchar_t)));
         RegCloseKey(handle);
         return int(status);
     }

@@ -14,7 +14,7 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 struct Line {
-    std::string_view text;  // without its "\n"
+    std::string_view text;   // without its "\n"
     std::string_view group;  // the group it lies in ("" before the first header)
     bool header = false;
     std::string_view key;  // empty for a line that is no "key=value"

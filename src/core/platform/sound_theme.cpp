@@ -127,8 +127,8 @@ ThemeSound FindThemeSound(FileSystem& files, const std::vector<std::string>& roo
     for (const ThemeDirectory& directory : chain.Directories()) {
         if (directory.profile && *directory.profile != kOutputProfile)
             continue;
-        if (auto found = FindInRoots(files, roots, FolderBelowRoot(directory.theme, directory.folder),
-                                     event))
+        if (auto found = FindInRoots(files, roots,
+                                     FolderBelowRoot(directory.theme, directory.folder), event))
             return *found;
     }
     if (auto found = FindInRoots(files, roots, top + "/", event))
