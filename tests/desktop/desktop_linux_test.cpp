@@ -125,8 +125,8 @@ class DesktopLinux : public ::testing::Test, public ReplaceWorld {
     // settings as GTK reads them.
     std::string CanberraOpens(const std::string& event) {
         const std::string trace = (root.Path() / "canberra.trace").string();
-        Output("xvfb-run -a strace -f -e trace=openat -o " + trace +
-               " canberra-gtk-play -i " + event + " 2>&1");
+        Output("xvfb-run -a strace -f -e trace=openat -o " + trace + " canberra-gtk-play -i " +
+               event + " 2>&1");
         std::ifstream in(trace);
         const std::regex opened(R"re("([^"]+\.(oga|ogg|wav))", O_RDONLY[^)]*\) = \d)re");
         std::string line, last;
@@ -197,7 +197,8 @@ TEST_F(DesktopLinux, AnotherProgramsThemeIsExtendedAndWhatAReplacementShadowedCo
     // As before: the desktop was not pointed at that theme.
     RestoreAll();
     EXPECT_EQ(CanberraOpens("message-new-instant"), kFreedesktop + "message-new-instant.oga");
-    EXPECT_EQ(ReadFile(Custom() + "message-new-instant.oga"), ReadFile(kFreedesktop + "complete.oga"));
+    EXPECT_EQ(ReadFile(Custom() + "message-new-instant.oga"),
+              ReadFile(kFreedesktop + "complete.oga"));
     EXPECT_EQ(ReadFile(Custom() + "index.theme"), index);
     EXPECT_EQ(ReadFile(Custom() + "bell.oga"), "my bell");
     EXPECT_EQ(ReadFile(Home("XDG_CONFIG_HOME") + "/kdeglobals"), kde);
