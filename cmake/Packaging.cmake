@@ -32,8 +32,9 @@ set(SONATRIX_RUNTIME_PACKAGES
     fonts-arphic-gbsn00lp
     fonts-wqy-zenhei
     xdg-utils)
-# Chooses the recording source in the recorder ("选择录音来源").
-set(SONATRIX_RECOMMENDED_PACKAGES pavucontrol)
+# Chooses the recording source in the recorder ("选择录音来源"); the sound
+# theme the desktop's own sounds fall back to ("更改系统声音").
+set(SONATRIX_RECOMMENDED_PACKAGES pavucontrol sound-theme-freedesktop)
 
 set(package_source "${PROJECT_SOURCE_DIR}/data/package")
 set(package_build "${CMAKE_BINARY_DIR}/package")
