@@ -57,8 +57,8 @@ class DesktopWindowTest : public QObject {
   private slots:
     void init() {
         world = std::make_unique<TestWorld>();
-        std::filesystem::remove_all(sonatrix::testing::PathFromNarrow(
-            sonatrix::DesktopSoundFolder(world->dataDir)));
+        std::filesystem::remove_all(
+            sonatrix::testing::PathFromNarrow(sonatrix::DesktopSoundFolder(world->dataDir)));
         for (const char* file : {"动物/昆虫/蟋蟀2.wav", "动物/家畜/DOG8.WAV", "日常生活/开门2.wav",
                                  "日常生活/Reminder.wav", "电话/PHONE13.WAV", "电话/PHONE7.WAV"})
             world->Put(std::string("app/newsounds/") + file, sonatrix::testing::ToneWav(0.1, 440));
