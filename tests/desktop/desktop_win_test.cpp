@@ -40,8 +40,8 @@ TEST_F(DesktopWin, TheSchemeNamesTheWrittenSoundUntilTheOldValueIsPutBack) {
     Library("电话/PHONE13.WAV", "phone13");
     ComboBox1Select(model, kKindDesktop);
     const auto& list = model.state.TargetList;
-    const int row = static_cast<int>(std::find(list.begin(), list.end(), "Notification.IM.wav") -
-                                      list.begin());
+    const int row =
+        static_cast<int>(std::find(list.begin(), list.end(), "Notification.IM.wav") - list.begin());
     ASSERT_LT(row, static_cast<int>(list.size()));
 
     model.state.SelectedLibrarySound = "电话\\PHONE13.WAV";
