@@ -14,22 +14,23 @@ run: deps
 
 # Builds and runs every test, stage by stage (scripts/test-all.sh): the
 # source check (format, the core's one-way dependencies); the core, the
-# windows and sound against a private sound server; the Windows build under
+# windows and sound against a private sound server, and the release build's
+# packages; the Windows build, its release downloads and the installer under
 # Wine; each fuzz target for a few seconds; then the whole suite again under
 # AddressSanitizer and UndefinedBehaviorSanitizer. Ends with each stage's time.
 test: deps
 	scripts/test-all.sh
 
 # A release build packed by CPack: the Debian package and the portable
-# archive of the program folder, and the Windows ZIP, in build/packages/
-# (scripts/package.sh).
+# archive of the program folder, and the Windows ZIP and installer, in
+# build/packages/ (scripts/package.sh).
 package: deps
 	scripts/package.sh
 
 test-windows: deps
 	scripts/test-windows.sh
 
-# The ZIP of the Windows program folder (build/mingw/package/).
+# The Windows ZIP and installer (build/mingw-release/package/).
 package-windows: deps
 	scripts/package-windows.sh
 

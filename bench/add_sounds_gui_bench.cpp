@@ -13,7 +13,6 @@
 
 #include "library/add_sounds.h"
 #include "model/main_model.h"
-#include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
@@ -68,15 +67,14 @@ void Figure_AddMp3s(benchmark::State& state) {
     auto files = MakeNativeFileSystem();
     auto processes = MakeNativeProcessSource();
     auto registry = MakeNativeRegistry();
-    auto desktop = MakeNativeDesktopSettings();
     testing::ScriptedDialogs dialogs;
     testing::RecordingPlayer player;
     testing::RecordingShell shell;
     auto decoder = gui::MakeSoundDecoder();
     gui::QtBatchProgress progress;
-    MainModel model(Services{*files, *processes, *registry, dialogs, player, shell, *decoder,
-                             progress, *desktop},
-                    appDir, appDir + "userdata/");
+    MainModel model(
+        Services{*files, *processes, *registry, dialogs, player, shell, *decoder, progress}, appDir,
+        appDir + "userdata/");
     model.state.AppDir = appDir;
     for (auto _ : state) {
         state.PauseTiming();

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "model/main_model.h"
-#include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
@@ -21,8 +20,7 @@ struct NativeModel {
     // `appDir`: the program folder, with its trailing separator; the user's
     // data folder is "userdata" beside it.
     explicit NativeModel(std::string appDir)
-        : model(Services{*files, *processes, *registry, dialogs, player, shell, decoder, progress,
-                         *desktop},
+        : model(Services{*files, *processes, *registry, dialogs, player, shell, decoder, progress},
                 appDir, appDir + "../userdata/") {
         model.state.AppDir = model.ExecutableFolder;
     }
@@ -30,7 +28,6 @@ struct NativeModel {
     std::unique_ptr<FileSystem> files = MakeNativeFileSystem();
     std::unique_ptr<ProcessSource> processes = MakeNativeProcessSource();
     std::unique_ptr<Registry> registry = MakeNativeRegistry();
-    std::unique_ptr<DesktopSettings> desktop = MakeNativeDesktopSettings();
     testing::ScriptedDialogs dialogs;
     testing::RecordingPlayer player;
     testing::RecordingShell shell;

@@ -14,7 +14,6 @@ if(CMAKE_CROSSCOMPILING OR NOT SONATRIX_GUI)
 endif()
 
 set(SONATRIX_APP_ID "org.sonatrix.Sonatrix")
-set(SONATRIX_PACKAGE_MAINTAINER "Sonatrix maintainers <maintainers@users.noreply.c-seed-b8157c6c.example>")
 set(SONATRIX_RELEASE_DATE "2026-12-08")
 set(SONATRIX_RELEASE_DATE_RFC2822 "Tue, 08 Dec 2026 00:00:00 +0000")
 
@@ -32,9 +31,10 @@ set(SONATRIX_RUNTIME_PACKAGES
     fonts-arphic-gbsn00lp
     fonts-wqy-zenhei
     xdg-utils)
-# Chooses the recording source in the recorder ("选择录音来源"); the sound
-# theme the desktop's own sounds fall back to ("更改系统声音").
-set(SONATRIX_RECOMMENDED_PACKAGES pavucontrol sound-theme-freedesktop)
+# Chooses the recording source in the recorder ("选择录音来源"); Qt's
+# Wayland platform, for a Wayland session without XWayland; the sound theme
+# the desktop's own sounds fall back to ("更改系统声音").
+set(SONATRIX_RECOMMENDED_PACKAGES pavucontrol qt6-wayland sound-theme-freedesktop)
 
 set(package_source "${PROJECT_SOURCE_DIR}/data/package")
 set(package_build "${CMAKE_BINARY_DIR}/package")
@@ -50,6 +50,14 @@ install(DIRECTORY ${sonatrix_shipped_folders} DESTINATION share/sonatrix COMPONE
 install(FILES ${sonatrix_shipped_pages} DESTINATION share/sonatrix COMPONENT installed)
 install(FILES "${package_source}/${SONATRIX_APP_ID}.desktop"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/applications" COMPONENT installed)
+# Every version has its entry in the AppStream metadata, the newest first.
+file(STRINGS "${package_source}/${SONATRIX_APP_ID}.metainfo.xml.in" sonatrix_newest_release
+     REGEX "<release " LIMIT_COUNT 1)
+if(NOT sonatrix_newest_release MATCHES
+   "version=\"${PROJECT_VERSION}\" date=\"${SONATRIX_RELEASE_DATE}\"")
+    message(FATAL_ERROR "${SONATRIX_APP_ID}.metainfo.xml.in: the newest <release> is not "
+                        "${PROJECT_VERSION} of ${SONATRIX_RELEASE_DATE}")
+endif()
 configure_file("${package_source}/${SONATRIX_APP_ID}.metainfo.xml.in"
                "${package_build}/${SONATRIX_APP_ID}.metainfo.xml" @ONLY)
 install(FILES "${package_build}/${SONATRIX_APP_ID}.metainfo.xml"
@@ -71,9 +79,22 @@ foreach(doc IN ITEMS changelog sonatrix.1)
         VERBATIM)
     list(APPEND compressed_docs "${package_build}/${doc}.gz")
 endforeach()
-add_custom_target(sonatrix_package_docs ALL DEPENDS ${compressed_docs})
+# The screenshot the AppStream metadata shows, made as `make screenshots`
+# makes it: the main window beside the demo client, on a virtual display.
+set(sonatrix_screenshot "${package_build}/screenshots/main_window.png")
+add_custom_command(
+    OUTPUT "${sonatrix_screenshot}"
+    COMMAND "${PROJECT_SOURCE_DIR}/scripts/screenshots.sh" "${CMAKE_BINARY_DIR}"
+            "${package_build}/screenshots"
+    DEPENDS sonatrix_screenshots sonatrix_program_folder
+    COMMENT "Taking the screenshot of the main window"
+    VERBATIM)
+# Built by scripts/package.sh before CPack runs.
+add_custom_target(sonatrix_package_docs DEPENDS ${compressed_docs} "${sonatrix_screenshot}")
 install(FILES "${package_source}/copyright" "${package_build}/changelog.gz"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/sonatrix" COMPONENT installed)
+install(FILES "${sonatrix_screenshot}" DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/sonatrix/screenshots"
+        COMPONENT installed)
 install(FILES "${package_build}/sonatrix.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1"
         COMPONENT installed)
 
@@ -81,6 +102,7 @@ install(FILES "${package_build}/sonatrix.1.gz" DESTINATION "${CMAKE_INSTALL_MAND
 install(TARGETS sonatrix RUNTIME DESTINATION . COMPONENT portable)
 install(DIRECTORY ${sonatrix_shipped_folders} DESTINATION . COMPONENT portable)
 install(FILES ${sonatrix_shipped_pages} DESTINATION . COMPONENT portable)
+install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION . COMPONENT portable)
 
 set(CPACK_PACKAGE_NAME sonatrix)
 set(CPACK_PACKAGE_VENDOR "Sonatrix maintainers")

@@ -3,7 +3,7 @@
 # DLLs, from the unpacked Qt (there is no windeployqt for a cross build, so
 # the list is ours; tests/windows/program_folder_win_test.cpp starts the
 # program from the folder alone), the CJK font used where the system has no
-# 宋体, and the licences of all three.
+# 宋体, and the licences (cmake/WindowsLicences.cmake).
 
 set(SONATRIX_WINDOWS_DLLS
     Qt6Core Qt6Gui Qt6Widgets Qt6Network Qt6Multimedia Qt6Svg
@@ -19,15 +19,8 @@ set(SONATRIX_WINDOWS_PLUGINS
 set(SONATRIX_WINDOWS_FONT "/usr/share/fonts/truetype/arphic-gbsn00lp/gbsn00lp.ttf")
 set(SONATRIX_WINDOWS_FONT_LICENCE "/usr/share/doc/fonts-arphic-gbsn00lp/copyright")
 
-# What the folder ships of other people's work comes with its terms: the
-# copyright files of the Debian packages built from the same sources.
-set(SONATRIX_WINDOWS_LICENCES
-    "${PROJECT_SOURCE_DIR}/src/windows/licences.txt|licences/README.txt"
-    "/usr/share/doc/libqt6core6/copyright|licences/Qt.txt"
-    "/usr/share/doc/libqt6svg6/copyright|licences/Qt-Svg.txt"
-    "/usr/share/doc/libqt6multimedia6/copyright|licences/Qt-Multimedia.txt"
-    "/usr/share/doc/gcc-mingw-w64-base/copyright|licences/GCC-runtime.txt"
-    "/usr/share/doc/mingw-w64-common/copyright|licences/mingw-w64.txt")
+# What the folder ships of other people's work comes with its terms.
+include("${CMAKE_CURRENT_LIST_DIR}/WindowsLicences.cmake")
 
 set(sonatrix_windows_copies)
 foreach(dll IN LISTS SONATRIX_WINDOWS_DLLS)
@@ -39,7 +32,6 @@ foreach(plugin IN LISTS SONATRIX_WINDOWS_PLUGINS)
 endforeach()
 list(APPEND sonatrix_windows_copies
      "${SONATRIX_WINDOWS_FONT}|fonts/gbsn00lp.ttf"
-     "${SONATRIX_WINDOWS_FONT_LICENCE}|fonts/ARPHICPL.txt"
      ${SONATRIX_WINDOWS_LICENCES})
 
 foreach(copy IN LISTS sonatrix_windows_copies)

@@ -4,14 +4,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-cmake --preset release > /dev/null
-cmake --build --preset release
+cmake --preset bench > /dev/null
+cmake --build --preset bench
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 # Qt wants a private runtime folder; without one it warns on every start.
 export XDG_RUNTIME_DIR="$out/runtime"
 mkdir -m 0700 "$XDG_RUNTIME_DIR"
-for program in build/release/bench/*_bench; do
+for program in build/bench/bench/*_bench; do
     [[ -x "$program" ]] || continue
     echo "running $(basename "$program") ..." >&2
     QT_QPA_PLATFORM=offscreen "$program" --benchmark_format=json \

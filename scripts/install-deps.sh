@@ -18,16 +18,18 @@ packages=(
     lame vorbis-tools flac opus-tools ffmpeg
     fonts-arphic-gbsn00lp fonts-wqy-zenhei
     xvfb xauth x11-utils imagemagick
-    # make package: CPack's Debian generator (dpkg-shlibdeps, file) and the
-    # checks of what it makes
-    dpkg-dev file lintian desktop-file-utils appstream
+    # make package: CPack's Debian generator (dpkg-shlibdeps, file), the
+    # hardening flags (dpkg-buildflags) and the checks of what it makes
+    # (hardening-check is in devscripts)
+    dpkg-dev file lintian desktop-file-utils appstream devscripts
 )
 if [[ "${1:-}" == "--windows" || "${SONATRIX_WINDOWS:-1}" == "1" ]]; then
     # The Windows build: the compiler, Wine for its tests, and the icon
     # drawn from its SVG (rsvg-convert; ImageMagick above joins the sizes);
-    # unzip for scripts/run-windows-demo.sh, which tries the ZIP under Wine.
-    # Its folder ships the windows' font above (fonts-arphic-gbsn00lp).
-    packages+=(wine wine64 g++-mingw-w64-x86-64-posix librsvg2-bin unzip)
+    # unzip for scripts/run-windows-demo.sh, which tries the ZIP under Wine;
+    # makensis for the installer. Its folder ships the windows' font above
+    # (fonts-arphic-gbsn00lp).
+    packages+=(wine wine64 g++-mingw-w64-x86-64-posix librsvg2-bin unzip nsis)
 fi
 if [[ "${1:-}" == "--fuzz" ]]; then
     packages+=(clang-14 libclang-rt-14-dev)

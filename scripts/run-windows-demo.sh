@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 wait_seconds="${1:-20}"
 
-zip=$(ls -t build/mingw/package/Sonatrix-*-windows-x64.zip build/packages/Sonatrix-*-windows-x64.zip \
+zip=$(ls -t build/mingw-release/package/Sonatrix-*-windows-x64.zip build/packages/Sonatrix-*-windows-x64.zip \
     2>/dev/null | head -1 || true)
 standin=build/mingw/tools/sonatrix_standin.exe
 if [[ -z "$zip" || ! -f "$standin" ]]; then
@@ -31,7 +31,7 @@ wineboot -i >/dev/null 2>&1
 wineserver -w
 drive_c="$WINEPREFIX/drive_c"
 unzip -q "$zip" -d "$drive_c"
-folder=$(basename "$zip" .zip)
+folder=Sonatrix  # the ZIP's one folder, whatever the version
 qq="$drive_c/Program Files/Tencent/QQ"
 mkdir -p "$qq/Bin" "$qq/Misc/sound"
 cp "$standin" "$qq/Bin/QQ.exe"

@@ -7,6 +7,16 @@ cd "$(dirname "$0")/.."
 names=()
 seconds=()
 results=()
+started=$(date +%s)
+
+# The kill test's count from a test run's log, when this run wrote the log
+# (CTest shows the output of failing tests only).
+kills() {
+    local log="$1/Testing/Temporary/LastTest.log"
+    [[ -f "$log" ]] && (($(stat -c %Y "$log") >= started)) || return 0
+    awk -v label="$2" '/^kills survived: [0-9]+ of [0-9]+$/ { survived += $3; kills += $5 }
+        END { if (kills) printf "%s: %d of %d\n", label, survived, kills }' "$log"
+}
 
 summary() {
     echo
@@ -17,6 +27,8 @@ summary() {
         total=$((total + seconds[i]))
     done
     printf '   %-28s %6ss\n' "total" "$total"
+    kills build/dev "kills survived"
+    kills build/asan "kills survived under the sanitizers"
 }
 trap summary EXIT
 
@@ -40,9 +52,21 @@ build_dev() {
     cmake --preset dev && cmake --build --preset dev && scripts/check-test-timeouts.sh build/dev
 }
 
+# What `make package` ships for Linux, whose packages the tests check.
+build_release() {
+    cmake --preset release &&
+        cmake --build --preset release --target sonatrix sonatrix_package_docs &&
+        scripts/check-test-timeouts.sh build/release
+}
+
+run_tests() {
+    scripts/with-sound-server.sh ctest --preset dev && ctest --preset release
+}
+
 stage "source check" scripts/check-source.sh
 stage "build" build_dev
-stage "tests" scripts/with-sound-server.sh ctest --preset dev
+stage "release build" build_release
+stage "tests" run_tests
 stage "Windows build under Wine" scripts/test-windows.sh
 stage "fuzz targets, 10 s each" scripts/fuzz.sh 10
 stage "sanitizers" scripts/with-sound-server.sh scripts/test-sanitizers.sh

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the program and its tests for Windows with mingw-w64 and runs them
-# under Wine, in a Wine prefix of their own that is removed afterwards. The
+# Builds the program and its tests for Windows with mingw-w64, and the
+# release program with its ZIP and installer, and runs the tests under Wine,
+# in a Wine prefix of their own that is removed afterwards. The
 # windows need the Qt for Windows beside the repository (../shared/qt6-mingw,
 # or SONATRIX_QT_MINGW_DIR); without it the core is built and tested alone.
 set -euo pipefail
@@ -47,4 +48,12 @@ done
 cmake --preset mingw
 cmake --build --preset mingw -- -j2
 scripts/check-test-timeouts.sh build/mingw
-ctest --preset mingw
+# The release program and the downloads made of it, which the tests try too
+# (tests/windows: its folder, the ZIP, the installer's round trip).
+packages="$PWD/build/mingw-release/package"
+rm -rf "$packages"
+scripts/package-windows.sh "$packages"
+export SONATRIX_RELEASE_PROGRAM_FOLDER="$PWD/build/mingw-release/app"
+export SONATRIX_WINDOWS_PACKAGES="$packages"
+# Under the private sound server: Wine plays the sound scheme through it.
+scripts/with-sound-server.sh ctest --preset mingw

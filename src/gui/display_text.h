@@ -10,8 +10,8 @@
 
 namespace sonatrix::gui {
 
-// Valid UTF-8 as it is; otherwise GBK when the platform can decode it;
-// otherwise UTF-8 with replacement characters.
+// Each line on its own: valid UTF-8 as it is; otherwise GBK when the
+// platform can decode it; otherwise UTF-8 with replacement characters.
 QString DisplayText(std::string_view bytes);
 
 // A path or text typed or chosen in a Qt dialog, as the core's bytes.

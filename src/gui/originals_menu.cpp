@@ -22,10 +22,16 @@ OriginalsMenu::OriginalsMenu(MainModel& model, QListWidget* list, QWidget* windo
     // The same action serves Ctrl+Z anywhere in the window.
     undo->setShortcutContext(Qt::WindowShortcut);
     window->addAction(undo);
+    QAction* redo = item(kRedoCaption);
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redo->setShortcutContext(Qt::WindowShortcut);
+    window->addAction(redo);
 
     connect(restoreOne_, &QAction::triggered, this, [this] { RestoreOriginalClick(model_, row_); });
     connect(restoreAll, &QAction::triggered, this, [this] { RestoreAllOriginalsClick(model_); });
     connect(undo, &QAction::triggered, this, [this] { UndoLastChangeClick(model_); });
+    connect(redo, &QAction::triggered, this, [this] { RedoClick(model_); });
 
     // A right-click arrives at the viewport, the menu key at the list.
     list_->installEventFilter(this);

@@ -11,7 +11,7 @@ namespace sonatrix::gui {
 ProgramWindows::ProgramWindows(std::string appDir, Dialogs* dialogs)
     : model(Services{*native.files, *native.processes, *native.registry,
                      dialogs ? *dialogs : qtDialogs, native.player, *native.shell, *native.decoder,
-                     native.progress, *native.desktop},
+                     native.progress},
             std::move(appDir), UserDataFolder()),
       recorder(model, native.capture, native.clock),
       form1(model),

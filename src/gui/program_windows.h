@@ -7,7 +7,6 @@
 
 #include "library/recorder_logic.h"
 #include "model/main_model.h"
-#include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
@@ -28,7 +27,6 @@ struct NativeServices {
     std::unique_ptr<FileSystem> files = MakeNativeFileSystem();
     std::unique_ptr<ProcessSource> processes = MakeNativeProcessSource();
     std::unique_ptr<Registry> registry = MakeNativeRegistry();
-    std::unique_ptr<DesktopSettings> desktop = MakeNativeDesktopSettings();
     std::unique_ptr<Shell> shell = MakeNativeShell();
     std::unique_ptr<SoundDecoder> decoder = MakeSoundDecoder();
     QtBatchProgress progress;

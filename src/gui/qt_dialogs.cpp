@@ -81,6 +81,7 @@ DlgResult QtDialogs::MessageDlg(const std::string& text, DlgType type, unsigned 
         {kDlgYes, "&Yes", DlgResult::Yes, QMessageBox::YesRole},
         {kDlgNo, "&No", DlgResult::No, QMessageBox::NoRole},
         {kDlgOK, "OK", DlgResult::OK, QMessageBox::AcceptRole},
+        {kDlgSkip, kDlgSkipCaption, DlgResult::Skip, QMessageBox::DestructiveRole},
         {kDlgCancel, "Cancel", DlgResult::Cancel, QMessageBox::RejectRole}};
     std::vector<std::pair<QAbstractButton*, DlgResult>> added;
     for (const Choice& choice : kChoices) {

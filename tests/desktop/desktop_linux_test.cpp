@@ -16,6 +16,7 @@
 #include "discovery/target_switch.h"
 #include "library/wav_header.h"
 #include "model/target_list.h"
+#include "platform/desktop_settings.h"
 #include "platform/ini_text.h"
 #include "replace/restore_originals.h"
 #include "replace/single_replacement.h"
@@ -24,6 +25,7 @@
 #include "replace/undo_last_change.h"
 #include "replace_world.h"
 #include "test_platform.h"
+#include "tree_snapshot.h"
 
 namespace sonatrix::testing {
 namespace {
@@ -71,7 +73,7 @@ bool Settle(const std::function<bool()>& ready) {
 }
 
 // A short real WAV, its tone telling the sounds apart.
-std::string Wav(int tone) {
+std::string Wav(std::size_t tone) {
     std::string samples(2000, '\0');
     for (std::size_t i = 0; i < samples.size(); i += 2)
         samples[i + 1] = static_cast<char>((i / 2 % (20 + tone)) < (10 + tone / 2) ? 0x20 : 0xE0);
@@ -95,7 +97,7 @@ class DesktopLinux : public ::testing::Test, public ReplaceWorld {
 
     std::optional<std::string> ThemeNameInProcess() {
         std::optional<std::string> value;
-        desktop->Read(kThemeSetting, value);
+        ReadDesktopSetting(kThemeSetting, value);
         return value;
     }
 
@@ -236,32 +238,34 @@ INSTANTIATE_TEST_SUITE_P(Themes, DesktopInherits,
                                            InheritedRow{"ubuntu", false, "freedesktop"},
                                            InheritedRow{"__custom", false, "freedesktop"}));
 
-TEST_F(DesktopLinux, AThemeGoesToItsEventsAndEachUndoTakesOneStepBack) {
+TEST_F(DesktopLinux, AThemeGoesToItsEventsAndIsOneStepForUndoAndRedo) {
     ChooseDesktop();
     SpeedButton5Click(model);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "山村静夜－完成。");
+    const TreeSnapshot themed = TakeSnapshot(Custom());
     std::vector<std::string> files;
-    for (const auto& entry : fs::directory_iterator(Custom()))
-        files.push_back(entry.path().filename().string());
-    std::sort(files.begin(), files.end());
+    for (const auto& [name, bytes] : themed)
+        files.push_back(name);
     EXPECT_EQ(files, (std::vector<std::string>{"dialog-information.wav", "index.theme",
                                                "message-new-instant.wav", "phone-incoming-call.wav",
                                                "service-login.wav"}));
-    EXPECT_EQ(ReadFile(Custom() + "phone-incoming-call.wav"), Wav(2));  // ring.wav's row last
+    EXPECT_EQ(themed.at("phone-incoming-call.wav"), Wav(2));  // ring.wav's row last
 
-    dialogs.ThenResult(DlgResult::OK);
-    UndoLastChangeClick(model);
-    EXPECT_EQ(Gsettings("get org.gnome.desktop.sound theme-name"), "'freedesktop'");
-    EXPECT_TRUE(fs::exists(Custom() + "message-new-instant.wav"));
+    // The sounds and the switch of the theme were one command.
     dialogs.ThenResult(DlgResult::OK);
     UndoLastChangeClick(model);
     EXPECT_TRUE(fs::is_empty(Custom()));
+    EXPECT_EQ(Gsettings("get org.gnome.desktop.sound theme-name"), "'freedesktop'");
+    dialogs.ThenResult(DlgResult::OK);
+    RedoClick(model);
+    EXPECT_EQ(TakeSnapshot(Custom()), themed);
+    EXPECT_EQ(Gsettings("get org.gnome.desktop.sound theme-name"), "'__custom'");
 }
 
 TEST_F(DesktopLinux, SoundsSwitchedOffAreToldAndLeftOff) {
     Gsettings("set org.gnome.desktop.sound event-sounds false");
-    ASSERT_TRUE(Settle([&] { return desktop->EventSoundsOff(); }));
+    ASSERT_TRUE(Settle([] { return EventSoundsOff(); }));
     ChooseDesktop();
     Replace("电话/PHONE13.WAV", "message.wav");
     ASSERT_EQ(dialogs.shown.size(), 2u);

@@ -151,7 +151,7 @@ class AnySoundTest : public QObject {
         progress = std::make_unique<gui::QtBatchProgress>();
         model = std::make_unique<MainModel>(
             Services{*world->files, world->ownProcesses, *world->registry, world->dialogs,
-                     world->player, world->shell, *decoder, *progress, *world->desktop},
+                     world->player, world->shell, *decoder, *progress},
             world->appDir, world->dataDir);
         model->state.AppDir = world->appDir;
         form = std::make_unique<TForm1>(*model);

@@ -18,6 +18,13 @@ class DisplayTextTest : public QObject {
                              << (gbk ? QString::fromUtf8("声音.wav")
                                      : QString(QChar::ReplacementCharacter).repeated(4) + ".wav");
         QTest::newRow("empty") << QByteArray() << QString();
+        // A question in UTF-8 that lists a name the disk gave as GBK bytes.
+        QTest::newRow("utf-8 question, gbk name")
+            << QByteArray("将撤销“换音”对以下声音的更改：\n\xc9\xf9\xd2\xf4.wav\nmsg.wav")
+            << QString::fromUtf8("将撤销“换音”对以下声音的更改：\n") +
+                   (gbk ? QString::fromUtf8("声音.wav")
+                        : QString(QChar::ReplacementCharacter).repeated(4) + ".wav") +
+                   "\nmsg.wav";
     }
     void decodes() {
         QFETCH(QByteArray, bytes);

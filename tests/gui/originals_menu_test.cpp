@@ -106,13 +106,17 @@ class OriginalsMenuTest : public QObject {
         QStringList texts;
         for (QAction* action : menu->actions())
             texts << action->text();
-        QCOMPARE(texts, (QStringList{U("恢复原始声音"), U("全部恢复原始声音"), U("撤销上次更改")}));
+        QCOMPARE(texts, (QStringList{U("恢复原始声音"), U("全部恢复原始声音"), U("撤销上次更改"),
+                                     U("重做")}));
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(menu);
         QVERIFY(accessible);
-        QCOMPARE(accessible->childCount(), 3);
-        for (int i = 0; i < 3; ++i)
+        QCOMPARE(accessible->childCount(), 4);
+        for (int i = 0; i < 4; ++i)
             QCOMPARE(accessible->child(i)->text(QAccessible::Name), texts[i]);
         QCOMPARE(Item("撤销上次更改")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(Item("重做")->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
     }
 
     void rightClickRestoresTheSoundClickedOn() {
@@ -173,6 +177,36 @@ class OriginalsMenuTest : public QObject {
         QTest::keyClick(form->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
         QTRY_VERIFY(Row("new.wav") >= 0);
         QCOMPARE(Texts().last(), U("Information:已撤销：全部恢复原始声音"));
+        QCOMPARE(ReadFile(world->At("client/sound/new.wav")), std::string("new sound"));
+    }
+
+    // Either key takes the undo back, and the list shows the disk again.
+    void redoKeysTakeTheUndoBack_data() {
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<int>("key");
+        QTest::newRow("Ctrl+Y") << Qt::KeyboardModifiers(Qt::ControlModifier) << int(Qt::Key_Y);
+        QTest::newRow("Ctrl+Shift+Z")
+            << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier) << int(Qt::Key_Z);
+    }
+    void redoKeysTakeTheUndoBack() {
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(int, key);
+        auto& state = world->model.state;
+        state.SelectedLibrarySound = sonatrix::NativePath("自定义\\new.wav");
+        state.SelectedTargetSound = "new.wav";
+        world->dialogs.ThenResult(DlgResult::OK).ThenId(sonatrix::mb::kIdOK);
+        sonatrix::M_replace89(world->model);
+        sonatrix::M_list_qqshund(world->model);
+        world->dialogs.ThenResult(DlgResult::OK);
+        QTest::keyClick(form->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(Row("new.wav"), -1);
+        world->dialogs.shown.clear();
+
+        world->dialogs.ThenResult(DlgResult::OK);
+        QTest::keyClick(form->windowHandle(), static_cast<Qt::Key>(key), modifiers);
+        QTRY_VERIFY(Row("new.wav") >= 0);
+        QCOMPARE(Texts(), (QStringList{U("Confirm:将重做“换音”对以下声音的更改：\nnew.wav"),
+                                       U("Information:已重做：换音")}));
         QCOMPARE(ReadFile(world->At("client/sound/new.wav")), std::string("new sound"));
     }
 

@@ -20,9 +20,12 @@ TempDir::TempDir() {
     throw std::runtime_error("cannot create a temporary folder");
 }
 
+TempDir::TempDir(std::filesystem::path existing) : path_(std::move(existing)), owned_(false) {}
+
 TempDir::~TempDir() {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    if (owned_)
+        std::filesystem::remove_all(path_, ignored);
 }
 
 std::string TempDir::Folder() const {

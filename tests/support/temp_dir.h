@@ -9,6 +9,8 @@ namespace sonatrix::testing {
 class TempDir {
   public:
     TempDir();
+    // A folder another process made: used as it is, and left in place.
+    explicit TempDir(std::filesystem::path existing);
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -19,6 +21,7 @@ class TempDir {
 
   private:
     std::filesystem::path path_;
+    bool owned_ = true;
 };
 
 // Writes `bytes` to `path`, creating its folders.

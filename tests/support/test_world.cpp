@@ -15,16 +15,15 @@ std::string FolderBelow(const TempDir& root, const char* name, bool create) {
 
 }  // namespace
 
-TestWorld::TestWorld(const char* programFolder)
-    : appDir(FolderBelow(root, programFolder, true)),
+TestWorld::TestWorld(const char* programFolder, const std::filesystem::path& existingRoot)
+    : root(existingRoot.empty() ? TempDir() : TempDir(existingRoot)),
+      appDir(FolderBelow(root, programFolder, true)),
       // Not made: the program makes it when it first keeps something there.
       dataDir(FolderBelow(root, "userdata", false)),
       files(MakeNativeFileSystem()),
       processes(MakeNativeProcessSource()),
       registry(MakeOwnRegistry(root.Path())),
-      desktop(MakeNativeDesktopSettings()),
-      model(Services{*files, ownProcesses, *registry, dialogs, player, shell, decoder, progress,
-                     *desktop},
+      model(Services{*files, ownProcesses, *registry, dialogs, player, shell, decoder, progress},
             appDir, dataDir) {}
 
 std::filesystem::path TestWorld::Put(const std::string& relative, const std::string& bytes) {

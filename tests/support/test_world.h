@@ -8,7 +8,6 @@
 
 #include "filtered_processes.h"
 #include "model/main_model.h"
-#include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
@@ -23,7 +22,9 @@ class TestWorld {
   public:
     // `programFolder`: the executable's folder below the root ("stage/bin"
     // for a program installed the Unix way below root/stage).
-    explicit TestWorld(const char* programFolder = "app");
+    // `existingRoot`: a root another process laid out, left in place.
+    explicit TestWorld(const char* programFolder = "app",
+                       const std::filesystem::path& existingRoot = {});
 
     TempDir root;         // everything of the test lives below it
     std::string appDir;   // root/app/ : the executable's folder (AppDir when run from it)
@@ -37,7 +38,6 @@ class TestWorld {
     RecordingShell shell;
     StandInDecoder decoder;
     InlineProgress progress;
-    std::unique_ptr<DesktopSettings> desktop;  // the real ones: tests give them a home of their own
     MainModel model;
 
     // A path below the test's root.

@@ -76,6 +76,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // The build folder, an unpacked archive: everything as it always was.
         LayoutRow{"writable_program_folder", "app", {"app/newsounds/x.wav"}, true, "app", false},
+        // The Windows installer's folder, which its user may write: installed.
+        LayoutRow{"installer_marker_in_a_writable_folder",
+                  "app",
+                  {"app/newsounds/x.wav", "app/installed.txt"},
+                  true,
+                  "app",
+                  true},
         // A library missing from a writable folder is still the program's own
         // (adding then fails as it always did), not a reason to move out.
         LayoutRow{

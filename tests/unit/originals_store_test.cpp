@@ -85,10 +85,10 @@ TEST(OriginalsStore, AKeptCopyWhoseBytesChangedIsNotPutBack) {
     WriteFile(world.base.At("userdata/originals/blobs/" + msgFirst), "rot");
     world.dialogs.shown.clear();
 
+    // The failure alone: nothing claims the restore was done.
     world.RestoreAll(kClientSound);
-    ASSERT_GE(world.dialogs.shown.size(), 3u);
-    EXPECT_EQ(world.dialogs.shown[1].caption, "Error");
-    EXPECT_EQ(world.dialogs.shown[1].text, "msg.wav" + SystemErrorText(CorruptFileCode()));
+    ASSERT_EQ(world.dialogs.shown.size(), 2u);
+    EXPECT_EQ(world.Texts()[1], "Error:msg.wav" + SystemErrorText(CorruptFileCode()));
     TreeSnapshot wanted = before;
     wanted["msg.wav"] = ReadFile(world.base.At(OriginalsWorld::Below(kPresetThemes[0].sources[0])));
     EXPECT_EQ(world.Snapshot(kClientSound), wanted);

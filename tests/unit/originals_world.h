@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "model/dialogs.h"
 #include "originals/journal.h"
 #include "originals/originals_store.h"
+#include "originals/undo_plan.h"
 #include "platform/path_pieces.h"
 #include "platform/sha256.h"
 #include "replace/config_db_repair.h"
@@ -65,9 +67,31 @@ inline const std::vector<CommandCase>& EveryWriteCommand() {
     return cases;
 }
 
+inline const FolderOriginals::Original* OriginalNamed(const FolderOriginals& originals,
+                                                      const std::string& name) {
+    for (const auto& original : originals.files)
+        if (original.name == name)
+            return &original;
+    return nullptr;
+}
+
 class OriginalsWorld : public TargetWorld {
   public:
-    OriginalsWorld() {
+    // `existingRoot`: a world laid out before, by another process, used as
+    // it is now.
+    explicit OriginalsWorld(const std::filesystem::path& existingRoot = {})
+        : TargetWorld(existingRoot) {
+        if (existingRoot.empty())
+            Lay();
+        registry.Set(kQQRegistry.key, kQQRegistry.value, StringValue(Dir("client")));
+        registry.Set(kMsnRegistry.key, kMsnRegistry.value, StringValue(Dir(kClientSound)));
+        SetTarget(kClientSound);
+        model.state.TargetStatusText = Path("client/QQ.exe");
+        model.state.LibrarySoundCount = static_cast<std::int32_t>(
+            LibraryFilesInWalkOrder(*base.files, base.appDir + kLibraryFolderName).size());
+    }
+
+    void Lay() {
         for (const char* name : kQQBackupFiles)
             Put(std::string("app/qqsounds/") + name, std::string("qq:") + name);
         for (const char* name : kMsnBackupFiles)
@@ -87,12 +111,6 @@ class OriginalsWorld : public TargetWorld {
         Put(std::string(kClientTM) + "/msg.wav", First("TM msg.wav"));
         Put(std::string(kAccountFolder) + "/Config.db", First("Config.db"));
         Put("client/QQ.exe", "MZ");
-        registry.Set(kQQRegistry.key, kQQRegistry.value, StringValue(Dir("client")));
-        registry.Set(kMsnRegistry.key, kMsnRegistry.value, StringValue(Dir(kClientSound)));
-        SetTarget(kClientSound);
-        model.state.TargetStatusText = Path("client/QQ.exe");
-        model.state.LibrarySoundCount = static_cast<std::int32_t>(
-            LibraryFilesInWalkOrder(*base.files, base.appDir + kLibraryFolderName).size());
     }
 
     // What a client file held before the program ever touched it.
@@ -109,10 +127,11 @@ class OriginalsWorld : public TargetWorld {
 
     // Makes `folder` the target and lists it, as a switch to it would.
     void SetTarget(const std::string& folder) {
-        model.state.TargetSoundDir = Dir(folder);
-        model.state.TargetList.clear();
+        MainState& state = Current().state;
+        state.TargetSoundDir = Dir(folder);
+        state.TargetList.clear();
         for (const auto& entry : std::filesystem::directory_iterator(base.At(folder)))
-            model.state.TargetList.push_back(entry.path().filename().string());
+            state.TargetList.push_back(entry.path().filename().string());
     }
 
     TreeSnapshot Snapshot(const std::string& folder) const { return TakeSnapshot(base.At(folder)); }
@@ -121,6 +140,7 @@ class OriginalsWorld : public TargetWorld {
     // replacement asks whether the new sound works only after a copy that
     // `succeeds`.
     void Run(WriteCommand command, bool succeeds = true) {
+        MainModel& model = Current();
         MainState& state = model.state;
         switch (command) {
             case WriteCommand::Single:
@@ -164,16 +184,43 @@ class OriginalsWorld : public TargetWorld {
     void RestoreAll(const std::string& folder) {
         SetTarget(folder);
         dialogs.ThenResult(DlgResult::OK);
-        RestoreAllOriginalsClick(model);
+        RestoreAllOriginalsClick(Current());
     }
     // Ctrl+Z, answered OK.
     void Undo() {
         dialogs.ThenResult(DlgResult::OK);
-        UndoLastChangeClick(model);
+        UndoLastChangeClick(Current());
     }
+
+    // The program started anew over the same folders and store: it knows
+    // only what the store keeps. Its target is `folder`, listed.
+    void Restart(const std::string& folder = kClientSound) {
+        auto next = std::make_unique<MainModel>(model.svc, base.appDir, base.dataDir);
+        next->state = Current().state;
+        restarted_ = std::move(next);
+        SetTarget(folder);
+    }
+    // The model commands run on: the restarted one, once there is one.
+    MainModel& Current() { return restarted_ ? *restarted_ : model; }
 
     OriginalsStore Store() { return OriginalsStore(*base.files, base.dataDir); }
     std::vector<JournalEntry> Journal() { return ReadJournal(Store()); }
+    // Every question answered as a user who says yes: OK, Yes.
+    void SayYesToEverything() {
+        dialogs.onShow = [this](const ShownDialog& shown) {
+            const unsigned kind = shown.buttons & 0xF;
+            if (shown.form == DialogForm::MessageBox && kind != mb::kOK)
+                dialogs.ThenId(kind == mb::kYesNo ? mb::kIdYes : mb::kIdOK);
+            else if (shown.form == DialogForm::MessageDlg && shown.buttons != kDlgOK)
+                dialogs.ThenResult(DlgResult::OK);
+        };
+    }
+
+    // The name of the change Ctrl+Z would take back; empty for none.
+    std::string NextUndo() {
+        const auto plan = PlanUndo(Store());
+        return plan ? plan->entry.name : std::string();
+    }
 
     // The bytes the store keeps under `content`, read straight from its folder.
     std::string KeptBytes(const std::string& content) const {
@@ -187,6 +234,9 @@ class OriginalsWorld : public TargetWorld {
         return texts;
     }
     const ShownDialog& LastShown() const { return dialogs.shown.back(); }
+
+  private:
+    std::unique_ptr<MainModel> restarted_;
 };
 
 }  // namespace sonatrix::testing

@@ -39,9 +39,11 @@ inline RegistryValue StringValue(std::string text) {
 
 class TargetWorld {
   public:
-    TargetWorld()
-        : model(Services{*base.files, base.ownProcesses, registry, base.dialogs, base.player,
-                         base.shell, base.decoder, base.progress, *base.desktop},
+    // `existingRoot`: a world another process laid out, used as it is.
+    explicit TargetWorld(const std::filesystem::path& existingRoot = {})
+        : base("app", existingRoot),
+          model(Services{*base.files, base.ownProcesses, registry, base.dialogs, base.player,
+                         base.shell, base.decoder, base.progress},
                 base.appDir, base.dataDir),
           dialogs(base.dialogs) {
         model.state.AppDir = base.appDir;

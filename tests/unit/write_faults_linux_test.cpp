@@ -383,19 +383,26 @@ TEST_P(WriteFaults, TheUserIsToldAndNoFileIsLostOrHalfWritten) {
     for (const auto& [name, bytes] : wanted)
         EXPECT_TRUE(after.contains(name)) << name << " went away";
 
-    // The journal names what was written into a client's folder, and
-    // nothing when nothing was (the library is no client's folder).
-    std::vector<std::string> journaled, written;
-    for (const JournalEntry& entry :
-         ReadJournal(OriginalsStore(*world.base.files, world.base.dataDir)))
+    // The journal and the originals name what was written into a client's
+    // folder, and nothing when nothing was (the library is no client's
+    // folder): a file that failed gets no original.
+    const OriginalsStore store(*world.base.files, world.base.dataDir);
+    std::vector<std::string> journaled, recorded, written;
+    for (const JournalEntry& entry : ReadJournal(store))
         for (const FileChange& change : entry.files)
             journaled.push_back(change.name);
+    std::vector<FolderOriginals> every;
+    ASSERT_EQ(store.ReadEveryOriginal(every), 0);
+    for (const FolderOriginals& originals : every)
+        for (const FolderOriginals::Original& original : originals.files)
+            recorded.push_back(original.name);
     for (const std::string& name : plan_.written) {
         if (command() != Command::AddSounds &&
             std::find(failing.begin(), failing.end(), name) == failing.end())
             written.push_back(name);
     }
     EXPECT_EQ(journaled, written);
+    EXPECT_EQ(recorded, written);
 }
 
 std::string CommandName(Command command) {

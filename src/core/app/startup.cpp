@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "app/crash_leftovers.h"
 #include "catalogue/catalogue.h"
 #include "discovery/process_lookup.h"
 #include "library/library_tree.h"
@@ -20,6 +21,7 @@ void FormShow(MainModel& model) {
         DecideProgramFolders(model.svc.files, model.ExecutableFolder, model.DataFolder);
     model.state.AppDir = folders.appDir;
     model.state.UserLibraryDir = folders.userLibraryDir;
+    RemoveCrashLeftovers(model);
 
     model.state.LibrarySoundCount = 0;
     DirToTreeView(model, LibraryFolders(model.state), true, model.libraryTree.Root());

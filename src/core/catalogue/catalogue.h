@@ -88,6 +88,9 @@ inline constexpr const char* kHelpPage = "help.htm";
 // Where a package laid out the Unix way puts what lies beside the executable
 // otherwise: <prefix>/share/sonatrix/, the executable being in <prefix>/bin/.
 inline constexpr const char* kSharedFilesFolder = "share\\sonatrix\\";
+// Laid down beside the executable by the Windows installer: that folder is
+// the installed program's even though its user may write there.
+inline constexpr const char* kInstalledMarker = "installed.txt";
 
 // Library categories the program names, with the files it names in them.
 struct LibraryCategory {

@@ -18,10 +18,13 @@ enum DlgButtons : unsigned {
     kDlgCancel = 1u << 1,  // "Cancel"
     kDlgYes = 1u << 2,     // "&Yes"
     kDlgNo = 1u << 3,      // "&No"
+    kDlgSkip = 1u << 4,    // "跳过这次更改": undo passes over the change it asks about
 };
 
+inline constexpr const char* kDlgSkipCaption = "跳过这次更改";
+
 // What the user answered; closing the dialog counts as Cancel.
-enum class DlgResult { OK, Cancel, Yes, No };
+enum class DlgResult { OK, Cancel, Yes, No, Skip };
 
 // Flags and results of the platform's message box, with their Win32 values.
 namespace mb {

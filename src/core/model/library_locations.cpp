@@ -37,8 +37,11 @@ ProgramFolders DecideProgramFolders(FileSystem& files, const std::string& execut
             folders.appDir = shared;
     }
     // Files laid out the Unix way belong to the package manager even when
-    // the one running the program (root) could write there.
-    const bool portable = folders.appDir == executableFolder && FolderIsWritable(executableFolder);
+    // the one running the program (root) could write there; a per-user
+    // Windows install is the installer's, which says so with its marker.
+    const bool portable = folders.appDir == executableFolder &&
+                          !files.FileExists(executableFolder + kInstalledMarker) &&
+                          FolderIsWritable(executableFolder);
     if (!portable && !dataFolder.empty())
         folders.userLibraryDir = dataFolder + kLibraryFolderName + kSep;
     return folders;

@@ -1,10 +1,10 @@
 // Where the library and the shipped files are. Run from a folder it can
 // write (the build folder, an unpacked archive, a portable Windows folder)
 // the program keeps everything beside its executable. Installed, that
-// folder is read-only: the shipped files are read where the package put
-// them, and the sounds the user adds or records go to the user's data
-// folder. The library is then one name space over both, the user's file
-// first.
+// folder is read-only, or holds the Windows installer's marker: the shipped
+// files are read where the package put them, and the sounds the user adds
+// or records go to the user's data folder. The library is then one name space over both, the user's
+// file first.
 #pragma once
 
 #include <string>

@@ -13,7 +13,6 @@
 namespace sonatrix {
 
 class BatchProgress;
-class DesktopSettings;
 class Dialogs;
 class FileSystem;
 class ProcessSource;
@@ -31,7 +30,6 @@ struct Services {
     Shell& shell;
     SoundDecoder& decoder;
     BatchProgress& progress;
-    DesktopSettings& desktop;  // the desktop's own sound settings
 };
 
 // Font colours of the target line, as the window's colour values.

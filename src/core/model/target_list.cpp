@@ -47,7 +47,7 @@ void ListBox1Click(MainModel& model, int index) {
         model.svc.player.PlayAsync(state.TargetSoundDir + state.SelectedTargetSound);
     } else if (const DesktopEvent* event = DesktopEventOfFile(state.SelectedTargetSound)) {
         // What the desktop itself would play now; nothing when it plays none.
-        const std::string file = FileDesktopPlays(model.svc.desktop, model.svc.files, event->name);
+        const std::string file = FileDesktopPlays(model.svc.files, event->name);
         if (!file.empty())
             model.svc.player.PlayAsync(file);
     }

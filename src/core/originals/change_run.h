@@ -1,23 +1,33 @@
-// One command run that writes into a client's folder. Before a file is
-// touched, what it holds is kept in the store (and its original recorded
-// the first time) and the run's journal entry names it; a file that could
-// not be kept is not written. The entry ends up listing what the run
-// really changed, and is dropped when it changed nothing.
+// One run of a command that writes into a client's folder (undo and redo
+// included). Before a file is touched, what it holds is kept in the store
+// and the run's journal entry names it; its original is recorded the first
+// time Sonatrix writes it, just before the write. A file that could not be
+// kept is not written. The entry ends up listing what the run really
+// changed, and is dropped when it changed nothing.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "originals/item_place.h"
 #include "originals/journal.h"
 #include "originals/originals_store.h"
 
 namespace sonatrix {
 
+// A file whose content is no longer what the run was told to expect: it
+// changed while the user was being asked. Not a system's error code.
+inline constexpr int kChangedMeanwhile = -1;
+
 class ChangeRun {
   public:
-    // `name`: the command as the user knows it ("随机换音"). `folder`: the
-    // client's folder the run writes into, ending in a separator.
-    ChangeRun(OriginalsStore store, std::string name, std::string folder);
+    // `name`: the change as the user knows it ("随机换音"). `folder`: the
+    // client's folder the run writes into, ending in a separator (or the
+    // key of an entry's folder). `kind` and `target`: what the entry is.
+    ChangeRun(OriginalsStore store, std::string name, const std::string& folder,
+              EntryKind kind = EntryKind::Change, std::uint64_t target = 0);
     ChangeRun(const ChangeRun&) = delete;
     ChangeRun& operator=(const ChangeRun&) = delete;
     ~ChangeRun();
@@ -35,36 +45,43 @@ class ChangeRun {
     // Removes the file `name`; one that does not exist counts as removed.
     int Remove(const std::string& name);
     // Makes the file `name` hold a content of the store again (or removes
-    // it, for kAbsent).
-    int PutBack(const std::string& content, const std::string& name);
+    // it, for kAbsent). With `expected`, only while the file still holds
+    // that content (kChangedMeanwhile otherwise).
+    int PutBack(const std::string& content, const std::string& name,
+                const std::string& expected = {});
 
-    // Writes the run's journal entry as it ends; the destructor does it
-    // when the command has not.
+    // Writes the run's journal entry as it ends, and keeps the store small;
+    // the destructor does it when the command has not.
     void Finish();
 
-    const std::string& Folder() const { return folder_; }
+    // The folder's key; empty when it is no existing folder.
+    const std::string& Key() const { return place_->Key(); }
 
   private:
     struct Planned {
         std::string name;  // as on disk, when the file exists
         std::string before;
         int keepError = 0;
+        bool recorded = false;      // its original is in the store
+        bool recordedHere = false;  // by this run
         bool written = false;
         std::string after;
     };
 
-    // The name of `name` in the folder as found on disk.
-    std::string OnDiskName(const std::string& name) const;
     Planned* Find(const std::string& onDisk);
     // The file's plan, kept now when it was not yet.
     Planned& Plan(const std::string& name);
-    // Records the changes the run is about to make, so that even a crash
-    // part-way leaves them in the journal.
+    // Records the file's original unless it has one.
+    int Record(Planned& planned);
+    // Passes on the error of writing the file; after a failure, takes back
+    // the original this run recorded for it.
+    int Written(Planned& planned, int error);
+    // Records the changes the run is about to make (`finished`: made), so
+    // that even a crash part-way leaves them in the journal.
     int WriteEntry(bool finished);
 
     OriginalsStore store_;
-    std::string folder_;
-    std::string key_;
+    std::unique_ptr<ItemPlace> place_;
     JournalEntry entry_;
     std::vector<Planned> planned_;
     bool finished_ = false;

@@ -12,27 +12,77 @@
 namespace sonatrix {
 namespace {
 
-constexpr std::string_view kEntryHeader = "sonatrix journal 1";
+// Version 1 entries (earlier versions) also carry "undone 0|1".
+constexpr std::string_view kEntryHeaderV1 = "sonatrix journal 1";
+constexpr std::string_view kEntryHeader = "sonatrix journal 2";
 constexpr const char* kJournalFolder = "journal";
-// Entry files are named by their number, padded so that they sort.
-constexpr int kNumberDigits = 20;
+// Entry numbers are padded so that the names sort.
+constexpr std::size_t kNumberDigits = 20;
+// A crowd of writers that ignore the lock would still each find a number.
+constexpr int kNumberTries = 64;
 
-std::string EntryFileName(std::uint64_t number) {
+std::string Padded(std::uint64_t number) {
     std::string digits = std::to_string(number);
-    return std::string(kNumberDigits - std::min<std::size_t>(digits.size(), kNumberDigits), '0') +
-           digits;
+    return std::string(kNumberDigits - std::min(digits.size(), kNumberDigits), '0') + digits;
 }
 
-std::optional<std::uint64_t> NumberOf(std::string_view fileName) {
-    if (fileName.size() != kNumberDigits)
+std::optional<std::uint64_t> NumberIn(std::string_view digits) {
+    if (digits.empty() || digits.size() > kNumberDigits)
         return std::nullopt;
     std::uint64_t number = 0;
-    for (const char c : fileName) {
+    for (const char c : digits) {
         if (c < '0' || c > '9')
             return std::nullopt;
         number = number * 10 + static_cast<std::uint64_t>(c - '0');
     }
-    return number == 0 ? std::nullopt : std::optional(number);
+    return number;
+}
+
+std::string EntryFileName(const EntryHeader& header) {
+    std::string name = Padded(header.number);
+    if (header.earlierName)
+        return name;
+    name += '-';
+    name += static_cast<char>(header.kind);
+    if (header.target != 0)
+        name += std::to_string(header.target);
+    return name;
+}
+
+// "<20 digits>" (an earlier version's entry) or "<20 digits>-<kind>[target]".
+std::optional<EntryHeader> HeaderOf(std::string_view fileName) {
+    if (fileName.size() < kNumberDigits)
+        return std::nullopt;
+    EntryHeader header;
+    const auto number = NumberIn(fileName.substr(0, kNumberDigits));
+    if (!number || *number == 0)
+        return std::nullopt;
+    header.number = *number;
+    std::string_view rest = fileName.substr(kNumberDigits);
+    if (rest.empty()) {
+        header.earlierName = true;
+        return header;
+    }
+    if (rest.size() < 2 || rest[0] != '-')
+        return std::nullopt;
+    header.kind = static_cast<EntryKind>(rest[1]);
+    rest.remove_prefix(2);
+    switch (header.kind) {
+        case EntryKind::Change:
+        case EntryKind::UndoneEarlier:
+            return rest.empty() ? std::optional(header) : std::nullopt;
+        case EntryKind::Undo:
+        case EntryKind::Redo:
+        case EntryKind::Skip:
+            break;
+        default:
+            return std::nullopt;
+    }
+    const auto target = NumberIn(rest);
+    if (!target || *target == 0 || *target >= header.number)
+        return std::nullopt;
+    header.target = *target;
+    return header;
 }
 
 std::string EntryText(const JournalEntry& entry) {
@@ -40,7 +90,6 @@ std::string EntryText(const JournalEntry& entry) {
     text += "time " + EscapedText(entry.time) + "\n";
     text += "name " + EscapedText(entry.name) + "\n";
     text += "folder " + EscapedText(entry.folder) + "\n";
-    text += std::string("undone ") + (entry.undone ? "1" : "0") + "\n";
     for (const FileChange& change : entry.files)
         text +=
             "file " + change.before + " " + change.after + " " + EscapedText(change.name) + "\n";
@@ -72,18 +121,25 @@ bool ParseChange(std::string_view line, FileChange& change) {
     return true;
 }
 
-std::optional<JournalEntry> ParseEntry(std::string_view text, std::uint64_t number) {
+// The entry, and for an earlier version's entry whether it was undone.
+std::optional<JournalEntry> ParseEntry(std::string_view text, bool& undoneEarlier) {
     const std::vector<std::string_view> lines = CompleteLines(text);
     JournalEntry entry;
-    entry.number = number;
-    std::string undone;
-    if (lines.size() < 5 || lines[0] != kEntryHeader || !FieldValue(lines[1], "time", entry.time) ||
-        !FieldValue(lines[2], "name", entry.name) ||
-        !FieldValue(lines[3], "folder", entry.folder) || !FieldValue(lines[4], "undone", undone) ||
-        (undone != "0" && undone != "1"))
+    if (lines.size() < 4 || (lines[0] != kEntryHeader && lines[0] != kEntryHeaderV1) ||
+        !FieldValue(lines[1], "time", entry.time) || !FieldValue(lines[2], "name", entry.name) ||
+        !FieldValue(lines[3], "folder", entry.folder))
         return std::nullopt;
-    entry.undone = undone == "1";
-    for (std::size_t i = 5; i < lines.size(); ++i) {
+    std::size_t first = 4;
+    undoneEarlier = false;
+    if (lines[0] == kEntryHeaderV1) {
+        std::string undone;
+        if (lines.size() < 5 || !FieldValue(lines[4], "undone", undone) ||
+            (undone != "0" && undone != "1"))
+            return std::nullopt;
+        undoneEarlier = undone == "1";
+        first = 5;
+    }
+    for (std::size_t i = first; i < lines.size(); ++i) {
         FileChange change;
         if (!ParseChange(lines[i], change))
             return std::nullopt;
@@ -92,50 +148,104 @@ std::optional<JournalEntry> ParseEntry(std::string_view text, std::uint64_t numb
     return entry;
 }
 
-// The numbers of the journal's entries, in no particular order.
-std::vector<std::uint64_t> EntryNumbers(const OriginalsStore& store) {
-    std::vector<std::uint64_t> numbers;
-    std::vector<DirEntry> listed;
-    if (store.Folder().empty() ||
-        !store.Files().ListFolder(store.Subfolder(kJournalFolder), listed))
-        return numbers;
-    for (const DirEntry& item : listed) {
-        if (const auto number = NumberOf(item.name); number && !item.isFolder)
-            numbers.push_back(*number);
-    }
-    return numbers;
+std::string EntryPath(const OriginalsStore& store, const EntryHeader& header) {
+    return store.Subfolder(kJournalFolder) + EntryFileName(header);
+}
+
+int ReadEntry(const OriginalsStore& store, const EntryHeader& header, JournalEntry& entry,
+              bool& undoneEarlier) {
+    std::string text;
+    if (const int error = store.Files().ReadSharedFile(EntryPath(store, header), text))
+        return error;
+    std::optional<JournalEntry> parsed = ParseEntry(text, undoneEarlier);
+    if (!parsed)
+        return CorruptFileCode();
+    entry = std::move(*parsed);
+    entry.header = header;
+    return 0;
 }
 
 }  // namespace
 
-int WriteJournalEntry(OriginalsStore& store, JournalEntry& entry) {
+int CreateJournalEntry(OriginalsStore& store, JournalEntry& entry) {
     if (const int error = store.MakeSubfolder(kJournalFolder))
         return error;
-    if (entry.number == 0) {
-        const std::vector<std::uint64_t> numbers = EntryNumbers(store);
-        entry.number = numbers.empty() ? 1 : *std::max_element(numbers.begin(), numbers.end()) + 1;
+    const std::string text = EntryText(entry);
+    for (int attempt = 0; attempt < kNumberTries; ++attempt) {
+        const std::vector<EntryHeader> headers = JournalHeaders(store);
+        EntryHeader header = entry.header;
+        header.number = headers.empty() ? 1 : headers.back().number + 1;
+        header.earlierName = false;
+        const int error = store.Files().CreateNewFile(EntryPath(store, header), text);
+        if (error == FileExistsCode())
+            continue;  // taken since the listing: the next one
+        if (error == 0)
+            entry.header = header;
+        return error;
     }
-    return store.Files().WriteWholeFile(
-        store.Subfolder(kJournalFolder) + EntryFileName(entry.number), EntryText(entry));
+    return FileExistsCode();
 }
 
-int RemoveJournalEntry(OriginalsStore& store, const JournalEntry& entry) {
-    return store.Files().DeleteFile(store.Subfolder(kJournalFolder) + EntryFileName(entry.number));
+int RewriteJournalEntry(OriginalsStore& store, const JournalEntry& entry) {
+    return store.Files().WriteWholeFile(EntryPath(store, entry.header), EntryText(entry));
+}
+
+int RemoveJournalEntry(OriginalsStore& store, const EntryHeader& header) {
+    return store.Files().DeleteFile(EntryPath(store, header));
+}
+
+std::vector<EntryHeader> JournalHeaders(const OriginalsStore& store) {
+    std::vector<EntryHeader> headers;
+    std::vector<DirEntry> listed;
+    if (store.Folder().empty() ||
+        !store.Files().ListFolder(store.Subfolder(kJournalFolder), listed))
+        return headers;
+    for (const DirEntry& item : listed) {
+        if (const auto header = HeaderOf(item.name); header && !item.isFolder)
+            headers.push_back(*header);
+    }
+    std::sort(headers.begin(), headers.end(),
+              [](const EntryHeader& a, const EntryHeader& b) { return a.number < b.number; });
+    return headers;
+}
+
+int ReadJournalEntry(const OriginalsStore& store, const EntryHeader& header, JournalEntry& entry) {
+    bool undoneEarlier = false;
+    return ReadEntry(store, header, entry, undoneEarlier);
 }
 
 std::vector<JournalEntry> ReadJournal(const OriginalsStore& store) {
-    std::vector<std::uint64_t> numbers = EntryNumbers(store);
-    std::sort(numbers.begin(), numbers.end());
     std::vector<JournalEntry> entries;
-    for (const std::uint64_t number : numbers) {
-        std::string text;
-        if (store.Files().ReadSharedFile(store.Subfolder(kJournalFolder) + EntryFileName(number),
-                                         text) != 0)
-            continue;
-        if (std::optional<JournalEntry> entry = ParseEntry(text, number))
-            entries.push_back(std::move(*entry));
+    for (const EntryHeader& header : JournalHeaders(store)) {
+        JournalEntry entry;
+        if (ReadJournalEntry(store, header, entry) == 0)
+            entries.push_back(std::move(entry));
     }
     return entries;
+}
+
+int RenameEarlierEntries(OriginalsStore& store) {
+    int firstError = 0;
+    for (const EntryHeader& header : JournalHeaders(store)) {
+        if (!header.earlierName)
+            continue;
+        JournalEntry entry;
+        bool undone = false;
+        if (ReadEntry(store, header, entry, undone) != 0)
+            continue;  // read as a change until it is pruned
+        EntryHeader renamed = header;
+        renamed.earlierName = false;
+        renamed.kind = undone ? EntryKind::UndoneEarlier : EntryKind::Change;
+        // Rewritten under the new name first, so that a crash leaves at
+        // worst both, never neither.
+        entry.header = renamed;
+        int error = store.Files().CreateNewFile(EntryPath(store, renamed), EntryText(entry));
+        if (error == 0 || error == FileExistsCode())
+            error = RemoveJournalEntry(store, header);
+        if (firstError == 0)
+            firstError = error;
+    }
+    return firstError;
 }
 
 std::string JournalTimeNow() {

@@ -1,5 +1,8 @@
 // The journal of changes: one entry per command run that changed files in a
-// client's folder, kept in the store so that it outlives the program.
+// client's folder, kept in the store so that it outlives the program. An
+// entry is a file named by its number and what it is (a change, an undo of
+// entry N, ...), which never changes once made: what undo and redo would
+// take next follows from the names alone, without reading the entries.
 #pragma once
 
 #include <cstdint>
@@ -10,8 +13,23 @@ namespace sonatrix {
 
 class OriginalsStore;
 
+enum class EntryKind : char {
+    Change = 'c',         // a command that wrote files (a restore included)
+    Undo = 'u',           // took back the change (or redo) `target`
+    Redo = 'r',           // took back the undo `target`
+    Skip = 's',           // undo and redo pass over entry `target`
+    UndoneEarlier = 'x',  // a change an earlier version of the program took back
+};
+
+struct EntryHeader {
+    std::uint64_t number = 0;  // its place in the journal; 0 until first written
+    EntryKind kind = EntryKind::Change;
+    std::uint64_t target = 0;
+    bool earlierName = false;  // named as earlier versions named entries
+};
+
 // One file a run wrote: what it held before and after, as the store names
-// contents (a SHA-256, kAbsent, or kUnknown for an after not yet known).
+// contents (kUnknown for an after not yet known).
 struct FileChange {
     std::string name;
     std::string before;
@@ -19,21 +37,32 @@ struct FileChange {
 };
 
 struct JournalEntry {
-    std::uint64_t number = 0;  // its place in the journal; 0 until first written
-    std::string time;          // UTC, "2009-05-01T12:00:00Z"
-    std::string name;          // the command as the user knows it ("山村静夜")
-    std::string folder;        // the key of the folder it wrote into
-    bool undone = false;
+    EntryHeader header;
+    std::string time;  // UTC, "2009-05-01T12:00:00Z"
+    std::string name;  // the change as the user knows it ("山村静夜", "撤销：山村静夜")
+    std::string folder;  // the key of the folder it wrote into
     std::vector<FileChange> files;
 };
 
-// Writes `entry` whole, after the journal's latest entry when it has no
-// number yet. Returns 0 or the system's error code.
-int WriteJournalEntry(OriginalsStore& store, JournalEntry& entry);
-// Takes a written entry out of the journal.
-int RemoveJournalEntry(OriginalsStore& store, const JournalEntry& entry);
-// Every entry, oldest first. An entry that cannot be read is left out.
+// Adds `entry` after the journal's latest one, under a number no other
+// entry has (the file is created only when its name is free), and sets its
+// number. Returns 0 or the system's error code.
+int CreateJournalEntry(OriginalsStore& store, JournalEntry& entry);
+// Replaces a written entry as a whole.
+int RewriteJournalEntry(OriginalsStore& store, const JournalEntry& entry);
+// Takes an entry out of the journal.
+int RemoveJournalEntry(OriginalsStore& store, const EntryHeader& header);
+
+// Every entry's header, oldest first, from the journal's file names.
+std::vector<EntryHeader> JournalHeaders(const OriginalsStore& store);
+// One entry. Returns 0, or an error when it cannot be read or is damaged.
+int ReadJournalEntry(const OriginalsStore& store, const EntryHeader& header, JournalEntry& entry);
+// Every entry that can be read, oldest first.
 std::vector<JournalEntry> ReadJournal(const OriginalsStore& store);
+
+// Gives the entries of earlier versions names that say what they are.
+// Returns 0 or the first error.
+int RenameEarlierEntries(OriginalsStore& store);
 
 // The time now, as entries keep it.
 std::string JournalTimeNow();

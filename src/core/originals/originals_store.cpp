@@ -1,7 +1,6 @@
 #include "originals/originals_store.h"
 
 #include "originals/store_text.h"
-#include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "platform/folder_key.h"
 #include "platform/path_pieces.h"
@@ -21,14 +20,27 @@ std::vector<std::string> FoldersDownTo(const std::string& folder) {
     return levels;
 }
 
+bool IsSha256Hex(std::string_view text) {
+    if (text.size() != 64)
+        return false;
+    for (const char c : text)
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return false;
+    return true;
+}
+
+// `key`: the folder the record must name; empty takes the one it names.
 int ParseOriginals(std::string_view text, const std::string& key, FolderOriginals& originals) {
     const std::vector<std::string_view> lines = CompleteLines(text);
     if (lines.size() < 2 || lines[0] != kOriginalsHeader)
         return CorruptFileCode();
     std::string_view field, rest;
-    if (!SplitField(lines[1], field, rest) || field != "folder" || UnescapedText(rest) != key)
+    if (!SplitField(lines[1], field, rest) || field != "folder")
         return CorruptFileCode();
-    originals.folder = key;
+    const std::optional<std::string> folder = UnescapedText(rest);
+    if (!folder || folder->empty() || (!key.empty() && *folder != key))
+        return CorruptFileCode();
+    originals.folder = *folder;
     for (std::size_t i = 2; i < lines.size(); ++i) {
         std::string_view content, name;
         if (!SplitField(lines[i], content, name) || !IsContentName(content))
@@ -46,17 +58,18 @@ int ParseOriginals(std::string_view text, const std::string& key, FolderOriginal
 bool IsContentName(std::string_view content) {
     if (content == kAbsent)
         return true;
-    if (content.size() != 64)
-        return false;
-    for (const char c : content)
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
-            return false;
-    return true;
+    if (!content.empty() && content.front() == kLinkMark)
+        content.remove_prefix(1);
+    return IsSha256Hex(content);
 }
 
-const FolderOriginals::Original* FolderOriginals::Find(std::string_view name) const {
+const FolderOriginals::Original* FolderOriginals::Find(const std::string& onDisk,
+                                                       ItemPlace& place) const {
     for (const Original& original : files)
-        if (SameFileName(original.name, name))
+        if (original.name == onDisk)
+            return &original;
+    for (const Original& original : files)
+        if (SameFileName(original.name, onDisk) && place.NameOf(original.name) == onDisk)
             return &original;
     return nullptr;
 }
@@ -65,33 +78,12 @@ OriginalsStore::OriginalsStore(FileSystem& files, const std::string& dataFolder)
     : files_(&files),
       folder_(dataFolder.empty() ? std::string() : dataFolder + "originals" + kSep) {}
 
-OriginalsStore::OriginalsStore(FileSystem& files, DesktopSettings& settings,
-                               const std::string& dataFolder)
-    : OriginalsStore(files, dataFolder) {
-    settings_ = &settings;
-}
-
-std::optional<std::string> OriginalsStore::SettingOf(const std::string& path) const {
-    if (!path.starts_with(kDesktopSettingsKey))
-        return std::nullopt;
-    return path.substr(kDesktopSettingsKey.size());
-}
-
 std::string OriginalsStore::KeyOf(const std::string& folder) const {
-    if (folder == kDesktopSettingsKey)
-        return folder;
-    // A folder written in another letter case than on disk, as Wine allows.
-    return FolderKey(files_->OnDiskPath(folder));
-}
-
-std::string OriginalsStore::NameInFolder(const std::string& folder, const std::string& name) const {
-    if (folder == kDesktopSettingsKey)
-        return name;
-    return FileNameOf(files_->OnDiskPath(folder + name));
+    return PlaceOf(*files_, folder)->Key();
 }
 
 std::string OriginalsStore::Subfolder(std::string_view name) const {
-    return folder_ + std::string(name) + kSep;
+    return name.empty() ? folder_ : folder_ + std::string(name) + kSep;
 }
 
 int OriginalsStore::MakeSubfolder(std::string_view name) {
@@ -110,105 +102,66 @@ int OriginalsStore::MakeSubfolder(std::string_view name) {
     return 0;
 }
 
-std::string OriginalsStore::BlobPath(const std::string& content) const {
-    return Subfolder("blobs") + content;
+std::string OriginalsStore::BlobPath(std::string_view content) const {
+    return Subfolder("blobs") + std::string(content);
 }
 
 std::string OriginalsStore::OriginalsPath(const std::string& key) const {
     return Subfolder("folders") + Sha256Hex(key);
 }
 
-int OriginalsStore::ContentOf(const std::string& path, std::string& content) const {
-    std::string bytes;
-    if (const auto setting = SettingOf(path)) {
-        std::optional<std::string> value;
-        if (!settings_)
-            return PathNotFoundCode();
-        if (const int error = settings_->Read(*setting, value))
-            return error;
-        content = value ? Sha256Hex(*value) : std::string(kAbsent);
-        return content.empty() ? CorruptFileCode() : 0;
-    }
-    if (!files_->FileExists(path) && !files_->FolderExists(path)) {
+int OriginalsStore::ContentOf(ItemPlace& place, const std::string& name,
+                              std::string& content) const {
+    ItemValue value;
+    if (const int error = place.Read(name, value))
+        return error;
+    if (value.kind == ItemValue::Kind::Absent) {
         content = kAbsent;
         return 0;
     }
-    if (const int error = files_->ReadSharedFile(path, bytes))
-        return error;
-    content = Sha256Hex(bytes);
-    return content.empty() ? CorruptFileCode() : 0;
-}
-
-int OriginalsStore::KeepContentOf(const std::string& path, std::string& content) {
-    if (folder_.empty())
-        return PathNotFoundCode();
-    std::string bytes;
-    if (const auto setting = SettingOf(path)) {
-        std::optional<std::string> value;
-        if (!settings_)
-            return PathNotFoundCode();
-        if (const int error = settings_->Read(*setting, value))
-            return error;
-        if (!value) {
-            content = kAbsent;
-            return 0;
-        }
-        return KeepBytes(*value, content);
-    }
-    if (!files_->FileExists(path) && !files_->FolderExists(path)) {
-        content = kAbsent;
-        return 0;
-    }
-    if (const int error = files_->ReadSharedFile(path, bytes))
-        return error;
-    return KeepBytes(bytes, content);
-}
-
-int OriginalsStore::KeepBytes(std::string_view bytes, std::string& content) {
-    if (folder_.empty())
-        return PathNotFoundCode();
-    content = Sha256Hex(bytes);
+    content = Sha256Hex(value.bytes);
     if (content.empty())
         return CorruptFileCode();
-    // A kept copy is trusted only when its bytes still have its name.
+    if (value.kind == ItemValue::Kind::Link)
+        content.insert(content.begin(), kLinkMark);
+    return 0;
+}
+
+int OriginalsStore::Keep(const ItemValue& value, std::string& content) {
+    if (folder_.empty())
+        return PathNotFoundCode();
+    if (value.kind == ItemValue::Kind::Absent) {
+        content = kAbsent;
+        return 0;
+    }
+    const std::string hash = Sha256Hex(value.bytes);
+    if (hash.empty())
+        return CorruptFileCode();
+    content = value.kind == ItemValue::Kind::Link ? kLinkMark + hash : hash;
+    // A kept copy is trusted only when its bytes still have their name.
     const std::string blob = BlobPath(content);
     std::string kept;
-    if (files_->ReadSharedFile(blob, kept) == 0 && kept == bytes)
+    if (files_->ReadSharedFile(blob, kept) == 0 && kept == value.bytes)
         return 0;
     if (const int error = MakeSubfolder("blobs"))
         return error;
-    return files_->WriteWholeFile(blob, bytes);
+    return files_->WriteWholeFile(blob, value.bytes);
 }
 
-int OriginalsStore::PutBack(const std::string& content, const std::string& path) const {
-    if (const auto setting = SettingOf(path)) {
-        if (!settings_)
-            return PathNotFoundCode();
-        if (content == kAbsent)
-            return settings_->Write(*setting, std::nullopt);
-        std::string bytes;
-        if (!IsContentName(content) || folder_.empty())
-            return CorruptFileCode();
-        if (const int error = files_->ReadSharedFile(BlobPath(content), bytes))
-            return error;
-        if (Sha256Hex(bytes) != content)
-            return CorruptFileCode();
-        return settings_->Write(*setting, bytes);
-    }
-    if (content == kAbsent) {
-        if (!files_->FileExists(path) && !files_->FolderExists(path))
-            return 0;
-        return files_->DeleteFile(path);
-    }
+int OriginalsStore::PutBack(const std::string& content, ItemPlace& place,
+                            const std::string& name) const {
+    if (content == kAbsent)
+        return place.Remove(name);
     if (!IsContentName(content) || folder_.empty())
         return CorruptFileCode();
     const std::string blob = BlobPath(content);
     std::string bytes;
     if (const int error = files_->ReadSharedFile(blob, bytes))
         return error;
-    if (Sha256Hex(bytes) != content)
+    const bool link = content.front() == kLinkMark;
+    if (Sha256Hex(bytes) != std::string_view(content).substr(link ? 1 : 0))
         return CorruptFileCode();
-    return files_->CopyFile(blob, path);
+    return link ? place.MakeLink(bytes, name) : place.CopyIn(blob, name);
 }
 
 int OriginalsStore::ReadOriginals(const std::string& key, FolderOriginals& originals) const {
@@ -236,6 +189,25 @@ int OriginalsStore::WriteOriginals(const FolderOriginals& originals) {
     for (const auto& original : originals.files)
         text += original.content + " " + EscapedText(original.name) + "\n";
     return files_->WriteWholeFile(OriginalsPath(originals.folder), text);
+}
+
+int OriginalsStore::ReadEveryOriginal(std::vector<FolderOriginals>& every) const {
+    every.clear();
+    std::vector<DirEntry> listed;
+    if (folder_.empty() || !files_->ListFolder(Subfolder("folders"), listed))
+        return 0;
+    for (const DirEntry& item : listed) {
+        if (item.isFolder || item.name.front() == '.')
+            continue;
+        std::string text;
+        if (const int error = files_->ReadSharedFile(Subfolder("folders") + item.name, text))
+            return error;
+        FolderOriginals originals;
+        if (const int error = ParseOriginals(text, {}, originals))
+            return error;
+        every.push_back(std::move(originals));
+    }
+    return 0;
 }
 
 }  // namespace sonatrix

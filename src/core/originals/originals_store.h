@@ -4,28 +4,23 @@
 // is ever written into a client's folder.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "originals/item_place.h"
+
 namespace sonatrix {
 
-class DesktopSettings;
 class FileSystem;
 
-// The folder key under which the store keeps the desktop's sound settings
-// (the theme's name, the scheme's values) as items of their own: each
-// setting's value is kept as a file's bytes are, an unset one as kAbsent.
-// No real folder has this key.
-inline constexpr std::string_view kDesktopSettingsKey = "<desktop settings>";
-
-// What a file held, as the store names it: the SHA-256 of its bytes in
-// hexadecimal, or one of these.
+// What an item held, as the store names it: the SHA-256 of its bytes in
+// hexadecimal, kLinkMark and the SHA-256 of a link's target, or one of these.
 inline constexpr std::string_view kAbsent = "-";   // there was no such file
 inline constexpr std::string_view kUnknown = "?";  // about to be written; what it got is not known
+inline constexpr char kLinkMark = '@';
 
-// A SHA-256 in lower-case hexadecimal, or kAbsent.
+// A content name as above, or kAbsent.
 bool IsContentName(std::string_view content);
 
 // Per file name of one client folder, what the file held just before
@@ -35,10 +30,13 @@ struct FolderOriginals {
         std::string name;
         std::string content;
     };
-    std::string folder;           // the folder's FolderKey
+    std::string folder;           // the folder's key
     std::vector<Original> files;  // in the order they were first kept
 
-    const Original* Find(std::string_view name) const;
+    // The original of the file `onDisk` (its name as the place knows it).
+    // A record whose name differs in letter case only counts where the
+    // place takes that name for the same file.
+    const Original* Find(const std::string& onDisk, ItemPlace& place) const;
 };
 
 class OriginalsStore {
@@ -46,9 +44,6 @@ class OriginalsStore {
     // `dataFolder`: the program's folder in the user's data folder, ending in
     // a separator; empty when the user has none (nothing can be kept then).
     OriginalsStore(FileSystem& files, const std::string& dataFolder);
-    // The same, with the desktop settings it reads and writes under
-    // kDesktopSettingsKey.
-    OriginalsStore(FileSystem& files, DesktopSettings& settings, const std::string& dataFolder);
 
     FileSystem& Files() const { return *files_; }
     // The store's own folder, ending in a separator; empty without one.
@@ -57,21 +52,17 @@ class OriginalsStore {
     // The key under which the store knows a client folder; empty when it is
     // no existing folder.
     std::string KeyOf(const std::string& folder) const;
-    // The name of the item `name` of `folder` (a folder or a key) as found there.
-    std::string NameInFolder(const std::string& folder, const std::string& name) const;
 
-    // What `path` holds now: the name of its content, or kAbsent. Returns 0
-    // or the error that kept it from being read.
-    int ContentOf(const std::string& path, std::string& content) const;
-    // The same, with the bytes kept in the store, written and flushed to
-    // the disk before this returns.
-    int KeepContentOf(const std::string& path, std::string& content);
-    // Keeps `bytes` in the store and names them.
-    int KeepBytes(std::string_view bytes, std::string& content);
-    // Makes `path` hold `content` again: the kept bytes, checked against
-    // their name, copied over it; for kAbsent the file is removed (a file
-    // that is gone already counts as removed).
-    int PutBack(const std::string& content, const std::string& path) const;
+    // The name of what `value` holds, with its bytes kept in the store,
+    // written and flushed to the disk before this returns.
+    int Keep(const ItemValue& value, std::string& content);
+    // What the item `name` of `place` holds now, as the store names it.
+    // Returns 0 or the error that kept it from being read.
+    int ContentOf(ItemPlace& place, const std::string& name, std::string& content) const;
+    // Gives the item `name` of `place` the content `content` again: the kept
+    // bytes, checked against their name, copied over it; for kAbsent the
+    // item is removed (one that is gone already counts as removed).
+    int PutBack(const std::string& content, ItemPlace& place, const std::string& name) const;
 
     // The originals kept for the folder `key` (none when nothing was kept
     // there). A record that cannot be read or is damaged is an error, never
@@ -79,21 +70,21 @@ class OriginalsStore {
     int ReadOriginals(const std::string& key, FolderOriginals& originals) const;
     // Replaces the folder's record as a whole.
     int WriteOriginals(const FolderOriginals& originals);
+    // The records of every folder; an error when any cannot be read.
+    int ReadEveryOriginal(std::vector<FolderOriginals>& every) const;
 
+    // The file that holds the bytes of `content`.
+    std::string BlobPath(std::string_view content) const;
     // A folder of the store ("journal"), ending in a separator.
     std::string Subfolder(std::string_view name) const;
-    // Creates the store's folder `name` and every missing folder above it.
+    // Creates the store's folder `name` ("" for the store's own folder)
+    // and every missing folder above it.
     int MakeSubfolder(std::string_view name);
 
   private:
-    std::string BlobPath(const std::string& content) const;
     std::string OriginalsPath(const std::string& key) const;
 
-    // The desktop setting `path` names, when it names one.
-    std::optional<std::string> SettingOf(const std::string& path) const;
-
     FileSystem* files_;
-    DesktopSettings* settings_ = nullptr;
     std::string folder_;
 };
 

@@ -1,47 +1,63 @@
 #include "originals/undo_plan.h"
 
+#include "originals/journal_stacks.h"
 #include "originals/originals_store.h"
+#include "originals/store_lock.h"
 
 namespace sonatrix {
+namespace {
 
-std::optional<UndoPlan> PlanUndo(const OriginalsStore& store) {
-    std::vector<JournalEntry> journal = ReadJournal(store);
-    for (auto entry = journal.rbegin(); entry != journal.rend(); ++entry) {
-        if (entry->undone)
+// The first entry of `stack`, from its top, with something to take back.
+std::optional<TakeBackPlan> PlanFrom(const OriginalsStore& store,
+                                     const std::vector<EntryHeader>& stack) {
+    for (auto header = stack.rbegin(); header != stack.rend(); ++header) {
+        TakeBackPlan plan;
+        if (ReadJournalEntry(store, *header, plan.entry) != 0)
+            continue;  // damaged: nothing can be taken back from it
+        if (plan.entry.files.empty())
             continue;
-        UndoPlan plan;
-        for (const FileChange& change : entry->files) {
+        const auto place = PlaceOf(store.Files(), plan.entry.folder);
+        if (!place->Exists()) {
+            plan.folderGone = true;
+            return plan;
+        }
+        for (const FileChange& change : plan.entry.files) {
             std::string now;
-            const int error = store.ContentOf(entry->folder + change.name, now);
+            const int error = store.ContentOf(*place, change.name, now);
             if (error == 0 && now == change.before)
                 continue;
             if (error == 0 && now == change.after)
-                plan.plain.push_back(change);
+                plan.plain.push_back({change, now});
             else
-                plan.changedSince.push_back(change);
+                plan.changedSince.push_back({change, error == 0 ? now : std::string()});
         }
-        if (plan.plain.empty() && plan.changedSince.empty())
-            continue;
-        plan.entry = std::move(*entry);
-        return plan;
+        if (!plan.plain.empty() || !plan.changedSince.empty())
+            return plan;
     }
     return std::nullopt;
 }
 
-std::vector<std::pair<std::string, int>> Revert(const OriginalsStore& store,
-                                                const JournalEntry& entry,
-                                                const std::vector<FileChange>& files) {
-    std::vector<std::pair<std::string, int>> failures;
-    for (const FileChange& change : files) {
-        if (const int error = store.PutBack(change.before, entry.folder + change.name))
-            failures.emplace_back(change.name, error);
-    }
-    return failures;
+}  // namespace
+
+std::optional<TakeBackPlan> PlanUndo(const OriginalsStore& store) {
+    return PlanFrom(store, ReplayJournal(JournalHeaders(store)).undo);
 }
 
-int MarkUndone(OriginalsStore& store, JournalEntry entry) {
-    entry.undone = true;
-    return WriteJournalEntry(store, entry);
+std::optional<TakeBackPlan> PlanRedo(const OriginalsStore& store) {
+    return PlanFrom(store, ReplayJournal(JournalHeaders(store)).redo);
+}
+
+int SkipEntry(OriginalsStore& store, const JournalEntry& entry) {
+    StoreLock lock(store);
+    if (const int error = lock.Error())
+        return error;
+    JournalEntry skip;
+    skip.header.kind = EntryKind::Skip;
+    skip.header.target = entry.header.number;
+    skip.time = JournalTimeNow();
+    skip.name = entry.name;
+    skip.folder = entry.folder;
+    return CreateJournalEntry(store, skip);
 }
 
 }  // namespace sonatrix

@@ -1,5 +1,5 @@
-// Which change undo takes back, and which of its files something else has
-// changed since.
+// Which entry undo (or redo) takes back next, and which of its files
+// something else has changed since.
 #pragma once
 
 #include <optional>
@@ -12,27 +12,31 @@ namespace sonatrix {
 
 class OriginalsStore;
 
-struct UndoPlan {
-    JournalEntry entry;
-    // Files that still hold what the entry wrote.
-    std::vector<FileChange> plain;
-    // Files whose bytes are no longer the entry's after-bytes (or cannot be
-    // read): something else changed them since.
-    std::vector<FileChange> changedSince;
+struct PlannedFile {
+    FileChange change;
+    std::string now;  // what the file held when planned; empty when it could not be read
 };
 
-// The journal's latest entry not yet undone that has something left to
-// undo (an entry whose files all hold their before-bytes again is passed
-// over); nothing when there is none.
-std::optional<UndoPlan> PlanUndo(const OriginalsStore& store);
+struct TakeBackPlan {
+    JournalEntry entry;
+    // The entry's folder is gone: nothing of it can be taken back.
+    bool folderGone = false;
+    // Files that still hold what the entry wrote.
+    std::vector<PlannedFile> plain;
+    // Files whose bytes are no longer the entry's after-bytes (or cannot be
+    // read): something else changed them since.
+    std::vector<PlannedFile> changedSince;
+};
 
-// Puts back the before-bytes of `files` in the entry's folder. Returns the
-// files that failed, each with its error.
-std::vector<std::pair<std::string, int>> Revert(const OriginalsStore& store,
-                                                const JournalEntry& entry,
-                                                const std::vector<FileChange>& files);
+// The latest change (or redo) not yet undone that has something left to
+// undo; an entry whose files all hold their before-bytes again is passed
+// over. Nothing when there is none.
+std::optional<TakeBackPlan> PlanUndo(const OriginalsStore& store);
+// The latest undo not yet taken back, until a change is made after it.
+std::optional<TakeBackPlan> PlanRedo(const OriginalsStore& store);
 
-// Marks the entry undone, so that the next undo goes one further back.
-int MarkUndone(OriginalsStore& store, JournalEntry entry);
+// Records that undo and redo pass over `entry` from now on. Returns 0 or
+// the system's error code.
+int SkipEntry(OriginalsStore& store, const JournalEntry& entry);
 
 }  // namespace sonatrix

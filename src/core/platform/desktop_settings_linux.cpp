@@ -7,6 +7,7 @@
 #include <gio/gio.h>
 #include <gio/gsettingsbackend.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -23,6 +24,8 @@ constexpr const char* kGtk3Setting = "gtk-3.0/settings.ini gtk-sound-theme-name"
 constexpr const char* kGtk4Setting = "gtk-4.0/settings.ini gtk-sound-theme-name";
 constexpr const char* kKdeSetting = "kdeglobals [Sounds] Theme";
 constexpr const char* kXfceSetting = "xfconf xsettings /Net/SoundThemeName";
+constexpr std::string_view kSettings[] = {kGnomeSetting, kGtk3Setting, kGtk4Setting, kKdeSetting,
+                                          kXfceSetting};
 
 constexpr const char* kGnomeSchema = "org.gnome.desktop.sound";
 constexpr const char* kXfconfQuery = "xfconf-query";
@@ -135,97 +138,103 @@ bool RunXfconfQuery(std::vector<std::string> arguments, std::string& out) {
     return ran && g_spawn_check_wait_status(status, nullptr);
 }
 
-class LinuxDesktopSettings : public DesktopSettings {
-  public:
-    std::vector<std::string> ThemeNameSettings() override {
-        std::vector<std::string> settings;
-        if (GSettings* gnome = GnomeSoundSettings()) {
-            settings.push_back(kGnomeSetting);
-            g_object_unref(gnome);
-        }
-        settings.push_back(kGtk3Setting);
-        settings.push_back(kGtk4Setting);
-        if (const auto kde = IniSettingNamed(kKdeSetting);
-            kde && MakeNativeFileSystem()->FileExists(kde->path))
-            settings.push_back(kKdeSetting);
-        if (gchar* found = g_find_program_in_path(kXfconfQuery)) {
-            settings.push_back(kXfceSetting);
-            g_free(found);
-        }
-        return settings;
-    }
-
-    int Read(const std::string& setting, std::optional<std::string>& value) override {
-        value.reset();
-        if (setting == kGnomeSetting) {
-            GSettings* gnome = GnomeSoundSettings();
-            if (!gnome)
-                return ENOENT;
-            if (GVariant* user = g_settings_get_user_value(gnome, "theme-name")) {
-                value = g_variant_get_string(user, nullptr);
-                g_variant_unref(user);
-            }
-            g_object_unref(gnome);
-            return 0;
-        }
-        if (setting == kXfceSetting) {
-            std::string out;
-            if (RunXfconfQuery({}, out))
-                value = out;
-            return 0;  // a property that does not exist reads as unset
-        }
-        if (const auto ini = IniSettingNamed(setting))
-            return ReadIni(*ini, value);
-        return ENOENT;
-    }
-
-    int Write(const std::string& setting, const std::optional<std::string>& value) override {
-        if (setting == kGnomeSetting) {
-            GSettings* gnome = GnomeSoundSettings();
-            if (!gnome)
-                return ENOENT;
-            const bool written =
-                value ? g_settings_set_string(gnome, "theme-name", value->c_str()) : true;
-            if (!value)
-                g_settings_reset(gnome, "theme-name");
-            g_settings_sync();
-            g_object_unref(gnome);
-            return written ? 0 : EACCES;
-        }
-        if (setting == kXfceSetting) {
-            std::string out;
-            const bool done = value ? RunXfconfQuery({"-n", "-t", "string", "-s", *value}, out)
-                                    : RunXfconfQuery({"-r"}, out);
-            return done ? 0 : EIO;
-        }
-        if (const auto ini = IniSettingNamed(setting))
-            return WriteIni(*ini, value);
-        return ENOENT;
-    }
-
-    bool EventSoundsOff() override {
-        GSettings* gnome = GnomeSoundSettings();
-        if (!gnome)
-            return false;
-        GSettingsSchema* schema = nullptr;
-        g_object_get(gnome, "settings-schema", &schema, nullptr);
-        const bool off = schema && g_settings_schema_has_key(schema, "event-sounds") &&
-                         !g_settings_get_boolean(gnome, "event-sounds");
-        if (schema)
-            g_settings_schema_unref(schema);
-        g_object_unref(gnome);
-        return off;
-    }
-};
-
 }  // namespace
 
-std::unique_ptr<DesktopSettings> MakeNativeDesktopSettings() {
-    return std::make_unique<LinuxDesktopSettings>();
+std::vector<std::string> SoundThemeSettings() {
+    std::vector<std::string> settings;
+    if (GSettings* gnome = GnomeSoundSettings()) {
+        settings.push_back(kGnomeSetting);
+        g_object_unref(gnome);
+    }
+    settings.push_back(kGtk3Setting);
+    settings.push_back(kGtk4Setting);
+    if (const auto kde = IniSettingNamed(kKdeSetting);
+        kde && MakeNativeFileSystem()->FileExists(kde->path))
+        settings.push_back(kKdeSetting);
+    if (gchar* found = g_find_program_in_path(kXfconfQuery)) {
+        settings.push_back(kXfceSetting);
+        g_free(found);
+    }
+    return settings;
 }
 
-std::string EventFileSetting(std::string_view event) {
-    return std::string(event);
+bool IsDesktopSetting(std::string_view name) {
+    return std::find(std::begin(kSettings), std::end(kSettings), name) != std::end(kSettings);
+}
+
+int ReadDesktopSetting(const std::string& setting, std::optional<std::string>& value) {
+    value.reset();
+    if (setting == kGnomeSetting) {
+        GSettings* gnome = GnomeSoundSettings();
+        if (!gnome)
+            return ENOENT;
+        if (GVariant* user = g_settings_get_user_value(gnome, "theme-name")) {
+            value = g_variant_get_string(user, nullptr);
+            g_variant_unref(user);
+        }
+        g_object_unref(gnome);
+        return 0;
+    }
+    if (setting == kXfceSetting) {
+        std::string out;
+        if (RunXfconfQuery({}, out))
+            value = out;
+        return 0;  // a property that does not exist reads as unset
+    }
+    if (const auto ini = IniSettingNamed(setting))
+        return ReadIni(*ini, value);
+    return ENOENT;
+}
+
+int WriteDesktopSetting(const std::string& setting, const std::optional<std::string>& value) {
+    if (setting == kGnomeSetting) {
+        GSettings* gnome = GnomeSoundSettings();
+        if (!gnome)
+            return ENOENT;
+        const bool written =
+            value ? g_settings_set_string(gnome, "theme-name", value->c_str()) : true;
+        if (!value)
+            g_settings_reset(gnome, "theme-name");
+        g_settings_sync();
+        g_object_unref(gnome);
+        return written ? 0 : EACCES;
+    }
+    if (setting == kXfceSetting) {
+        std::string out;
+        const bool done = value ? RunXfconfQuery({"-n", "-t", "string", "-s", *value}, out)
+                                : RunXfconfQuery({"-r"}, out);
+        return done ? 0 : EIO;
+    }
+    if (const auto ini = IniSettingNamed(setting))
+        return WriteIni(*ini, value);
+    return ENOENT;
+}
+
+std::vector<std::string> DesktopSettingFolders() {
+    std::vector<std::string> folders;
+    for (const char* setting : {kGtk3Setting, kGtk4Setting, kKdeSetting}) {
+        if (const auto ini = IniSettingNamed(setting))
+            folders.push_back(ini->path.substr(0, ini->path.rfind('/') + 1));
+    }
+    return folders;
+}
+
+bool EventSoundsOff() {
+    GSettings* gnome = GnomeSoundSettings();
+    if (!gnome)
+        return false;
+    GSettingsSchema* schema = nullptr;
+    g_object_get(gnome, "settings-schema", &schema, nullptr);
+    const bool off = schema && g_settings_schema_has_key(schema, "event-sounds") &&
+                     !g_settings_get_boolean(gnome, "event-sounds");
+    if (schema)
+        g_settings_schema_unref(schema);
+    g_object_unref(gnome);
+    return off;
+}
+
+std::vector<std::string> EventFileSettings(std::string_view) {
+    return {};
 }
 
 std::string SettingValueOfFile(const std::string& path) {
@@ -236,9 +245,8 @@ std::string FileOfSettingValue(const std::string& value) {
     return value;
 }
 
-std::string FileDesktopPlays(DesktopSettings& settings, FileSystem& files, std::string_view event) {
-    return FindThemeSound(files, SoundThemeRoots(), CurrentSoundTheme(settings), std::string(event))
-        .file;
+std::string FileDesktopPlays(FileSystem& files, std::string_view event) {
+    return FindThemeSound(files, SoundThemeRoots(), CurrentSoundTheme(), std::string(event)).file;
 }
 
 std::string DesktopSoundFolder(const std::string&) {

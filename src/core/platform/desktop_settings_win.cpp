@@ -1,5 +1,6 @@
 // The sound scheme's event values under HKEY_CURRENT_USER, read and written
 // with their type, so that a value put back is the value that was there.
+// Each setting is named by its key, "HKCU\AppEvents\...\.Current".
 #include <windows.h>
 
 #include "platform/desktop_settings.h"
@@ -32,98 +33,128 @@ std::string Narrow(std::wstring_view wide) {
     return text;
 }
 
-// The key below HKEY_CURRENT_USER that `setting` names; empty for another root.
+// The key below HKEY_CURRENT_USER that `setting` names.
 std::wstring KeyOf(const std::string& setting) {
-    if (!setting.starts_with(kCurrentUser))
-        return {};
     return Wide(std::string_view(setting).substr(kCurrentUser.size()));
 }
 
-class WindowsDesktopSettings : public DesktopSettings {
-  public:
-    std::vector<std::string> ThemeNameSettings() override { return {}; }
+HKEY OpenKey(const std::string& setting, REGSAM access, LONG& status) {
+    HKEY handle = nullptr;
+    status = RegOpenKeyExW(HKEY_CURRENT_USER, KeyOf(setting).c_str(), 0, access, &handle);
+    return status == ERROR_SUCCESS ? handle : nullptr;
+}
 
-    int Read(const std::string& setting, std::optional<std::string>& value) override {
-        value.reset();
-        const std::wstring key = KeyOf(setting);
-        if (key.empty())
-            return ERROR_FILE_NOT_FOUND;
-        HKEY handle = nullptr;
-        LONG status = RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle);
-        if (status == ERROR_FILE_NOT_FOUND)
-            return 0;  // no key: the value is unset
-        if (status != ERROR_SUCCESS)
-            return int(status);
-        DWORD type = 0;
-        DWORD size = 0;
-        status = RegQueryValueExW(handle, nullptr, nullptr, &type, nullptr, &size);
-        std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
-        if (status == ERROR_SUCCESS)
-            status = RegQueryValueExW(handle, nullptr, nullptr, &type,
-                                      reinterpret_cast<BYTE*>(text.data()), &size);
+bool KeyExists(const std::string& setting) {
+    LONG status = 0;
+    HKEY handle = OpenKey(setting, KEY_READ, status);
+    if (handle)
         RegCloseKey(handle);
-        if (status == ERROR_FILE_NOT_FOUND)
-            return 0;
-        if (status != ERROR_SUCCESS)
-            return int(status);
-        if (type != REG_SZ && type != REG_EXPAND_SZ)
-            return ERROR_INVALID_DATA;
-        text.resize(size / sizeof(wchar_t));
-        while (!text.empty() && text.back() == L'\0')
-            text.pop_back();
-        value = std::string(type == REG_EXPAND_SZ ? kExpandableType : kTextType) + Narrow(text);
-        return 0;
-    }
+    return handle != nullptr;
+}
 
-    int Write(const std::string& setting, const std::optional<std::string>& value) override {
-        const std::wstring key = KeyOf(setting);
-        if (key.empty())
-            return ERROR_FILE_NOT_FOUND;
-        if (!value) {
-            HKEY handle = nullptr;
-            LONG status = RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, &handle);
-            if (status == ERROR_FILE_NOT_FOUND)
-                return 0;
-            if (status != ERROR_SUCCESS)
-                return int(status);
-            status = RegDeleteValueW(handle, nullptr);
-            RegCloseKey(handle);
-            return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? 0 : int(status);
-        }
-        DWORD type = REG_SZ;
-        std::string_view text = *value;
-        if (text.starts_with(kExpandableType)) {
-            type = REG_EXPAND_SZ;
-            text.remove_prefix(kExpandableType.size());
-        } else if (text.starts_with(kTextType)) {
-            text.remove_prefix(kTextType.size());
-        } else {
-            return ERROR_INVALID_DATA;
-        }
-        HKEY handle = nullptr;
-        LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                                      nullptr, &handle, nullptr);
-        if (status != ERROR_SUCCESS)
-            return int(status);
-        const std::wstring wide = Wide(text);
-        status =
-            RegSetValueExW(handle, nullptr, 0, type, reinterpret_cast<const BYTE*>(wide.c_str()),
-                           DWORD((wide.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(handle);
-        return int(status);
-    }
+bool RunsUnderWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
 
-    bool EventSoundsOff() override { return false; }
-};
+std::string EventKey(std::string_view event) {
+    return std::string(kCurrentUser) + "AppEvents\\Schemes\\Apps\\.Default\\" + std::string(event) +
+           "\\";
+}
 
 }  // namespace
 
-std::unique_ptr<DesktopSettings> MakeNativeDesktopSettings() {
-    return std::make_unique<WindowsDesktopSettings>();
+std::vector<std::string> SoundThemeSettings() {
+    return {};
 }
 
-std::string EventFileSetting(std::string_view event) {
-    return "HKCU\\AppEvents\\Schemes\\Apps\\.Default\\" + std::string(event) + "\\.Current";
+bool IsDesktopSetting(std::string_view name) {
+    // A file's name has no separator.
+    return name.starts_with(kCurrentUser);
+}
+
+int ReadDesktopSetting(const std::string& setting, std::optional<std::string>& value) {
+    value.reset();
+    if (!IsDesktopSetting(setting))
+        return ERROR_FILE_NOT_FOUND;
+    LONG status = 0;
+    HKEY handle = OpenKey(setting, KEY_READ, status);
+    if (status == ERROR_FILE_NOT_FOUND)
+        return 0;  // no key: the value is unset
+    if (!handle)
+        return int(status);
+    DWORD type = 0;
+    DWORD size = 0;
+    status = RegQueryValueExW(handle, nullptr, nullptr, &type, nullptr, &size);
+    std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+    if (status == ERROR_SUCCESS)
+        status = RegQueryValueExW(handle, nullptr, nullptr, &type,
+                                  reinterpret_cast<BYTE*>(text.data()), &size);
+    RegCloseKey(handle);
+    if (status == ERROR_FILE_NOT_FOUND)
+        return 0;
+    if (status != ERROR_SUCCESS)
+        return int(status);
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
+        return ERROR_INVALID_DATA;
+    text.resize(size / sizeof(wchar_t));
+    while (!text.empty() && text.back() == L'\0')
+        text.pop_back();
+    value = std::string(type == REG_EXPAND_SZ ? kExpandableType : kTextType) + Narrow(text);
+    return 0;
+}
+
+int WriteDesktopSetting(const std::string& setting, const std::optional<std::string>& value) {
+    if (!IsDesktopSetting(setting))
+        return ERROR_FILE_NOT_FOUND;
+    if (!value) {
+        LONG status = 0;
+        HKEY handle = OpenKey(setting, KEY_SET_VALUE, status);
+        if (status == ERROR_FILE_NOT_FOUND)
+            return 0;
+        if (!handle)
+            return int(status);
+        status = RegDeleteValueW(handle, nullptr);
+        RegCloseKey(handle);
+        return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND ? 0 : int(status);
+    }
+    DWORD type = REG_SZ;
+    std::string_view text = *value;
+    if (text.starts_with(kExpandableType)) {
+        type = REG_EXPAND_SZ;
+        text.remove_prefix(kExpandableType.size());
+    } else if (text.starts_with(kTextType)) {
+        text.remove_prefix(kTextType.size());
+    } else {
+        return ERROR_INVALID_DATA;
+    }
+    HKEY handle = nullptr;
+    LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, KeyOf(setting).c_str(), 0, nullptr, 0,
+                                  KEY_SET_VALUE, nullptr, &handle, nullptr);
+    if (status != ERROR_SUCCESS)
+        return int(status);
+    const std::wstring wide = Wide(text);
+    status = RegSetValueExW(handle, nullptr, 0, type, reinterpret_cast<const BYTE*>(wide.c_str()),
+                            DWORD((wide.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(handle);
+    return int(status);
+}
+
+std::vector<std::string> DesktopSettingFolders() {
+    return {};
+}
+
+bool EventSoundsOff() {
+    return false;
+}
+
+std::vector<std::string> EventFileSettings(std::string_view event) {
+    std::vector<std::string> settings;
+    const std::string schemeDefault = EventKey(event) + ".Default";
+    if (RunsUnderWine() && KeyExists(schemeDefault))
+        settings.push_back(schemeDefault);
+    settings.push_back(EventKey(event) + ".Current");
+    return settings;
 }
 
 std::string SettingValueOfFile(const std::string& path) {
@@ -145,9 +176,9 @@ std::string FileOfSettingValue(const std::string& value) {
     return expanded;
 }
 
-std::string FileDesktopPlays(DesktopSettings& settings, FileSystem&, std::string_view event) {
+std::string FileDesktopPlays(FileSystem&, std::string_view event) {
     std::optional<std::string> value;
-    if (settings.Read(EventFileSetting(event), value) != 0 || !value)
+    if (ReadDesktopSetting(EventFileSettings(event).front(), value) != 0 || !value)
         return {};
     return FileOfSettingValue(*value);
 }

@@ -14,6 +14,8 @@ struct DirEntry {
     bool isFolder = false;
 };
 
+class HeldLock;
+
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
@@ -65,10 +67,43 @@ class FileSystem {
     virtual int DeleteFile(const std::string& path) = 0;
 
     // The path as it is on disk: each component that does not exist as
-    // written replaced by the one that matches it ignoring ASCII case. A
-    // path with no such match is returned unchanged.
+    // written replaced by the one that matches it ignoring ASCII case (on
+    // Windows, the file name in the case the disk keeps it). A path with no
+    // such match is returned unchanged.
     virtual std::string OnDiskPath(const std::string& path) = 0;
+
+    // Creates `path` with `bytes`, flushed to the disk, only when no such
+    // file exists (FileExistsCode() then). Returns 0 or the system's error.
+    virtual int CreateNewFile(const std::string& path, std::string_view bytes) = 0;
+
+    // Takes the lock file `path` (created when missing) for this process
+    // alone, waiting up to `waitMs` for another holder to let go (BusyCode()
+    // then). The system lets go when the holder ends, also by a crash.
+    virtual int LockFile(const std::string& path, int waitMs, std::unique_ptr<HeldLock>& held) = 0;
+
+    // The target of the symbolic link `path` (the link itself, not what it
+    // names). Returns 0, or an error when `path` is no link.
+    virtual int ReadLink(const std::string& path, std::string& target) = 0;
+    // Makes `path` a symbolic link to `target`, replacing what is there as a
+    // whole or not at all.
+    virtual int MakeLink(const std::string& target, const std::string& path) = 0;
+
+    // Removes what the atomic writes of a process that no longer runs left
+    // behind in `folder` (a crash between writing and renaming).
+    virtual void RemoveLeftovers(const std::string& folder) = 0;
 };
+
+// A lock taken with FileSystem::LockFile, let go when destroyed.
+class HeldLock {
+  public:
+    virtual ~HeldLock() = default;
+};
+
+// Tests only: `observer` is called after every step of the native file
+// systems that changes the disk (a file created, written, renamed, removed,
+// a folder or link made), so that a test can stop the program at each.
+using DiskStepObserver = void (*)();
+void SetDiskStepObserver(DiskStepObserver observer);
 
 // The platform's own file system.
 std::unique_ptr<FileSystem> MakeNativeFileSystem();
@@ -89,5 +124,9 @@ int PathNotFoundCode();
 int AccessDeniedCode();
 // A file whose bytes are not what they should be.
 int CorruptFileCode();
+// A file created anew that exists already.
+int FileExistsCode();
+// A lock that another process holds.
+int BusyCode();
 
 }  // namespace sonatrix

@@ -4,14 +4,19 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <locale.h>
+#include <signal.h>
 #include <string.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <thread>
 
 #include "platform/error_text.h"
 #include "platform/files.h"
@@ -19,6 +24,16 @@
 
 namespace sonatrix {
 namespace {
+
+std::atomic<DiskStepObserver> stepObserver{nullptr};
+
+// One step that changed the disk is done.
+void Stepped() {
+    if (const DiskStepObserver observer = stepObserver.load())
+        observer();
+}
+
+constexpr std::string_view kTemporaryPrefix = ".sonatrix-copy-";
 
 bool StatPath(const std::string& path, struct stat& info) {
     return !path.empty() && ::stat(path.c_str(), &info) == 0;
@@ -198,11 +213,13 @@ int ReadToEnd(int fd, std::string& bytes) {
 int CreateTemporaryIn(const std::string& folder, std::string& path, int& fd) {
     static std::mt19937 names{std::random_device{}()};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path =
-            folder + ".sonatrix-copy-" + std::to_string(::getpid()) + "-" + std::to_string(names());
+        path = folder + std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-" +
+               std::to_string(names());
         fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0)
+        if (fd >= 0) {
+            Stepped();
             return 0;
+        }
         if (errno != EEXIST)
             return errno;
     }
@@ -218,12 +235,44 @@ int PutInPlace(int out, const std::string& temporary, const std::string& to, int
         error = errno;
     if (::close(out) != 0 && error == 0)
         error = errno;
-    if (error == 0 && ::rename(temporary.c_str(), to.c_str()) != 0)
-        error = errno;
+    if (error == 0) {
+        Stepped();
+        if (::rename(temporary.c_str(), to.c_str()) != 0)
+            error = errno;
+        else
+            Stepped();
+    }
     if (error != 0)
         ::unlink(temporary.c_str());
     return error;
 }
+
+// The process that wrote the temporary file `name`, or 0 for no such name.
+pid_t WriterOf(std::string_view name) {
+    if (!name.starts_with(kTemporaryPrefix))
+        return 0;
+    name.remove_prefix(kTemporaryPrefix.size());
+    pid_t pid = 0;
+    for (const char c : name.substr(0, name.find('-'))) {
+        if (c < '0' || c > '9' || pid > 1'000'000'000)
+            return 0;
+        pid = pid * 10 + (c - '0');
+    }
+    return pid;
+}
+
+bool IsRunning(pid_t pid) {
+    return ::kill(pid, 0) == 0 || errno == EPERM;
+}
+
+class FlockHeld : public HeldLock {
+  public:
+    explicit FlockHeld(int fd) : fd_(fd) {}
+    ~FlockHeld() override { ::close(fd_); }
+
+  private:
+    int fd_;
+};
 
 // Makes a rename in `folder` survive a crash; a folder that cannot be
 // opened for it is left as the system keeps it.
@@ -361,7 +410,10 @@ class PosixFileSystem : public FileSystem {
     }
 
     int CreateFolder(const std::string& path) override {
-        return ::mkdir(ResolveCaseForCreate(path).c_str(), 0777) == 0 ? 0 : errno;
+        if (::mkdir(ResolveCaseForCreate(path).c_str(), 0777) != 0)
+            return errno;
+        Stepped();
+        return 0;
     }
 
     int ReadWholeFile(const std::string& path, std::string& bytes) override {
@@ -384,16 +436,137 @@ class PosixFileSystem : public FileSystem {
     }
 
     int DeleteFile(const std::string& path) override {
-        return ::unlink(ResolveCase(path).c_str()) == 0 ? 0 : errno;
+        if (::unlink(ResolveCase(path).c_str()) != 0)
+            return errno;
+        Stepped();
+        return 0;
     }
 
     std::string OnDiskPath(const std::string& path) override { return ResolveCase(path); }
+
+    int CreateNewFile(const std::string& path, std::string_view bytes) override {
+        // Written whole beside it first, then linked in under its name,
+        // which fails when the name is taken: nobody ever sees it half-made.
+        const std::string to = ResolveCaseForCreate(path);
+        const std::string folder = FolderPart(to);
+        std::string temporary;
+        int out = -1;
+        if (const int error = CreateTemporaryIn(folder, temporary, out))
+            return error;
+        int error = WriteAll(out, bytes.data(), bytes.size());
+        if (error == 0 && ::fsync(out) != 0)
+            error = errno;
+        if (::close(out) != 0 && error == 0)
+            error = errno;
+        if (error == 0) {
+            Stepped();
+            if (::link(temporary.c_str(), to.c_str()) != 0)
+                error = errno;
+            else
+                Stepped();
+        }
+        if (::unlink(temporary.c_str()) == 0)
+            Stepped();
+        if (error == 0)
+            SyncFolder(folder);
+        return error;
+    }
+
+    int LockFile(const std::string& path, int waitMs, std::unique_ptr<HeldLock>& held) override {
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0)
+            return errno;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+        while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            if (error == EINTR)
+                continue;
+            if (error != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
+                ::close(fd);
+                return error == EWOULDBLOCK ? BusyCode() : error;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        held = std::make_unique<FlockHeld>(fd);
+        return 0;
+    }
+
+    int ReadLink(const std::string& path, std::string& target) override {
+        const std::string on = ResolveCase(path);
+        struct stat info;
+        if (::lstat(on.c_str(), &info) != 0)
+            return errno;
+        if (!S_ISLNK(info.st_mode))
+            return EINVAL;
+        std::string buffer(256, '\0');
+        for (;;) {
+            const ssize_t got = ::readlink(on.c_str(), buffer.data(), buffer.size());
+            if (got < 0)
+                return errno;
+            if (static_cast<std::size_t>(got) < buffer.size()) {
+                target.assign(buffer.data(), static_cast<std::size_t>(got));
+                return 0;
+            }
+            buffer.resize(buffer.size() * 2);
+        }
+    }
+
+    int MakeLink(const std::string& target, const std::string& path) override {
+        const std::string to = ResolveCaseForCreate(path);
+        struct stat info;
+        if (::lstat(to.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+            return EISDIR;
+        static std::mt19937 names{std::random_device{}()};
+        const std::string folder = FolderPart(to);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::string temporary = folder + std::string(kTemporaryPrefix) +
+                                          std::to_string(::getpid()) + "-" +
+                                          std::to_string(names());
+            if (::symlink(target.c_str(), temporary.c_str()) != 0) {
+                if (errno == EEXIST)
+                    continue;
+                return errno;
+            }
+            Stepped();
+            if (::rename(temporary.c_str(), to.c_str()) != 0) {
+                const int error = errno;
+                ::unlink(temporary.c_str());
+                return error;
+            }
+            Stepped();
+            SyncFolder(folder);
+            return 0;
+        }
+        return EEXIST;
+    }
+
+    void RemoveLeftovers(const std::string& folder) override {
+        const std::string base = WithTrailingSeparator(ResolveCase(folder));
+        DIR* dir = ::opendir(base.c_str());
+        if (!dir)
+            return;
+        std::vector<std::string> leftovers;
+        while (dirent* entry = ::readdir(dir)) {
+            const pid_t writer = WriterOf(entry->d_name);
+            if (writer > 0 && writer != ::getpid() && !IsRunning(writer))
+                leftovers.push_back(base + entry->d_name);
+        }
+        ::closedir(dir);
+        for (const std::string& leftover : leftovers) {
+            if (::unlink(leftover.c_str()) == 0)
+                Stepped();
+        }
+    }
 };
 
 }  // namespace
 
 std::unique_ptr<FileSystem> MakeNativeFileSystem() {
     return std::make_unique<PosixFileSystem>();
+}
+
+void SetDiskStepObserver(DiskStepObserver observer) {
+    stepObserver = observer;
 }
 
 std::string SystemErrorText(int code) {
@@ -421,6 +594,12 @@ int AccessDeniedCode() {
 }
 int CorruptFileCode() {
     return EIO;
+}
+int FileExistsCode() {
+    return EEXIST;
+}
+int BusyCode() {
+    return EBUSY;
 }
 
 }  // namespace sonatrix

@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "platform/error_text.h"
 #include "platform/files.h"
@@ -17,6 +19,16 @@
 
 namespace sonatrix {
 namespace {
+
+std::atomic<DiskStepObserver> stepObserver{nullptr};
+
+// One step that changed the disk is done.
+void Stepped() {
+    if (const DiskStepObserver observer = stepObserver.load())
+        observer();
+}
+
+constexpr std::string_view kTemporaryPrefix = ".sonatrix-copy-";
 
 bool HasWildcard(const std::string& path) {
     return path.find_first_of("*?") != std::string::npos;
@@ -55,14 +67,86 @@ bool IsFolderEntry(const WIN32_FIND_DATAA& data) {
 // the library tree should the program be stopped before the rename.
 std::string TemporaryNameIn(const std::string& folder) {
     static std::atomic<unsigned> counter{0};
-    return folder + ".sonatrix-copy-" + std::to_string(GetCurrentProcessId()) + "-" +
+    return folder + std::string(kTemporaryPrefix) + std::to_string(GetCurrentProcessId()) + "-" +
            std::to_string(GetTickCount()) + "-" + std::to_string(++counter) + ".tmp";
 }
 
 void RemoveTemporary(const std::string& path) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
+    if (DeleteFileA(path.c_str()))
+        Stepped();
 }
+
+// Writes `bytes` to the new file `temporary` and flushes them to the disk.
+DWORD WriteNewFile(const std::string& temporary, std::string_view bytes) {
+    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    Stepped();
+    DWORD error = 0;
+    while (error == 0 && !bytes.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr))
+            error = GetLastError();
+        bytes.remove_prefix(written);
+    }
+    if (error == 0 && !FlushFileBuffers(file))
+        error = GetLastError();
+    CloseHandle(file);
+    if (error == 0)
+        Stepped();
+    return error;
+}
+
+// CopyFileA leaves the copy's bytes in the system's cache: they reach the
+// disk before the copy is renamed over anything.
+DWORD Flush(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    const DWORD error = FlushFileBuffers(file) ? 0 : GetLastError();
+    CloseHandle(file);
+    return error;
+}
+
+bool IsTaken(DWORD error) {
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+}
+
+// The process that wrote the temporary file `name`, or 0 for no such name.
+DWORD WriterOf(std::string_view name) {
+    if (!name.starts_with(kTemporaryPrefix))
+        return 0;
+    name.remove_prefix(kTemporaryPrefix.size());
+    DWORD pid = 0;
+    for (const char c : name.substr(0, name.find('-'))) {
+        if (c < '0' || c > '9' || pid > 400'000'000)
+            return 0;
+        pid = pid * 10 + static_cast<DWORD>(c - '0');
+    }
+    return pid;
+}
+
+bool IsRunning(DWORD pid) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!process)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}
+
+class HandleHeld : public HeldLock {
+  public:
+    explicit HandleHeld(HANDLE file) : file_(file) {}
+    ~HandleHeld() override { CloseHandle(file_); }
+
+  private:
+    HANDLE file_;
+};
 
 class Win32FileSystem : public FileSystem {
   public:
@@ -129,11 +213,16 @@ class Win32FileSystem : public FileSystem {
             const std::string temporary = TemporaryNameIn(folder);
             if (!CopyFileA(source.c_str(), temporary.c_str(), TRUE)) {
                 const DWORD error = GetLastError();
-                if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+                if (IsTaken(error))
                     continue;
                 // The temporary name is ours: a partial copy is removed.
                 if (Attributes(temporary) != INVALID_FILE_ATTRIBUTES)
                     RemoveTemporary(temporary);
+                return static_cast<int>(error);
+            }
+            Stepped();
+            if (const DWORD error = Flush(temporary)) {
+                RemoveTemporary(temporary);
                 return static_cast<int>(error);
             }
             if (!MoveFileExA(temporary.c_str(), destination.c_str(),
@@ -142,6 +231,7 @@ class Win32FileSystem : public FileSystem {
                 RemoveTemporary(temporary);
                 return static_cast<int>(error);
             }
+            Stepped();
             return 0;
         }
         return ERROR_FILE_EXISTS;
@@ -156,39 +246,26 @@ class Win32FileSystem : public FileSystem {
         const std::string folder = FolderOf(path);
         for (int attempt = 0; attempt < 16; ++attempt) {
             const std::string temporary = TemporaryNameIn(folder);
-            HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (file == INVALID_HANDLE_VALUE) {
-                const DWORD error = GetLastError();
-                if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
-                    continue;
-                return static_cast<int>(error);
-            }
-            DWORD error = 0;
-            std::string_view rest = bytes;
-            while (error == 0 && !rest.empty()) {
-                const DWORD chunk =
-                    static_cast<DWORD>(std::min<std::size_t>(rest.size(), 1u << 20));
-                DWORD written = 0;
-                if (!WriteFile(file, rest.data(), chunk, &written, nullptr))
-                    error = GetLastError();
-                rest.remove_prefix(written);
-            }
-            if (error == 0 && !FlushFileBuffers(file))
-                error = GetLastError();
-            CloseHandle(file);
+            DWORD error = WriteNewFile(temporary, bytes);
+            if (IsTaken(error))
+                continue;
             if (error == 0 && !MoveFileExA(temporary.c_str(), path.c_str(),
                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
                 error = GetLastError();
             if (error != 0)
                 RemoveTemporary(temporary);
+            else
+                Stepped();
             return static_cast<int>(error);
         }
         return ERROR_FILE_EXISTS;
     }
 
     int CreateFolder(const std::string& path) override {
-        return CreateDirectoryA(path.c_str(), nullptr) ? 0 : static_cast<int>(GetLastError());
+        if (!CreateDirectoryA(path.c_str(), nullptr))
+            return static_cast<int>(GetLastError());
+        Stepped();
+        return 0;
     }
 
     int ReadWholeFile(const std::string& path, std::string& bytes) override {
@@ -201,10 +278,88 @@ class Win32FileSystem : public FileSystem {
     }
 
     int DeleteFile(const std::string& path) override {
-        return DeleteFileA(path.c_str()) ? 0 : static_cast<int>(GetLastError());
+        if (!DeleteFileA(path.c_str()))
+            return static_cast<int>(GetLastError());
+        Stepped();
+        return 0;
     }
 
-    std::string OnDiskPath(const std::string& path) override { return path; }
+    std::string OnDiskPath(const std::string& path) override {
+        // The file name as the disk keeps it. Under Wine two names that
+        // differ in case only are two files, and the exact one is found.
+        if (path.empty() || HasWildcard(path) || EndsInSeparator(path))
+            return path;
+        WIN32_FIND_DATAA data;
+        HANDLE find = FindFirstFileA(path.c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE)
+            return path;
+        FindClose(find);
+        return FolderOf(path) + data.cFileName;
+    }
+
+    int CreateNewFile(const std::string& path, std::string_view bytes) override {
+        // Written whole beside it first, then moved to its name, which fails
+        // when the name is taken: nobody ever sees it half-made.
+        const std::string folder = FolderOf(path);
+        for (int attempt = 0; attempt < 16; ++attempt) {
+            const std::string temporary = TemporaryNameIn(folder);
+            DWORD error = WriteNewFile(temporary, bytes);
+            if (IsTaken(error))
+                continue;
+            if (error == 0 && !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH))
+                error = GetLastError();
+            if (error != 0)
+                RemoveTemporary(temporary);
+            else
+                Stepped();
+            return IsTaken(error) ? FileExistsCode() : static_cast<int>(error);
+        }
+        return ERROR_FILE_EXISTS;
+    }
+
+    int LockFile(const std::string& path, int waitMs, std::unique_ptr<HeldLock>& held) override {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return static_cast<int>(GetLastError());
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+        for (;;) {
+            OVERLAPPED at{};
+            if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at))
+                break;
+            const DWORD error = GetLastError();
+            if (error != ERROR_LOCK_VIOLATION || std::chrono::steady_clock::now() >= deadline) {
+                CloseHandle(file);
+                return error == ERROR_LOCK_VIOLATION ? BusyCode() : static_cast<int>(error);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        held = std::make_unique<HandleHeld>(file);
+        return 0;
+    }
+
+    // Windows follows its links itself; a link whose target is gone cannot
+    // be read, so it is never written over (the command reports it) and no
+    // link is ever kept here.
+    int ReadLink(const std::string&, std::string&) override { return ERROR_NOT_A_REPARSE_POINT; }
+    int MakeLink(const std::string&, const std::string&) override { return ERROR_NOT_SUPPORTED; }
+
+    void RemoveLeftovers(const std::string& folder) override {
+        WIN32_FIND_DATAA data;
+        HANDLE find = FindFirstFileA(InFolder(folder, ".sonatrix-copy-*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE)
+            return;
+        std::vector<std::string> leftovers;
+        do {
+            const DWORD writer = WriterOf(data.cFileName);
+            if (writer != 0 && writer != GetCurrentProcessId() && !IsRunning(writer))
+                leftovers.push_back(InFolder(folder, data.cFileName));
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+        for (const std::string& leftover : leftovers)
+            RemoveTemporary(leftover);
+    }
 
   private:
     static int ReadWith(const std::string& path, DWORD sharing, std::string& bytes) {
@@ -238,6 +393,10 @@ std::unique_ptr<FileSystem> MakeNativeFileSystem() {
     return std::make_unique<Win32FileSystem>();
 }
 
+void SetDiskStepObserver(DiskStepObserver observer) {
+    stepObserver = observer;
+}
+
 std::string SystemErrorText(int code) {
     char buffer[256];
     const DWORD length =
@@ -262,6 +421,12 @@ int AccessDeniedCode() {
 }
 int CorruptFileCode() {
     return ERROR_FILE_CORRUPT;
+}
+int FileExistsCode() {
+    return ERROR_FILE_EXISTS;
+}
+int BusyCode() {
+    return ERROR_BUSY;
 }
 
 }  // namespace sonatrix

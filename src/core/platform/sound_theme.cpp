@@ -143,20 +143,19 @@ bool SoundThemeExists(FileSystem& files, const std::vector<std::string>& roots,
     });
 }
 
-std::string CurrentSoundTheme(DesktopSettings& settings) {
-    for (const std::string& setting : settings.ThemeNameSettings()) {
+std::string CurrentSoundTheme() {
+    for (const std::string& setting : SoundThemeSettings()) {
         std::optional<std::string> value;
-        if (settings.Read(setting, value) == 0 && value && !value->empty())
+        if (ReadDesktopSetting(setting, value) == 0 && value && !value->empty())
             return *value;
     }
     return kFallbackSoundTheme;
 }
 
-std::string InheritedSoundTheme(DesktopSettings& settings, FileSystem& files,
-                                const std::vector<std::string>& roots) {
-    for (const std::string& setting : settings.ThemeNameSettings()) {
+std::string InheritedSoundTheme(FileSystem& files, const std::vector<std::string>& roots) {
+    for (const std::string& setting : SoundThemeSettings()) {
         std::optional<std::string> value;
-        if (settings.Read(setting, value) == 0 && value && !value->empty() &&
+        if (ReadDesktopSetting(setting, value) == 0 && value && !value->empty() &&
             *value != kCustomSoundTheme)
             return SoundThemeExists(files, roots, *value) ? *value : kFallbackSoundTheme;
     }

@@ -10,7 +10,6 @@
 
 namespace sonatrix {
 
-class DesktopSettings;
 class FileSystem;
 
 inline constexpr const char* kCustomSoundTheme = "__custom";
@@ -32,13 +31,12 @@ bool SoundThemeExists(FileSystem& files, const std::vector<std::string>& roots,
 
 // The theme the desktop uses now: the first setting that names one, else
 // "freedesktop".
-std::string CurrentSoundTheme(DesktopSettings& settings);
+std::string CurrentSoundTheme();
 
 // The theme a new "__custom" inherits: the one selected before it (never
 // "__custom" itself), when it exists here; else "freedesktop". A theme that
 // inherits a missing one is passed over whole by libcanberra.
-std::string InheritedSoundTheme(DesktopSettings& settings, FileSystem& files,
-                                const std::vector<std::string>& roots);
+std::string InheritedSoundTheme(FileSystem& files, const std::vector<std::string>& roots);
 
 // The index.theme of a "__custom" theme that inherits `inherited` and keeps
 // its sounds in its own folder.

@@ -1,18 +1,10 @@
 #include "catalogue/desktop_events.h"
-#include "model/main_model.h"
-#include "originals/change_run.h"
 #include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "platform/sound_theme.h"
 #include "replace/desktop_write.h"
-#include "replace/store_of.h"
 
 namespace sonatrix {
-namespace {
-
-constexpr const char* kThemeIndex = "index.theme";
-
-}  // namespace
 
 std::vector<std::string> DesktopShadowsOf(const std::string& name) {
     const std::string stem = name.substr(0, name.size() - kDesktopSoundExtension.size());
@@ -20,26 +12,20 @@ std::vector<std::string> DesktopShadowsOf(const std::string& name) {
     return {stem + ".disabled", stem + ".oga", stem + ".ogg"};
 }
 
-int PrepareDesktopFolder(MainModel& model, ChangeRun& run) {
+std::optional<DesktopItem> DesktopFolderIndex(FileSystem& files, const std::string& folder) {
+    constexpr const char* kThemeIndex = "index.theme";
     // An index made by another program stays as it is.
-    if (model.svc.files.FileExists(run.Folder() + kThemeIndex))
-        return 0;
-    const std::string index = CustomThemeIndex(
-        InheritedSoundTheme(model.svc.desktop, model.svc.files, SoundThemeRoots()));
-    std::string content;
-    OriginalsStore store = StoreOf(model);
-    if (const int error = store.KeepBytes(index, content))
-        return error;
-    return run.PutBack(content, kThemeIndex);
+    if (files.FileExists(folder + kThemeIndex))
+        return std::nullopt;
+    return DesktopItem{kThemeIndex,
+                       CustomThemeIndex(InheritedSoundTheme(files, SoundThemeRoots()))};
 }
 
-std::vector<std::pair<std::string, std::string>> DesktopSettingsFor(
-    MainModel& model, const std::vector<std::string>&) {
-    std::vector<std::pair<std::string, std::string>> changes;
-    DesktopSettings& settings = model.svc.desktop;
-    for (const std::string& setting : settings.ThemeNameSettings()) {
+std::vector<DesktopItem> DesktopSettingsFor(const std::string&, const std::vector<std::string>&) {
+    std::vector<DesktopItem> changes;
+    for (const std::string& setting : SoundThemeSettings()) {
         std::optional<std::string> value;
-        if (settings.Read(setting, value) != 0 || value != kCustomSoundTheme)
+        if (ReadDesktopSetting(setting, value) != 0 || value != kCustomSoundTheme)
             changes.emplace_back(setting, kCustomSoundTheme);
     }
     return changes;

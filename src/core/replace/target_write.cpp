@@ -36,20 +36,29 @@ int CreateFolderAndParents(FileSystem& files, const std::string& folder) {
 }  // namespace
 
 TargetWrite::TargetWrite(MainModel& model, std::string commandName)
-    : model_(model),
-      name_(std::move(commandName)),
-      desktop_(model.state.TargetKind == kKindDesktop) {
+    : model_(model), desktop_(model.state.TargetKind == kKindDesktop) {
     const std::string& folder = model.state.TargetSoundDir;
-    // The desktop's folder is made on its first use.
+    // The desktop's folder is made on its first use, before its place is
+    // named: a place is known by the folder as it is on disk.
     if (desktop_)
         prepareError_ = CreateFolderAndParents(model.svc.files, folder);
-    run_ = std::make_unique<ChangeRun>(StoreOf(model), name_, folder);
-    if (desktop_ && prepareError_ == 0)
-        prepareError_ = PrepareDesktopFolder(model, *run_);
+    run_ = std::make_unique<ChangeRun>(StoreOf(model), std::move(commandName),
+                                       TargetPlace(model.state));
+    if (desktop_ && prepareError_ == 0) {
+        if (const auto index = DesktopFolderIndex(model.svc.files, folder))
+            prepareError_ = WriteBytes(index->second, index->first);
+    }
 }
 
 TargetWrite::~TargetWrite() {
     Finish();
+}
+
+int TargetWrite::WriteBytes(const std::string& bytes, const std::string& name) {
+    std::string content;
+    if (const int error = StoreOf(model_).Keep({ItemValue::Kind::Bytes, bytes}, content))
+        return error;
+    return run_->PutBack(content, name);
 }
 
 void TargetWrite::Keep(const std::vector<std::string>& names) {
@@ -59,7 +68,7 @@ void TargetWrite::Keep(const std::vector<std::string>& names) {
     if (desktop_) {
         for (const std::string& name : names) {
             for (std::string& shadow : DesktopShadowsOf(name)) {
-                if (model_.svc.files.FileExists(run_->Folder() + shadow))
+                if (model_.svc.files.FileExists(model_.state.TargetSoundDir + shadow))
                     kept.push_back(std::move(shadow));
             }
         }
@@ -75,7 +84,7 @@ int TargetWrite::Copy(const std::string& source, const std::string& name) {
     if (desktop_) {
         // A same-named sound the desktop would look for first goes, kept.
         for (const std::string& shadow : DesktopShadowsOf(name)) {
-            if (!model_.svc.files.FileExists(run_->Folder() + shadow))
+            if (!model_.svc.files.FileExists(model_.state.TargetSoundDir + shadow))
                 continue;
             if (const int error = run_->Remove(shadow))
                 return error;
@@ -90,37 +99,23 @@ void TargetWrite::Finish() {
     if (finished_)
         return;
     finished_ = true;
-    run_->Finish();
     if (desktop_ && !written_.empty())
         PointDesktopAtWritten();
+    run_->Finish();
 }
 
 void TargetWrite::PointDesktopAtWritten() {
-    const auto changes = DesktopSettingsFor(model_, written_);
-    if (changes.empty())
-        return;
-    OriginalsStore store = StoreOf(model_);
-    ChangeRun run(store, name_, std::string(kDesktopSettingsKey));
-    std::vector<std::string> settings;
-    for (const auto& change : changes)
-        settings.push_back(change.first);
-    run.Keep(settings);
     std::string failures;
-    for (const auto& [setting, value] : changes) {
-        std::string content;
-        int error = store.KeepBytes(value, content);
-        if (error == 0)
-            error = run.PutBack(content, setting);
-        if (error != 0)
+    for (const auto& [setting, value] : DesktopSettingsFor(model_.state.TargetSoundDir, written_)) {
+        if (const int error = WriteBytes(value, setting))
             failures += (failures.empty() ? "" : "\n") + setting + SystemErrorText(error);
     }
-    run.Finish();
     if (!failures.empty())
         model_.svc.dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);
 }
 
 void TargetWrite::TellIfSoundsOff() {
-    if (desktop_ && !written_.empty() && model_.svc.desktop.EventSoundsOff())
+    if (desktop_ && !written_.empty() && EventSoundsOff())
         model_.svc.dialogs.ShowMessage(kDesktopSoundsOff);
 }
 

@@ -1,7 +1,7 @@
 // One command's writes of sounds into the target. A client's folder is
-// written through the store of originals; so is the desktop's folder, and
-// then the desktop is pointed at what was written (its sound theme, or the
-// sound scheme's values), each setting's old value kept in the store too.
+// written through the store of originals; so is the desktop's place: its
+// folder, and then the settings that point the desktop at what was written
+// (its sound theme, or the sound scheme's values), all in the one entry.
 #pragma once
 
 #include <memory>
@@ -37,10 +37,11 @@ class TargetWrite {
     void TellIfSoundsOff();
 
   private:
+    // Gives the item `name` of the target's place `bytes`, kept first.
+    int WriteBytes(const std::string& bytes, const std::string& name);
     void PointDesktopAtWritten();
 
     MainModel& model_;
-    std::string name_;
     bool desktop_;
     int prepareError_ = 0;
     std::unique_ptr<ChangeRun> run_;

@@ -1,5 +1,7 @@
 #include "replace/themes.h"
 
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "catalogue/catalogue.h"
@@ -12,6 +14,27 @@
 #include "replace/target_write.h"
 
 namespace sonatrix {
+namespace {
+
+// The file each row of a theme writes; empty for a row passed over. On the
+// desktop each QQ sound goes to its event: one with no event is passed
+// over, and of two with the same event only the later is written, as it
+// would overwrite the earlier.
+std::array<std::string, kThemeRows> ThemeDestinations(bool desktop) {
+    std::array<std::string, kThemeRows> destinations;
+    for (std::size_t row = kThemeRows; row-- > 0;) {
+        std::string name = kThemeDestinations[row];
+        if (desktop) {
+            const char* event = DesktopEventOfQQSound(name);
+            name = event ? event + std::string(kDesktopSoundExtension) : std::string();
+        }
+        if (std::find(destinations.begin(), destinations.end(), name) == destinations.end())
+            destinations[row] = std::move(name);
+    }
+    return destinations;
+}
+
+}  // namespace
 
 void ApplyPresetTheme(MainModel& model, const PresetTheme& theme) {
     Dialogs& dialogs = model.svc.dialogs;
@@ -24,15 +47,7 @@ void ApplyPresetTheme(MainModel& model, const PresetTheme& theme) {
                            DlgType::Warning, kDlgOK | kDlgCancel) != DlgResult::OK)
         return;
 
-    // On the desktop each QQ sound goes to its event; one without an event is passed over.
-    std::array<std::string, kThemeRows> destinations;
-    for (std::size_t row = 0; row < kThemeRows; ++row) {
-        const char* event = desktop ? DesktopEventOfQQSound(kThemeDestinations[row]) : nullptr;
-        if (!desktop)
-            destinations[row] = kThemeDestinations[row];
-        else if (event)
-            destinations[row] = event + std::string(kDesktopSoundExtension);
-    }
+    const std::array<std::string, kThemeRows> destinations = ThemeDestinations(desktop);
     // Read after the warning: a poll tick may have adopted a client meanwhile.
     TargetWrite run(model, theme.name);
     std::vector<std::string> names;

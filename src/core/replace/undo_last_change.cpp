@@ -7,6 +7,7 @@
 #include "model/dialogs.h"
 #include "model/main_model.h"
 #include "model/target_list.h"
+#include "originals/change_run.h"
 #include "originals/originals_store.h"
 #include "originals/undo_plan.h"
 #include "platform/files.h"
@@ -15,60 +16,147 @@
 namespace sonatrix {
 namespace {
 
-std::string NameLines(const std::vector<FileChange>& files) {
+// The texts of one direction; "%" stands for the change's name.
+struct TakeBackTexts {
+    EntryKind kind;
+    std::optional<TakeBackPlan> (*plan)(const OriginalsStore&);
+    const char* nothing;
+    const char* question;
+    const char* changedSince;
+    const char* folderGone;
+    const char* done;
+};
+
+constexpr TakeBackTexts kUndo{EntryKind::Undo,
+                              PlanUndo,
+                              "没有可以撤销的更改。",
+                              "将撤销“%”对以下声音的更改：",
+                              "以下声音在“%”之后又被改动过，是否也撤销对它们的更改：",
+                              "无法撤销“%”：它更改过的文件夹已不存在：",
+                              "已撤销：%"};
+constexpr TakeBackTexts kRedo{EntryKind::Redo,
+                              PlanRedo,
+                              "没有可以重做的更改。",
+                              "将重做“%”对以下声音的更改：",
+                              "以下声音在撤销“%”之后又被改动过，是否也重做对它们的更改：",
+                              "无法重做“%”：它更改过的文件夹已不存在：",
+                              "已重做：%"};
+
+std::string WithName(const char* text, const std::string& name) {
+    std::string out = text;
+    return out.replace(out.find('%'), 1, name);
+}
+
+// The change as the user knows it: an undo of "X" is redone as "X".
+std::string ChangeName(const JournalEntry& entry) {
+    const std::string_view prefix = kUndoEntryPrefix;
+    if (entry.header.kind == EntryKind::Undo && entry.name.starts_with(prefix))
+        return entry.name.substr(prefix.size());
+    return entry.name;
+}
+
+// Each name on a line of its own, so that a name in another encoding than
+// the question's is shown as itself.
+std::string NameLines(const std::vector<PlannedFile>& files) {
     std::string lines;
-    for (const FileChange& change : files)
-        lines += "\n" + change.name;
+    for (const PlannedFile& file : files)
+        lines += "\n" + file.change.name;
     return lines;
 }
 
-bool Confirmed(Dialogs& dialogs, const std::string& question) {
-    return dialogs.MessageDlg(question, DlgType::Confirm, kDlgOK | kDlgCancel) == DlgResult::OK;
+void Skip(MainModel& model, OriginalsStore& store, const JournalEntry& entry) {
+    if (const int error = SkipEntry(store, entry))
+        model.svc.dialogs.MessageDlg(SystemErrorText(error), DlgType::Error, kDlgOK);
+}
+
+// The files to take back as the user answered; nothing when they cancelled
+// or skipped (`skipped` then says which).
+std::vector<PlannedFile> AskWhich(MainModel& model, const TakeBackTexts& texts,
+                                  const TakeBackPlan& plan, const std::string& name,
+                                  bool& skipped) {
+    Dialogs& dialogs = model.svc.dialogs;
+    skipped = false;
+    std::vector<PlannedFile> chosen;
+    // The folder is named when it is not the one the list shows.
+    const bool elsewhere = StoreOf(model).KeyOf(TargetPlace(model.state)) != plan.entry.folder;
+    const std::string where = elsewhere ? "\n" + plan.entry.folder : std::string();
+    if (!plan.plain.empty()) {
+        const DlgResult answer =
+            dialogs.MessageDlg(WithName(texts.question, name) + where + NameLines(plan.plain),
+                               DlgType::Confirm, kDlgOK | kDlgCancel | kDlgSkip);
+        if (answer != DlgResult::OK) {
+            skipped = answer == DlgResult::Skip;
+            return {};
+        }
+        chosen = plan.plain;
+    }
+    // What something else wrote since is not taken back unless the user says so.
+    if (!plan.changedSince.empty()) {
+        const unsigned buttons = kDlgOK | kDlgCancel | (chosen.empty() ? kDlgSkip : 0u);
+        const DlgResult answer = dialogs.MessageDlg(WithName(texts.changedSince, name) +
+                                                        (chosen.empty() ? where : std::string()) +
+                                                        NameLines(plan.changedSince),
+                                                    DlgType::Confirm, buttons);
+        if (answer == DlgResult::OK)
+            chosen.insert(chosen.end(), plan.changedSince.begin(), plan.changedSince.end());
+        skipped = answer == DlgResult::Skip;
+    }
+    return chosen;
+}
+
+void TakeBack(MainModel& model, const TakeBackTexts& texts) {
+    Dialogs& dialogs = model.svc.dialogs;
+    OriginalsStore store = StoreOf(model);
+    const std::optional<TakeBackPlan> plan = texts.plan(store);
+    if (!plan) {
+        dialogs.MessageDlg(texts.nothing, DlgType::Information, kDlgOK);
+        return;
+    }
+    const std::string name = ChangeName(plan->entry);
+    if (plan->folderGone) {
+        if (dialogs.MessageDlg(WithName(texts.folderGone, name) + "\n" + plan->entry.folder,
+                               DlgType::Confirm, kDlgSkip | kDlgCancel) == DlgResult::Skip)
+            Skip(model, store, plan->entry);
+        return;
+    }
+    bool skipped = false;
+    const std::vector<PlannedFile> chosen = AskWhich(model, texts, *plan, name, skipped);
+    if (skipped)
+        Skip(model, store, plan->entry);
+    if (chosen.empty())
+        return;
+
+    // Each file is kept and checked again just before it is written: the
+    // question may have been open a while.
+    ChangeRun run(store, texts.kind == EntryKind::Undo ? kUndoEntryPrefix + name : name,
+                  plan->entry.folder, texts.kind, plan->entry.header.number);
+    std::string failures;
+    for (const PlannedFile& file : chosen) {
+        const int error = run.PutBack(file.change.before, file.change.name, file.now);
+        if (error == 0)
+            continue;
+        if (!failures.empty())
+            failures += '\n';
+        failures += file.change.name +
+                    (error == kChangedMeanwhile ? kChangedWhileAsked : SystemErrorText(error));
+    }
+    run.Finish();
+    if (store.KeyOf(TargetPlace(model.state)) == plan->entry.folder)
+        M_list_qqshund(model);
+    if (!failures.empty())
+        dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);
+    else
+        dialogs.MessageDlg(WithName(texts.done, name), DlgType::Information, kDlgOK);
 }
 
 }  // namespace
 
 void UndoLastChangeClick(MainModel& model) {
-    Dialogs& dialogs = model.svc.dialogs;
-    OriginalsStore store = StoreOf(model);
-    std::optional<UndoPlan> plan = PlanUndo(store);
-    if (!plan) {
-        dialogs.MessageDlg("没有可以撤销的更改。", DlgType::Information, kDlgOK);
-        return;
-    }
-    const std::string& name = plan->entry.name;
-    std::vector<FileChange> chosen;
-    if (!plan->plain.empty()) {
-        if (!Confirmed(dialogs, "将撤销“" + name + "”对以下声音的更改：" + NameLines(plan->plain)))
-            return;
-        chosen = plan->plain;
-    }
-    // What something else wrote since is not undone unless the user says so.
-    if (!plan->changedSince.empty()) {
-        if (Confirmed(dialogs, "以下声音在“" + name + "”之后又被改动过，是否也撤销对它们的更改：" +
-                                   NameLines(plan->changedSince)))
-            chosen.insert(chosen.end(), plan->changedSince.begin(), plan->changedSince.end());
-        else if (chosen.empty())
-            return;
-    }
+    TakeBack(model, kUndo);
+}
 
-    const auto failures = Revert(store, plan->entry, chosen);
-    // With a failure the entry stays, so that the next undo tries again;
-    // the files already put back hold their before-bytes and are passed over.
-    if (failures.empty()) {
-        // Should marking fail, the next undo finds every file as it was
-        // before the entry and passes over it all the same.
-        MarkUndone(store, plan->entry);
-    } else {
-        std::string text;
-        for (const auto& [file, error] : failures)
-            text += (text.empty() ? "" : "\n") + file + SystemErrorText(error);
-        dialogs.MessageDlg(text, DlgType::Error, kDlgOK);
-    }
-    const std::string& target = model.state.TargetSoundDir;
-    if (!target.empty() && store.KeyOf(target) == plan->entry.folder)
-        M_list_qqshund(model);
-    dialogs.MessageDlg("已撤销：" + name, DlgType::Information, kDlgOK);
+void RedoClick(MainModel& model) {
+    TakeBack(model, kRedo);
 }
 
 }  // namespace sonatrix

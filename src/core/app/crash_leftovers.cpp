@@ -1,0 +1,22 @@
+#include "app/crash_leftovers.h"
+
+#include "catalogue/catalogue.h"
+#include "model/library_locations.h"
+#include "model/main_model.h"
+#include "originals/store_tidying.h"
+#include "platform/files.h"
+#include "platform/path_pieces.h"
+#include "replace/store_of.h"
+
+namespace sonatrix {
+
+void RemoveCrashLeftovers(MainModel& model) {
+    OriginalsStore store = StoreOf(model);
+    TidyStore(store);
+    // Where sounds are added and recorded.
+    const std::string library = LibraryWriteFolder(model.state) + kSep;
+    for (const char* category : {kCustomCategory, kRecordingsCategory})
+        model.svc.files.RemoveLeftovers(library + category);
+}
+
+}  // namespace sonatrix

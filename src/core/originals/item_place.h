@@ -1,0 +1,60 @@
+// Where the items a change keeps and writes live. The journal and the
+// originals name a place by its key; the key chooses the kind of place: the
+// files of a client's folder, or the desktop's sounds (the files of their
+// folder together with the desktop's settings that make it play them). Each
+// kind gives the same few operations, and keeping, restoring and undoing
+// work on every kind unchanged.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace sonatrix {
+
+class FileSystem;
+
+// What an item holds: nothing, bytes, or (a file) a symbolic link.
+struct ItemValue {
+    enum class Kind { Absent, Bytes, Link };
+    Kind kind = Kind::Absent;
+    std::string bytes;  // the bytes, or where the link points
+};
+
+class ItemPlace {
+  public:
+    virtual ~ItemPlace() = default;
+
+    // The one text the store knows the place by; empty when there is no
+    // such place.
+    virtual const std::string& Key() const = 0;
+    // False once the place is gone (the folder removed, say).
+    virtual bool Exists() = 0;
+    // The name the place knows the item `name` by: a file's name as on disk.
+    virtual std::string NameOf(const std::string& name) = 0;
+
+    virtual int Read(const std::string& name, ItemValue& value) = 0;
+    // Gives the item the bytes of the file `source`, as a whole or not at all.
+    virtual int CopyIn(const std::string& source, const std::string& name) = 0;
+    // Takes the item away; one that is not there counts as taken away.
+    virtual int Remove(const std::string& name) = 0;
+    virtual int MakeLink(const std::string& target, const std::string& name) = 0;
+
+    // Removes what a write cut short by a crash left behind.
+    virtual void RemoveLeftovers() = 0;
+};
+
+// The place `where` names: a folder or the desktop's place (as a command
+// names it, or as a key).
+std::unique_ptr<ItemPlace> PlaceOf(FileSystem& files, const std::string& where);
+
+// The desktop's place is named by this and its folder. No folder's name or
+// key starts so: they are absolute paths.
+inline constexpr std::string_view kDesktopPlaceMark = "<desktop>";
+// The desktop's place whose sounds are the files of `folder`.
+std::string DesktopPlaceIn(const std::string& folder);
+
+std::unique_ptr<ItemPlace> MakeFolderPlace(FileSystem& files, const std::string& folder);
+std::unique_ptr<ItemPlace> MakeDesktopPlace(FileSystem& files, const std::string& folder);
+
+}  // namespace sonatrix

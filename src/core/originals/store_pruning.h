@@ -1,0 +1,29 @@
+// Keeping the store small: the journal's latest entries only, and no kept
+// content that nothing refers to. Originals are never dropped. Everything
+// here runs while the store's lock is held.
+#pragma once
+
+#include <cstddef>
+#include <set>
+#include <string>
+
+namespace sonatrix {
+
+class OriginalsStore;
+
+inline constexpr std::size_t kJournalLength = 500;
+
+// Drops the entries beyond the latest `keep`: first those that undo and
+// redo no longer take, oldest first, then the oldest; then the contents
+// that only they referred to.
+void PruneJournal(OriginalsStore& store, std::size_t keep = kJournalLength);
+
+// Removes the kept contents among `contents` that no original and no entry
+// refers to. Nothing is removed when a record cannot be read.
+void RemoveUnreferencedBlobs(OriginalsStore& store, std::set<std::string> contents);
+
+// The same for every kept content (what a crash between keeping a content
+// and naming it in the journal left).
+void RemoveEveryUnreferencedBlob(OriginalsStore& store);
+
+}  // namespace sonatrix

@@ -1,0 +1,185 @@
+// A kill at any step loses nothing: each write command runs in a child
+// process that SIGKILLs itself after its 1st, 2nd, ... step that changes the
+// disk, until the command completes; after each kill every file of the
+// client's folder (or of the desktop's sounds and settings) holds either
+// what it held before or what the command writes, and a new start finds every original restorable,
+// the journal readable, undo and redo working and no temporary file. Two programs writing one store
+// at once lose nothing either.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "crash_world.h"
+
+namespace sonatrix::testing {
+namespace {
+
+struct Ran {
+    int status = 0;
+    std::string out;
+    bool Exited() const { return WIFEXITED(status) && WEXITSTATUS(status) == 0; }
+    bool Killed() const { return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL; }
+};
+
+// Starts the change runner with `args`; its output goes to `outFd`.
+pid_t Start(const std::vector<std::string>& args, int outFd) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(outFd, STDOUT_FILENO);
+        std::vector<char*> argv{const_cast<char*>(SONATRIX_CHANGE_RUNNER)};
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    return pid;
+}
+
+Ran Finish(pid_t pid, int readFd) {
+    Ran ran;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(readFd, buffer, sizeof buffer)) > 0;)
+        ran.out.append(buffer, static_cast<std::size_t>(got));
+    ::close(readFd);
+    ::waitpid(pid, &ran.status, 0);
+    return ran;
+}
+
+Ran RunRunner(const std::vector<std::string>& args) {
+    int pipeFds[2];
+    EXPECT_EQ(::pipe2(pipeFds, O_CLOEXEC), 0);
+    const pid_t pid = Start(args, pipeFds[1]);
+    ::close(pipeFds[1]);
+    return Finish(pid, pipeFds[0]);
+}
+
+std::string RootOf(const OriginalsWorld& world) {
+    return world.base.root.Path().string();
+}
+
+// A kill loses the program, not what it gave the system: the worlds can
+// live in memory, where flushing to the disk costs nothing.
+const bool inMemory = [] {
+    std::error_code error;
+    if (std::filesystem::is_directory("/dev/shm", error) && ::access("/dev/shm", W_OK) == 0)
+        ::setenv("TMPDIR", "/dev/shm", 1);
+    return true;
+}();
+
+struct KillRow {
+    const char* command;
+    std::vector<const char*> before;  // run first, in this process
+    bool desktop = false;             // writes the desktop's sounds, not the client's
+};
+
+class Kills : public ::testing::TestWithParam<KillRow> {
+  protected:
+    TreeSnapshot Written(const OriginalsWorld& world) const {
+        return GetParam().desktop ? DesktopFiles(world) : world.Snapshot(kClientSound);
+    }
+
+    // A world in which the command is about to run.
+    std::unique_ptr<OriginalsWorld> Arranged() {
+        auto world = std::make_unique<OriginalsWorld>();
+        LayDroppedSound(*world);
+        world->SayYesToEverything();
+        for (const char* command : GetParam().before)
+            RunByName(*world, command);
+        return world;
+    }
+};
+
+// Every file holds what it held before or what the command writes, whole.
+// (A temporary file beside them is the new start's to remove.)
+std::string Torn(const TreeSnapshot& now, const TreeSnapshot& before, const TreeSnapshot& after) {
+    std::set<std::string> names;
+    for (const auto* shot : {&now, &before, &after})
+        for (const auto& [name, bytes] : *shot)
+            if (!std::filesystem::path(name).filename().string().starts_with(".sonatrix-copy-"))
+                names.insert(name);
+    const auto at = [](const TreeSnapshot& shot, const std::string& name) {
+        return shot.contains(name) ? shot.at(name) : std::string("<absent>");
+    };
+    for (const std::string& name : names)
+        if (at(now, name) != at(before, name) && at(now, name) != at(after, name))
+            return name;
+    return {};
+}
+
+TEST_P(Kills, AtEveryStepLoseNothing) {
+    const KillRow& row = GetParam();
+    TreeSnapshot before, after;
+    int steps = 0;
+    {
+        const auto world = Arranged();
+        before = Written(*world);
+        const Ran whole = RunRunner({"run", RootOf(*world), row.command, "0"});
+        ASSERT_TRUE(whole.Exited()) << whole.out;
+        steps = std::atoi(whole.out.c_str());
+        after = Written(*world);
+    }
+    ASSERT_GT(steps, 0);
+    ASSERT_NE(before, after) << "the command changed nothing";
+
+    int survived = 0;
+    for (int k = 1; k <= steps; ++k) {
+        const auto world = Arranged();
+        const Ran killed = RunRunner({"run", RootOf(*world), row.command, std::to_string(k)});
+        EXPECT_TRUE(killed.Killed()) << "step " << k << " of " << steps;
+        const std::string torn = Torn(Written(*world), before, after);
+        EXPECT_EQ(torn, "") << "half-written after step " << k;
+        std::vector<std::string> check{"check", RootOf(*world)};
+        if (row.desktop)
+            check.push_back("desktop");
+        const Ran checked = RunRunner(check);
+        EXPECT_TRUE(checked.Exited()) << "after step " << k << ":\n" << checked.out;
+        survived += killed.Killed() && torn.empty() && checked.Exited() ? 1 : 0;
+    }
+    std::printf("kills survived: %d of %d\n", survived, steps);
+    EXPECT_EQ(survived, steps);
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, Kills,
+                         ::testing::Values(KillRow{"Single", {}}, KillRow{"Theme", {}},
+                                           KillRow{"Random", {}}, KillRow{"Drop", {}},
+                                           KillRow{"RestoreOne", {"Theme"}},
+                                           KillRow{"RestoreAll", {"Theme"}},
+                                           KillRow{"RestoreQQ", {}}, KillRow{"QQUsesMsn", {}},
+                                           KillRow{"MsnUsesQQ", {}}, KillRow{"Undo", {"Theme"}},
+                                           KillRow{"Redo", {"Theme", "Undo"}},
+                                           KillRow{"DesktopTheme", {}, true}),
+                         [](const auto& info) { return std::string(info.param.command); });
+
+TEST(TwoPrograms, WritingOneFolderAtOnceLoseNothing) {
+    OriginalsWorld world;
+    for (int file = 0; file < kSharedFiles; ++file)
+        world.Put(std::string(kSharedFolder) + "/" + SharedFile(file), "first " + SharedFile(file));
+    const TreeSnapshot first = world.Snapshot(kSharedFolder);
+    std::vector<std::pair<pid_t, int>> running;
+    for (const char* firstFile : {"0", "1"}) {
+        int pipeFds[2];
+        ASSERT_EQ(::pipe2(pipeFds, O_CLOEXEC), 0);
+        running.emplace_back(Start({"share", RootOf(world), firstFile}, pipeFds[1]), pipeFds[0]);
+        ::close(pipeFds[1]);
+    }
+    world.Put("go", "");
+    for (const auto& [pid, readFd] : running)
+        EXPECT_TRUE(Finish(pid, readFd).Exited());
+
+    // Every run has its own entry, none replaced by the other's, and every
+    // file its original.
+    EXPECT_EQ(world.Journal().size(), static_cast<std::size_t>(kSharedFiles));
+    world.RestoreAll(kSharedFolder);
+    EXPECT_EQ(world.Snapshot(kSharedFolder), first);
+}
+
+}  // namespace
+}  // namespace sonatrix::testing

@@ -1,0 +1,111 @@
+// One running program per data folder: the real program started a second
+// time for the same data folder brings the running window to the front and
+// ends; started for another data folder, it runs on its own.
+#include <QLocalSocket>
+#include <QProcess>
+#include <QWidget>
+#include <QtTest>
+
+#include <memory>
+
+#include "platform/user_data.h"
+#include "single_instance.h"
+#include "temp_dir.h"
+
+using sonatrix::gui::SingleInstance;
+using sonatrix::testing::TempDir;
+
+namespace {
+
+constexpr int kStartMs = 30000;  // a first start under the sanitizers or Wine is slow
+
+QString Program() {
+#ifdef _WIN32
+    return QStringLiteral("Z:") + QString::fromUtf8(SONATRIX_PROGRAM);
+#else
+    return QString::fromUtf8(SONATRIX_PROGRAM);
+#endif
+}
+
+// True once the program of `dataFolder` answers.
+bool Answers(const std::string& dataFolder) {
+    QLocalSocket socket;
+    socket.connectToServer(SingleInstance(dataFolder).Base());
+    return socket.waitForConnected(200);
+}
+
+}  // namespace
+
+class SingleInstanceTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<TempDir> dir;
+    std::vector<std::unique_ptr<QProcess>> started;
+
+    // The data folder the program takes from the environment, set to one of
+    // the test's own where the system lets it.
+    std::string UseDataFolder(const char* name) {
+#ifndef _WIN32
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir->Path() / name).string()));
+#else
+        (void)name;  // Windows names it from the registry: the test prefix's own
+#endif
+        return sonatrix::UserDataFolder();
+    }
+    QProcess& Start() {
+        started.push_back(std::make_unique<QProcess>());
+        QProcess& process = *started.back();
+        process.start(Program(), {});
+        return process;
+    }
+
+  private slots:
+    void init() {
+        dir = std::make_unique<TempDir>();
+        std::filesystem::create_directory(dir->Path() / "runtime");
+        std::filesystem::permissions(dir->Path() / "runtime", std::filesystem::perms::owner_all);
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString((dir->Path() / "runtime").string()));
+    }
+    void cleanup() {
+        for (auto& process : started) {
+            process->kill();
+            process->waitForFinished(kStartMs);
+        }
+        started.clear();
+        dir.reset();
+    }
+
+    void aSecondStartShowsTheFirstWindowAndEnds() {
+        SingleInstance first(UseDataFolder("data"));
+        QVERIFY(first.Claim());
+        QWidget window;
+        window.showMinimized();
+        connect(&first, &SingleInstance::showRequested, &window,
+                [&window] { sonatrix::gui::BringToFront(window); });
+
+        // This process answers from its event loop, as the program does.
+        QProcess& second = Start();
+        QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, kStartMs);
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_VERIFY(!window.isMinimized() && window.isVisible());
+    }
+
+    void anotherDataFolderRunsOnItsOwn() {
+#ifdef _WIN32
+        QSKIP("Windows takes the data folder from the registry, one per user");
+#endif
+        SingleInstance first(UseDataFolder("data"));
+        QVERIFY(first.Claim());
+        QSignalSpy asked(&first, &SingleInstance::showRequested);
+        const std::string other = UseDataFolder("other");
+        QProcess& second = Start();
+        QTRY_VERIFY_WITH_TIMEOUT(Answers(other), kStartMs);
+        QCOMPARE(second.state(), QProcess::Running);
+        QCOMPARE(asked.count(), 0);
+    }
+};
+
+QTEST_MAIN(SingleInstanceTest)
+#include "single_instance_test.moc"

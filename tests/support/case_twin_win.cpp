@@ -1,0 +1,63 @@
+#include <windows.h>
+
+#include <chrono>
+#include <thread>
+
+#include "case_twin.h"
+#include "temp_dir.h"
+
+namespace sonatrix::testing {
+namespace {
+
+using UnixFileName = char*(CDECL*)(LPCWSTR);
+
+// The Unix path of a Windows one, where Wine tells it.
+std::string UnixPathOf(UnixFileName unixFileName, const std::filesystem::path& path) {
+    char* name = unixFileName(path.wstring().c_str());
+    if (!name)
+        return {};
+    std::string unixPath = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return unixPath;
+}
+
+bool HoldsExactly(const std::filesystem::path& folder, const std::string& name) {
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(NarrowPath(folder / name).c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(find);
+    return name == found.cFileName;
+}
+
+}  // namespace
+
+bool PutCaseTwin(const std::filesystem::path& folder, const std::string& name,
+                 const std::string& bytes) {
+    const auto unixFileName = reinterpret_cast<UnixFileName>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+    if (!unixFileName)
+        return false;
+    const std::filesystem::path staged = folder / "staged-case-twin";
+    WriteFile(staged, bytes);
+    // Wine starts a Unix program like a Windows one, but cannot wait for it.
+    std::string command = "mv \"" + UnixPathOf(unixFileName, staged) + "\" \"" +
+                          UnixPathOf(unixFileName, folder) + "/" + name + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA("Z:\\bin\\mv", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started))
+        return false;
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (HoldsExactly(folder, name) && !std::filesystem::exists(staged))
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+}  // namespace sonatrix::testing
