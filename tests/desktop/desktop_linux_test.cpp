@@ -166,6 +166,8 @@ TEST_F(DesktopLinux, AReplacementIsWhatCanberraPlaysUntilItIsRestored) {
     RestoreOriginalClick(model, Row("message-new-instant.wav"));
     EXPECT_EQ(CanberraOpens("message-new-instant"), kFreedesktop + "message-new-instant.oga");
 
+    // Even with the theme's folder removed meanwhile, the settings come back.
+    fs::remove_all(Custom());
     RestoreAll();
     EXPECT_EQ(Gsettings("get org.gnome.desktop.sound theme-name"), "'freedesktop'");
     EXPECT_EQ(Output("grep -rs theme-name " + Home("XDG_CONFIG_HOME")), "");

@@ -14,6 +14,7 @@
 #include "platform/files.h"
 #include "replace/desktop_write.h"
 #include "replace/store_of.h"
+#include "replace/target_write.h"
 
 namespace sonatrix {
 namespace {
@@ -34,6 +35,10 @@ void RestoreOriginals(MainModel& model, const char* commandName,
                       const std::optional<std::string>& only) {
     Dialogs& dialogs = model.svc.dialogs;
     OriginalsStore store = StoreOf(model);
+    // The desktop's place is known by its folder: one removed since is made
+    // again, so that the desktop's settings can still be put back.
+    if (model.state.TargetKind == kKindDesktop && !model.state.TargetSoundDir.empty())
+        CreateFolderAndParents(model.svc.files, model.state.TargetSoundDir);
     const std::string key =
         model.state.TargetSoundDir.empty() ? std::string() : store.KeyOf(TargetPlace(model.state));
     FolderOriginals originals;

@@ -13,9 +13,6 @@
 #include "replace/store_of.h"
 
 namespace sonatrix {
-namespace {
-
-// Creates `folder` and every missing folder above it, never a root.
 int CreateFolderAndParents(FileSystem& files, const std::string& folder) {
     std::vector<std::string> missing;
     for (std::string level = folder; !level.empty() && !files.FolderExists(level);) {
@@ -32,8 +29,6 @@ int CreateFolderAndParents(FileSystem& files, const std::string& folder) {
     }
     return 0;
 }
-
-}  // namespace
 
 TargetWrite::TargetWrite(MainModel& model, std::string commandName)
     : model_(model), desktop_(model.state.TargetKind == kKindDesktop) {

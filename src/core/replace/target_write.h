@@ -11,10 +11,15 @@
 namespace sonatrix {
 
 class ChangeRun;
+class FileSystem;
 class MainModel;
 
 inline constexpr const char* kDesktopSoundsOff =
     "系统提示音已关闭，更改后的声音不会播放。请在系统设置中打开提示音。";
+
+// Creates `folder` and every missing folder above it, never a root.
+// Returns 0 or the system's error code.
+int CreateFolderAndParents(FileSystem& files, const std::string& folder);
 
 class TargetWrite {
   public:
