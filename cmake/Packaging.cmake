@@ -33,8 +33,9 @@ set(SONATRIX_RUNTIME_PACKAGES
     fonts-wqy-zenhei
     xdg-utils)
 # Chooses the recording source in the recorder ("选择录音来源"); Qt's
-# Wayland platform, for a Wayland session without XWayland.
-set(SONATRIX_RECOMMENDED_PACKAGES pavucontrol qt6-wayland)
+# Wayland platform, for a Wayland session without XWayland; the sound theme
+# the desktop's own sounds fall back to ("更改系统声音").
+set(SONATRIX_RECOMMENDED_PACKAGES pavucontrol qt6-wayland sound-theme-freedesktop)
 
 set(package_source "${PROJECT_SOURCE_DIR}/data/package")
 set(package_build "${CMAKE_BINARY_DIR}/package")

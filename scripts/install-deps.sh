@@ -11,6 +11,10 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
     pulseaudio pulseaudio-utils sox python3 locales
     libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
+    # the desktop's own sounds: GSettings through GIO, and the tests' readers
+    # (the freedesktop theme, gsettings, canberra-gtk-play seen by strace)
+    libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas sound-theme-freedesktop
+    gnome-session-canberra strace
     lame vorbis-tools flac opus-tools ffmpeg
     fonts-arphic-gbsn00lp fonts-wqy-zenhei
     xvfb xauth x11-utils imagemagick

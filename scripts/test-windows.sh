@@ -55,4 +55,5 @@ rm -rf "$packages"
 scripts/package-windows.sh "$packages"
 export SONATRIX_RELEASE_PROGRAM_FOLDER="$PWD/build/mingw-release/app"
 export SONATRIX_WINDOWS_PACKAGES="$packages"
-ctest --preset mingw
+# Under the private sound server: Wine plays the sound scheme through it.
+scripts/with-sound-server.sh ctest --preset mingw

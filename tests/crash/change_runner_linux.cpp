@@ -5,8 +5,9 @@
 //       for k = 0 prints how many steps the whole command took.
 //   change_runner share <root> <first>        replaces every second file of
 //       the shared folder from the `first`, once the file <root>/go appears.
-//   change_runner check <root>                starts as the program starts
-//       and checks that nothing was lost; prints what was, exit status 1.
+//   change_runner check <root> [desktop]      starts as the program starts
+//       and checks that nothing was lost in the client's folder (or the
+//       desktop's sounds); prints what was, exit status 1.
 #include <signal.h>
 
 #include <cstdio>
@@ -39,26 +40,36 @@ void ExpectNoError(const OriginalsWorld& world, std::vector<std::string>& failur
             failures.push_back("error shown: " + shown.text);
 }
 
-// Ctrl+Z and, when it took something back, Ctrl+Y: the folder is as before.
-void UndoRedoRoundTrip(OriginalsWorld& world, std::vector<std::string>& failures) {
-    const TreeSnapshot before = world.Snapshot(kClientSound);
+using Written = TreeSnapshot (*)(const OriginalsWorld&);
+
+TreeSnapshot ClientFiles(const OriginalsWorld& world) {
+    return world.Snapshot(kClientSound);
+}
+
+// Ctrl+Z and, when it took something back, Ctrl+Y: all is as before.
+void UndoRedoRoundTrip(OriginalsWorld& world, Written written, std::vector<std::string>& failures) {
+    const TreeSnapshot before = written(world);
     world.dialogs.shown.clear();
     UndoLastChangeClick(world.model);
     if (world.LastShown().text.starts_with("已撤销")) {
         RedoClick(world.model);
-        if (!world.LastShown().text.starts_with("已重做") || world.Snapshot(kClientSound) != before)
+        if (!world.LastShown().text.starts_with("已重做") || written(world) != before)
             failures.push_back("redo did not give back what undo took: " + world.LastShown().text);
     }
     ExpectNoError(world, failures);
 }
 
-int Check(const fs::path& root) {
+int Check(const fs::path& root, bool desktop) {
     std::vector<std::string> failures;
-    const TreeSnapshot first = OriginalsWorld().Snapshot(kClientSound);
+    const Written written = desktop ? DesktopFiles : ClientFiles;
+    const TreeSnapshot first = written(OriginalsWorld());
     OriginalsWorld world(root);
     world.SayYesToEverything();
     RemoveCrashLeftovers(world.model);
-    world.SetTarget(kClientSound);
+    if (desktop)
+        ComboBox1Select(world.model, kKindDesktop);
+    else
+        world.SetTarget(kClientSound);
 
     for (const auto& entry : fs::recursive_directory_iterator(root))
         if (entry.path().filename().string().starts_with(".sonatrix-copy-"))
@@ -70,13 +81,13 @@ int Check(const fs::path& root) {
     if (world.Journal().size() != entryFiles)
         failures.push_back("journal entries that cannot be read");
 
-    UndoRedoRoundTrip(world, failures);
+    UndoRedoRoundTrip(world, written, failures);
     world.dialogs.shown.clear();
     RestoreAllOriginalsClick(world.model);
     ExpectNoError(world, failures);
-    if (world.Snapshot(kClientSound) != first)
+    if (written(world) != first)
         failures.push_back("the originals did not all come back");
-    UndoRedoRoundTrip(world, failures);
+    UndoRedoRoundTrip(world, written, failures);
 
     for (const std::string& failure : failures)
         std::printf("%s\n", failure.c_str());
@@ -84,8 +95,10 @@ int Check(const fs::path& root) {
 }
 
 int Main(const std::vector<std::string>& args) {
-    if (args.size() == 2 && args[0] == "check")
-        return Check(args[1]);
+    if (args.size() >= 2)
+        UseWorldsDesktopHome(args[1]);
+    if ((args.size() == 2 || args.size() == 3) && args[0] == "check")
+        return Check(args[1], args.size() == 3 && args[2] == "desktop");
     if (args.size() == 3 && args[0] == "share") {
         OriginalsWorld world(args[1]);
         world.SayYesToEverything();

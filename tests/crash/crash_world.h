@@ -1,12 +1,15 @@
 // The world of the crash tests, shared by the test and the program it
-// kills: the originals' world with a sound to drop from outside, and every
-// command that writes into a client's folder, run by name with every
-// question answered yes.
+// kills: the originals' world with a sound to drop from outside and a home
+// for the desktop's settings, and every command that writes into a client's
+// folder or the desktop's sounds, run by name with every question answered
+// yes.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "desktop_home.h"
+#include "discovery/target_switch.h"
 #include "library/wav_header.h"
 #include "originals_world.h"
 #include "replace/dropped_replacement.h"
@@ -20,6 +23,27 @@ inline constexpr int kSharedFiles = 100;
 
 inline std::string SharedFile(int number) {
     return "s" + std::to_string(number) + ".wav";
+}
+
+// Where the desktop keeps its sounds and their settings, below the root.
+inline constexpr const char* kDesktopHome = "home";
+
+// The program that runs the commands keeps the desktop's settings in the
+// world's home. GSettings stays out: GIO would keep them in memory only.
+inline void UseWorldsDesktopHome(const std::filesystem::path& root) {
+    UseOwnDesktopHome(root / kDesktopHome);
+    ::setenv("GSETTINGS_BACKEND", "memory", 1);
+}
+
+// The files of the desktop's sounds and settings, below the world's home;
+// the folders made for them are not counted, as they change no sound.
+inline TreeSnapshot DesktopFiles(const OriginalsWorld& world) {
+    TreeSnapshot files;
+    if (std::filesystem::exists(world.base.At(kDesktopHome)))
+        for (auto& [name, bytes] : world.Snapshot(kDesktopHome))
+            if (bytes != "<folder>")
+                files.emplace(name, std::move(bytes));
+    return files;
 }
 
 inline void LayDroppedSound(OriginalsWorld& world) {
@@ -39,6 +63,9 @@ inline bool RunByName(OriginalsWorld& world, std::string_view name) {
         model.state.SelectedTargetSound = "msg.wav";
         M_replace89(model);
     } else if (name == "Theme") {
+        SpeedButton5Click(model);
+    } else if (name == "DesktopTheme") {
+        ComboBox1Select(model, kKindDesktop);
         SpeedButton5Click(model);
     } else if (name == "Random") {
         Button3Click(model);

@@ -1,10 +1,10 @@
 // A kill at any step loses nothing: each write command runs in a child
 // process that SIGKILLs itself after its 1st, 2nd, ... step that changes the
 // disk, until the command completes; after each kill every file of the
-// client's folder holds either what it held before or what the command
-// writes, and a new start finds every original restorable, the journal
-// readable, undo and redo working and no temporary file. Two programs
-// writing one store at once lose nothing either.
+// client's folder (or of the desktop's sounds and settings) holds either
+// what it held before or what the command writes, and a new start finds every original restorable,
+// the journal readable, undo and redo working and no temporary file. Two programs writing one store
+// at once lose nothing either.
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -77,10 +77,15 @@ const bool inMemory = [] {
 struct KillRow {
     const char* command;
     std::vector<const char*> before;  // run first, in this process
+    bool desktop = false;             // writes the desktop's sounds, not the client's
 };
 
 class Kills : public ::testing::TestWithParam<KillRow> {
   protected:
+    TreeSnapshot Written(const OriginalsWorld& world) const {
+        return GetParam().desktop ? DesktopFiles(world) : world.Snapshot(kClientSound);
+    }
+
     // A world in which the command is about to run.
     std::unique_ptr<OriginalsWorld> Arranged() {
         auto world = std::make_unique<OriginalsWorld>();
@@ -98,7 +103,7 @@ std::string Torn(const TreeSnapshot& now, const TreeSnapshot& before, const Tree
     std::set<std::string> names;
     for (const auto* shot : {&now, &before, &after})
         for (const auto& [name, bytes] : *shot)
-            if (!name.starts_with(".sonatrix-copy-"))
+            if (!std::filesystem::path(name).filename().string().starts_with(".sonatrix-copy-"))
                 names.insert(name);
     const auto at = [](const TreeSnapshot& shot, const std::string& name) {
         return shot.contains(name) ? shot.at(name) : std::string("<absent>");
@@ -115,11 +120,11 @@ TEST_P(Kills, AtEveryStepLoseNothing) {
     int steps = 0;
     {
         const auto world = Arranged();
-        before = world->Snapshot(kClientSound);
+        before = Written(*world);
         const Ran whole = RunRunner({"run", RootOf(*world), row.command, "0"});
         ASSERT_TRUE(whole.Exited()) << whole.out;
         steps = std::atoi(whole.out.c_str());
-        after = world->Snapshot(kClientSound);
+        after = Written(*world);
     }
     ASSERT_GT(steps, 0);
     ASSERT_NE(before, after) << "the command changed nothing";
@@ -129,11 +134,14 @@ TEST_P(Kills, AtEveryStepLoseNothing) {
         const auto world = Arranged();
         const Ran killed = RunRunner({"run", RootOf(*world), row.command, std::to_string(k)});
         EXPECT_TRUE(killed.Killed()) << "step " << k << " of " << steps;
-        const std::string torn = Torn(world->Snapshot(kClientSound), before, after);
+        const std::string torn = Torn(Written(*world), before, after);
         EXPECT_EQ(torn, "") << "half-written after step " << k;
-        const Ran check = RunRunner({"check", RootOf(*world)});
-        EXPECT_TRUE(check.Exited()) << "after step " << k << ":\n" << check.out;
-        survived += killed.Killed() && torn.empty() && check.Exited() ? 1 : 0;
+        std::vector<std::string> check{"check", RootOf(*world)};
+        if (row.desktop)
+            check.push_back("desktop");
+        const Ran checked = RunRunner(check);
+        EXPECT_TRUE(checked.Exited()) << "after step " << k << ":\n" << checked.out;
+        survived += killed.Killed() && torn.empty() && checked.Exited() ? 1 : 0;
     }
     std::printf("kills survived: %d of %d\n", survived, steps);
     EXPECT_EQ(survived, steps);
@@ -146,7 +154,8 @@ INSTANTIATE_TEST_SUITE_P(Commands, Kills,
                                            KillRow{"RestoreAll", {"Theme"}},
                                            KillRow{"RestoreQQ", {}}, KillRow{"QQUsesMsn", {}},
                                            KillRow{"MsnUsesQQ", {}}, KillRow{"Undo", {"Theme"}},
-                                           KillRow{"Redo", {"Theme", "Undo"}}),
+                                           KillRow{"Redo", {"Theme", "Undo"}},
+                                           KillRow{"DesktopTheme", {}, true}),
                          [](const auto& info) { return std::string(info.param.command); });
 
 TEST(TwoPrograms, WritingOneFolderAtOnceLoseNothing) {

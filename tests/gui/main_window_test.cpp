@@ -223,10 +223,11 @@ class MainWindowTest : public QObject {
             QCOMPARE(Control(name)->cursor().shape(), Qt::PointingHandCursor);
     }
 
-    void comboOffersTheFourKinds() {
+    void comboOffersTheFiveKinds() {
         auto* combo = Control<QComboBox>("ComboBox1");
-        QCOMPARE(combo->count(), 4);
+        QCOMPARE(combo->count(), 5);
         QCOMPARE(combo->itemText(3), U("更改其他程序"));
+        QCOMPARE(combo->itemText(4), U("更改系统声音"));
         QVERIFY(!combo->isEditable());
     }
 

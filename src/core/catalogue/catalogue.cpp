@@ -1,5 +1,6 @@
 #include "catalogue/catalogue.h"
 
+#include "catalogue/desktop_events.h"
 #include "platform/path_pieces.h"
 
 namespace sonatrix {
@@ -9,6 +10,8 @@ std::string SoundDescription(std::string_view fileName) {
         if (fileName == sound.fileName)
             return sound.description ? sound.description : kUnknownSoundType;
     }
+    if (const DesktopEvent* event = DesktopEventOfFile(fileName))
+        return event->description;
     return kUnknownSoundType;
 }
 
@@ -17,6 +20,8 @@ std::optional<int> SoundIconIndex(std::string_view fileName) {
         if (SameIgnoringAsciiCase(fileName, sound.fileName))
             return sound.iconIndex >= 0 ? std::optional<int>(sound.iconIndex) : std::nullopt;
     }
+    if (const DesktopEvent* event = DesktopEventOfFile(fileName))
+        return event->iconIndex >= 0 ? std::optional<int>(event->iconIndex) : std::nullopt;
     return std::nullopt;
 }
 

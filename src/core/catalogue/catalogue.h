@@ -12,7 +12,13 @@
 namespace sonatrix {
 
 // The item index of the target combo box.
-enum TargetKindValue : std::int32_t { kKindQQ = 0, kKindMsn = 1, kKindTM = 2, kKindOther = 3 };
+enum TargetKindValue : std::int32_t {
+    kKindQQ = 0,
+    kKindMsn = 1,
+    kKindTM = 2,
+    kKindOther = 3,
+    kKindDesktop = 4,  // the desktop's own event sounds
+};
 
 struct TargetKindInfo {
     std::int32_t kind;
@@ -20,11 +26,12 @@ struct TargetKindInfo {
     const char* executable;  // empty for Other
     bool hasRegistryLocation;
 };
-inline constexpr std::array<TargetKindInfo, 4> kTargetKinds{{
+inline constexpr std::array<TargetKindInfo, 5> kTargetKinds{{
     {kKindQQ, "更改QQ声音", "QQ.exe", true},
     {kKindMsn, "更改MSN声音", "msnmsgr.exe", true},
     {kKindTM, "更改TM声音", "TM.exe", false},
     {kKindOther, "更改其他程序", "", false},
+    {kKindDesktop, "更改系统声音", "", false},
 }};
 
 struct RegistryLocation {
@@ -59,7 +66,8 @@ inline constexpr std::array<KnownSound, 13> kKnownSounds{{
 inline constexpr const char* kUnknownSoundType = "未知类型";
 
 // The description of the sound file named exactly `fileName` (letter case
-// included), or "未知类型".
+// included), a client's or one of the desktop's events (desktop_events.h),
+// or "未知类型".
 std::string SoundDescription(std::string_view fileName);
 
 // The list icon of the sound file named `fileName` ignoring ASCII case.

@@ -7,6 +7,7 @@
 #include "model/dialogs.h"
 #include "model/main_model.h"
 #include "model/target_ready.h"
+#include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "platform/registry.h"
@@ -22,6 +23,13 @@ struct SearchByKind {
 constexpr SearchByKind kQQSearch{"QQ.exe", ByNameQQ, AnyExeSoundFolder};
 constexpr SearchByKind kMsnSearch{"msnmsgr.exe", ByNameMsn, AnyExeRingWav};
 constexpr SearchByKind kTMSearch{"TM.exe", ByNameTM, AnyExeTMLayout};
+
+// The desktop needs no search: its sounds go to one folder of the user's.
+void AdoptDesktop(MainModel& model) {
+    model.state.TargetSoundDir = DesktopSoundFolder(model.DataFolder);
+    model.state.TargetStatusText = model.state.TargetSoundDir;
+    model.Changed(kAspectTargetStatus);
+}
 
 void Search(MainModel& model, const SearchByKind& search) {
     if (FindApp(model, search.executable, search.byName) == 0)
@@ -103,6 +111,9 @@ void ComboBox1Select(MainModel& model, int index) {
             break;
         case kKindOther:
             SpeedButton1Click(model);
+            break;
+        case kKindDesktop:
+            AdoptDesktop(model);
             break;
         default:
             break;

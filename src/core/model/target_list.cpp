@@ -1,7 +1,9 @@
 #include "model/target_list.h"
 
 #include "catalogue/catalogue.h"
+#include "catalogue/desktop_events.h"
 #include "model/main_model.h"
+#include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "platform/sound_player.h"
@@ -25,7 +27,11 @@ std::string ListedFolder(const MainState& state) {
 void M_list_qqshund(MainModel& model) {
     model.state.TargetList.clear();
     std::vector<DirEntry> entries;
-    if (model.svc.files.ListPattern(ListedFolder(model.state), "*.wav", entries)) {
+    if (model.state.TargetKind == kKindDesktop) {
+        // Every event, whether or not a sound of Sonatrix's is there yet.
+        for (const DesktopEvent& event : DesktopEvents())
+            model.state.TargetList.push_back(event.name + std::string(kDesktopSoundExtension));
+    } else if (model.svc.files.ListPattern(ListedFolder(model.state), "*.wav", entries)) {
         for (auto& entry : entries)
             model.state.TargetList.push_back(std::move(entry.name));
     }
@@ -37,7 +43,14 @@ void ListBox1Click(MainModel& model, int index) {
     if (index < 0 || index >= static_cast<int>(state.TargetList.size()))
         return;
     state.SelectedTargetSound = state.TargetList[index];
-    model.svc.player.PlayAsync(state.TargetSoundDir + state.SelectedTargetSound);
+    if (state.TargetKind != kKindDesktop) {
+        model.svc.player.PlayAsync(state.TargetSoundDir + state.SelectedTargetSound);
+    } else if (const DesktopEvent* event = DesktopEventOfFile(state.SelectedTargetSound)) {
+        // What the desktop itself would play now; nothing when it plays none.
+        const std::string file = FileDesktopPlays(model.svc.files, event->name);
+        if (!file.empty())
+            model.svc.player.PlayAsync(file);
+    }
     state.SoundDescriptionText = SoundDescription(state.SelectedTargetSound);
     model.Changed(kAspectLabels);
 }

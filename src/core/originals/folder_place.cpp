@@ -64,8 +64,8 @@ class FolderPlace : public ItemPlace {
 
 }  // namespace
 
-std::unique_ptr<ItemPlace> PlaceOf(FileSystem& files, const std::string& where) {
-    return std::make_unique<FolderPlace>(files, where);
+std::unique_ptr<ItemPlace> MakeFolderPlace(FileSystem& files, const std::string& folder) {
+    return std::make_unique<FolderPlace>(files, folder);
 }
 
 }  // namespace sonatrix

@@ -1,12 +1,14 @@
 // Where the items a change keeps and writes live. The journal and the
-// originals name a place by its key; the key chooses the kind of place. The
-// files of a client's folder are the one kind so far: a place of another
-// kind (a setting of the desktop, say) gives the same few operations, and
-// keeping, restoring and undoing work on it unchanged.
+// originals name a place by its key; the key chooses the kind of place: the
+// files of a client's folder, or the desktop's sounds (the files of their
+// folder together with the desktop's settings that make it play them). Each
+// kind gives the same few operations, and keeping, restoring and undoing
+// work on every kind unchanged.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace sonatrix {
 
@@ -42,7 +44,17 @@ class ItemPlace {
     virtual void RemoveLeftovers() = 0;
 };
 
-// The place `where` names: a folder (as a command names it, or as a key).
+// The place `where` names: a folder or the desktop's place (as a command
+// names it, or as a key).
 std::unique_ptr<ItemPlace> PlaceOf(FileSystem& files, const std::string& where);
+
+// The desktop's place is named by this and its folder. No folder's name or
+// key starts so: they are absolute paths.
+inline constexpr std::string_view kDesktopPlaceMark = "<desktop>";
+// The desktop's place whose sounds are the files of `folder`.
+std::string DesktopPlaceIn(const std::string& folder);
+
+std::unique_ptr<ItemPlace> MakeFolderPlace(FileSystem& files, const std::string& folder);
+std::unique_ptr<ItemPlace> MakeDesktopPlace(FileSystem& files, const std::string& folder);
 
 }  // namespace sonatrix

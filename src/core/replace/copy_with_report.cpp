@@ -3,16 +3,29 @@
 #include "model/dialogs.h"
 #include "originals/change_run.h"
 #include "platform/files.h"
+#include "replace/target_write.h"
 
 namespace sonatrix {
 
-bool CopyWithReport(ChangeRun& run, Dialogs& dialogs, const std::string& source,
-                    const std::string& name, const std::string& label) {
-    const int error = run.Copy(source, name);
+namespace {
+
+bool Reported(int error, Dialogs& dialogs, const std::string& label) {
     if (error == 0)
         return true;
     dialogs.MessageDlg(label + SystemErrorText(error), DlgType::Error, kDlgOK);
     return false;
+}
+
+}  // namespace
+
+bool CopyWithReport(ChangeRun& run, Dialogs& dialogs, const std::string& source,
+                    const std::string& name, const std::string& label) {
+    return Reported(run.Copy(source, name), dialogs, label);
+}
+
+bool CopyWithReport(TargetWrite& write, Dialogs& dialogs, const std::string& source,
+                    const std::string& name, const std::string& label) {
+    return Reported(write.Copy(source, name), dialogs, label);
 }
 
 }  // namespace sonatrix

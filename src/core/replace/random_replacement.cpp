@@ -9,11 +9,10 @@
 #include "model/dialogs.h"
 #include "model/library_locations.h"
 #include "model/main_model.h"
-#include "originals/change_run.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/single_replacement.h"
-#include "replace/store_of.h"
+#include "replace/target_write.h"
 
 namespace sonatrix {
 namespace {
@@ -53,7 +52,7 @@ void Button3Click(MainModel& model) {
     // One walk for the whole command; each draw indexes into it.
     const std::vector<std::string> library =
         LibraryFilesInWalkOrder(model.svc.files, LibraryFolders(state));
-    ChangeRun run(StoreOf(model), "随机换音", state.TargetSoundDir);
+    TargetWrite run(model, "随机换音");
     run.Keep(state.TargetList);
     std::string failures;
     for (const std::string& item : state.TargetList) {
@@ -70,6 +69,7 @@ void Button3Click(MainModel& model) {
     if (!failures.empty())
         dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);
     dialogs.MessageBox("随机换音完成。", "完成", mb::kOK);
+    run.TellIfSoundsOff();
 }
 
 }  // namespace sonatrix

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/catalogue.h"
 #include "model/dialogs.h"
 #include "model/main_model.h"
 #include "model/target_list.h"
@@ -11,19 +12,35 @@
 #include "originals/item_place.h"
 #include "originals/originals_store.h"
 #include "platform/files.h"
+#include "replace/desktop_write.h"
 #include "replace/store_of.h"
+#include "replace/target_write.h"
 
 namespace sonatrix {
 namespace {
 
-// `only`: the one file to restore; every kept one without it.
+// The items restored with the sound `name`: on the desktop also the files
+// it shadowed and, where each sound has its own, its settings.
+std::vector<std::string> ItemsOfSound(const MainState& state, const std::string& name) {
+    std::vector<std::string> items{name};
+    if (state.TargetKind == kKindDesktop) {
+        for (const auto& more : {DesktopShadowsOf(name), DesktopSettingsOfSound(name)})
+            items.insert(items.end(), more.begin(), more.end());
+    }
+    return items;
+}
+
+// `only`: the one sound to restore; every kept item without it.
 void RestoreOriginals(MainModel& model, const char* commandName,
                       const std::optional<std::string>& only) {
     Dialogs& dialogs = model.svc.dialogs;
     OriginalsStore store = StoreOf(model);
-    const std::string key = model.state.TargetSoundDir.empty()
-                                ? std::string()
-                                : store.KeyOf(model.state.TargetSoundDir);
+    // The desktop's place is known by its folder: one removed since is made
+    // again, so that the desktop's settings can still be put back.
+    if (model.state.TargetKind == kKindDesktop && !model.state.TargetSoundDir.empty())
+        CreateFolderAndParents(model.svc.files, model.state.TargetSoundDir);
+    const std::string key =
+        model.state.TargetSoundDir.empty() ? std::string() : store.KeyOf(TargetPlace(model.state));
     FolderOriginals originals;
     if (const int error = key.empty() ? 0 : store.ReadOriginals(key, originals)) {
         dialogs.MessageDlg(SystemErrorText(error), DlgType::Error, kDlgOK);
@@ -33,9 +50,11 @@ void RestoreOriginals(MainModel& model, const char* commandName,
     std::vector<FolderOriginals::Original> chosen;
     if (!only)
         chosen = originals.files;
-    else if (const FolderOriginals::Original* original =
-                 originals.Find(place->NameOf(*only), *place))
-        chosen.push_back(*original);
+    else
+        for (const std::string& item : ItemsOfSound(model.state, *only))
+            if (const FolderOriginals::Original* original =
+                    originals.Find(place->NameOf(item), *place))
+                chosen.push_back(*original);
     if (chosen.empty()) {
         dialogs.MessageDlg("没有保存过这里的原始声音。", DlgType::Information, kDlgOK);
         return;

@@ -6,11 +6,10 @@
 #include "model/dialogs.h"
 #include "model/library_locations.h"
 #include "model/main_model.h"
-#include "originals/change_run.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/config_db_repair.h"
-#include "replace/store_of.h"
+#include "replace/target_write.h"
 
 namespace sonatrix {
 
@@ -42,14 +41,18 @@ void M_replace89(MainModel& model) {
 
     // Read after the dialog: a poll tick may have adopted a client meanwhile.
     const std::string source = LibraryFilePath(model.svc.files, state, state.SelectedLibrarySound);
-    ChangeRun run(StoreOf(model), kReplaceCaption, state.TargetSoundDir);
-    const int error = run.Copy(source, state.SelectedTargetSound);
-    run.Finish();
+    TargetWrite write(model, kReplaceCaption);
+    const int error = write.Copy(source, state.SelectedTargetSound);
+    write.Finish();
     if (error != 0) {
         dialogs.MessageDlg(SystemErrorText(error), DlgType::Error, kDlgOK);
         return;
     }
-    ConfirmReplacementWorked(model);
+    // The question about QQ's settings file means nothing for the desktop.
+    if (state.TargetKind == kKindDesktop)
+        write.TellIfSoundsOff();
+    else
+        ConfirmReplacementWorked(model);
 }
 
 void SpeedButton3Click(MainModel& model) {

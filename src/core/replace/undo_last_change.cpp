@@ -78,8 +78,7 @@ std::vector<PlannedFile> AskWhich(MainModel& model, const TakeBackTexts& texts,
     skipped = false;
     std::vector<PlannedFile> chosen;
     // The folder is named when it is not the one the list shows.
-    const std::string& target = model.state.TargetSoundDir;
-    const bool elsewhere = target.empty() || StoreOf(model).KeyOf(target) != plan.entry.folder;
+    const bool elsewhere = StoreOf(model).KeyOf(TargetPlace(model.state)) != plan.entry.folder;
     const std::string where = elsewhere ? "\n" + plan.entry.folder : std::string();
     if (!plan.plain.empty()) {
         const DlgResult answer =
@@ -142,8 +141,7 @@ void TakeBack(MainModel& model, const TakeBackTexts& texts) {
                     (error == kChangedMeanwhile ? kChangedWhileAsked : SystemErrorText(error));
     }
     run.Finish();
-    const std::string& target = model.state.TargetSoundDir;
-    if (!target.empty() && store.KeyOf(target) == plan->entry.folder)
+    if (store.KeyOf(TargetPlace(model.state)) == plan->entry.folder)
         M_list_qqshund(model);
     if (!failures.empty())
         dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);

@@ -1,0 +1,77 @@
+// The desktop's sounds as one place: the files of the folder they are
+// written to, and the desktop's settings that point the desktop at them.
+// One command that writes both keeps both in one journal entry, so that one
+// undo takes all of it back.
+#include "originals/item_place.h"
+#include "platform/desktop_settings.h"
+#include "platform/files.h"
+
+namespace sonatrix {
+namespace {
+
+class DesktopPlace : public ItemPlace {
+  public:
+    DesktopPlace(FileSystem& files, const std::string& folder)
+        : files_(files), folder_(MakeFolderPlace(files, folder)) {
+        if (!folder_->Key().empty())
+            key_ = DesktopPlaceIn(folder_->Key());
+    }
+
+    const std::string& Key() const override { return key_; }
+    bool Exists() override { return folder_->Exists(); }
+
+    std::string NameOf(const std::string& name) override {
+        return IsDesktopSetting(name) ? name : folder_->NameOf(name);
+    }
+
+    int Read(const std::string& name, ItemValue& value) override {
+        if (!IsDesktopSetting(name))
+            return folder_->Read(name, value);
+        value = {};
+        std::optional<std::string> setting;
+        if (const int error = ReadDesktopSetting(name, setting))
+            return error;
+        if (setting)
+            value = {ItemValue::Kind::Bytes, *setting};
+        return 0;
+    }
+
+    int CopyIn(const std::string& source, const std::string& name) override {
+        if (!IsDesktopSetting(name))
+            return folder_->CopyIn(source, name);
+        std::string bytes;
+        if (const int error = files_.ReadSharedFile(source, bytes))
+            return error;
+        return WriteDesktopSetting(name, bytes);
+    }
+
+    int Remove(const std::string& name) override {
+        if (!IsDesktopSetting(name))
+            return folder_->Remove(name);
+        return WriteDesktopSetting(name, std::nullopt);
+    }
+
+    int MakeLink(const std::string& target, const std::string& name) override {
+        // A setting never reads as a link, so none is ever put back as one.
+        return IsDesktopSetting(name) ? CorruptFileCode() : folder_->MakeLink(target, name);
+    }
+
+    void RemoveLeftovers() override {
+        folder_->RemoveLeftovers();
+        for (const std::string& folder : DesktopSettingFolders())
+            files_.RemoveLeftovers(folder);
+    }
+
+  private:
+    FileSystem& files_;
+    std::unique_ptr<ItemPlace> folder_;
+    std::string key_;
+};
+
+}  // namespace
+
+std::unique_ptr<ItemPlace> MakeDesktopPlace(FileSystem& files, const std::string& folder) {
+    return std::make_unique<DesktopPlace>(files, folder);
+}
+
+}  // namespace sonatrix

@@ -1,0 +1,15 @@
+#include "originals/item_place.h"
+
+namespace sonatrix {
+
+std::unique_ptr<ItemPlace> PlaceOf(FileSystem& files, const std::string& where) {
+    if (where.starts_with(kDesktopPlaceMark))
+        return MakeDesktopPlace(files, where.substr(kDesktopPlaceMark.size()));
+    return MakeFolderPlace(files, where);
+}
+
+std::string DesktopPlaceIn(const std::string& folder) {
+    return std::string(kDesktopPlaceMark) + folder;
+}
+
+}  // namespace sonatrix

@@ -1,0 +1,247 @@
+// The desktop's sounds on Linux, read back by what the desktop itself uses:
+// GSettings' own command line tool, and libcanberra (canberra-gtk-play,
+// its file opens seen with strace) playing against the private sound
+// server, with Debian's freedesktop theme as the theme inherited.
+#include <glib.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <regex>
+#include <thread>
+
+#include "catalogue/catalogue.h"
+#include "discovery/target_switch.h"
+#include "library/wav_header.h"
+#include "model/target_list.h"
+#include "platform/desktop_settings.h"
+#include "platform/ini_text.h"
+#include "replace/restore_originals.h"
+#include "replace/single_replacement.h"
+#include "replace/target_write.h"
+#include "replace/undo_last_change.h"
+#include "replace_world.h"
+#include "test_platform.h"
+
+namespace sonatrix::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kGnomeSound = "org.gnome.desktop.sound";
+constexpr const char* kThemeSetting = "org.gnome.desktop.sound theme-name";
+const std::string kFreedesktop = "/usr/share/sounds/freedesktop/stereo/";
+
+std::string Home(const char* variable) {
+    return std::getenv(variable);
+}
+
+// What a command prints, its last newline dropped.
+std::string Output(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe))
+            out += buffer;
+        ::pclose(pipe);
+    }
+    if (!out.empty() && out.back() == '\n')
+        out.pop_back();
+    return out;
+}
+
+std::string Gsettings(const std::string& arguments) {
+    return Output("gsettings " + arguments + " 2>&1");
+}
+
+// Waits, with a generous deadline, for `ready`, letting GLib take in what
+// another program changed meanwhile (the key file's monitor).
+bool Settle(const std::function<bool()>& ready) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!ready()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        while (g_main_context_iteration(nullptr, FALSE)) {
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+// A short real WAV, its tone telling the sounds apart.
+std::string Wav(std::size_t tone) {
+    std::string samples(2000, '\0');
+    for (std::size_t i = 0; i < samples.size(); i += 2)
+        samples[i + 1] = static_cast<char>((i / 2 % (20 + tone)) < (10 + tone / 2) ? 0x20 : 0xE0);
+    return WavHeaderBytes(1, 16, 22050, static_cast<std::uint32_t>(samples.size())) + samples;
+}
+
+class DesktopLinux : public ::testing::Test, public ReplaceWorld {
+  protected:
+    void SetUp() override {
+        fs::remove_all(Home("XDG_DATA_HOME") + "/sounds");
+        for (const char* below : {"gtk-3.0", "gtk-4.0", "kdeglobals"})
+            fs::remove_all(fs::path(Home("XDG_CONFIG_HOME")) / below);
+        Gsettings(std::string("reset-recursively ") + kGnomeSound);
+        ASSERT_TRUE(Settle([&] { return ThemeNameInProcess() == std::nullopt; }));
+        Library("电话/PHONE13.WAV", Wav(1));
+        Library("电话/PHONE7.WAV", Wav(2));
+    }
+
+    std::optional<std::string> ThemeNameInProcess() {
+        std::optional<std::string> value;
+        ReadDesktopSetting(kThemeSetting, value);
+        return value;
+    }
+
+    std::string Custom() const { return Home("XDG_DATA_HOME") + "/sounds/__custom/"; }
+
+    void ChooseDesktop() { ComboBox1Select(model, kKindDesktop); }
+
+    int Row(const std::string& file) const {
+        const auto& list = model.state.TargetList;
+        return static_cast<int>(std::find(list.begin(), list.end(), file) - list.begin());
+    }
+
+    // "换音" of `librarySound` over the event `file`, confirmed.
+    void Replace(const std::string& librarySound, const std::string& file) {
+        model.state.SelectedLibrarySound = librarySound;
+        ListBox1Click(model, Row(file));
+        dialogs.ThenResult(DlgResult::OK);
+        M_replace89(model);
+    }
+
+    void RestoreAll() {
+        dialogs.ThenResult(DlgResult::OK);
+        RestoreAllOriginalsClick(model);
+    }
+
+    // The sound file libcanberra opens for `event` under the desktop's
+    // settings as GTK reads them.
+    std::string CanberraOpens(const std::string& event) {
+        const std::string trace = (root.Path() / "canberra.trace").string();
+        Output("xvfb-run -a strace -f -e trace=openat -o " + trace + " canberra-gtk-play -i " +
+               event + " 2>&1");
+        std::ifstream in(trace);
+        const std::regex opened(R"re("([^"]+\.(oga|ogg|wav))", O_RDONLY[^)]*\) = \d)re");
+        std::string line, last;
+        std::smatch match;
+        while (std::getline(in, line)) {
+            if (std::regex_search(line, match, opened))
+                last = fs::path(match[1].str()).lexically_normal().string();
+        }
+        return last;
+    }
+
+    void SkipWithoutCanberra() {
+        if (const char* why = WhyNoSoundServer())
+            GTEST_SKIP() << why;
+    }
+};
+
+TEST_F(DesktopLinux, AReplacementIsWhatCanberraPlaysUntilItIsRestored) {
+    SkipWithoutCanberra();
+    ASSERT_EQ(CanberraOpens("message-new-instant"), kFreedesktop + "message-new-instant.oga");
+
+    // A click plays what the desktop plays now.
+    ChooseDesktop();
+    ListBox1Click(model, Row("message-new-instant.wav"));
+    EXPECT_EQ(player.played.back(), kFreedesktop + "message-new-instant.oga");
+
+    Replace("电话/PHONE13.WAV", "message-new-instant.wav");
+    const std::string written = Custom() + "message-new-instant.wav";
+    EXPECT_EQ(ReadFile(written), Wav(1));
+    EXPECT_EQ(CanberraOpens("message-new-instant"), written);
+    EXPECT_EQ(Gsettings("get org.gnome.desktop.sound theme-name"), "'__custom'");
+    EXPECT_EQ(IniValue(ReadFile(Custom() + "index.theme"), "Sound Theme", "Inherits"),
+              "freedesktop");
+    ListBox1Click(model, Row("message-new-instant.wav"));
+    EXPECT_EQ(player.played.back(), written);
+    // The desktop's own message, not the question about QQ's settings file.
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+
+    dialogs.ThenResult(DlgResult::OK);
+    RestoreOriginalClick(model, Row("message-new-instant.wav"));
+    EXPECT_EQ(CanberraOpens("message-new-instant"), kFreedesktop + "message-new-instant.oga");
+
+    // Even with the theme's folder removed meanwhile, the settings come back.
+    fs::remove_all(Custom());
+    RestoreAll();
+    EXPECT_EQ(Gsettings("get org.gnome.desktop.sound theme-name"), "'freedesktop'");
+    EXPECT_EQ(Output("grep -rs theme-name " + Home("XDG_CONFIG_HOME")), "");
+    EXPECT_TRUE(fs::is_empty(Custom()));
+}
+
+TEST_F(DesktopLinux, AnotherProgramsThemeIsExtendedAndWhatAReplacementShadowedComesBack) {
+    SkipWithoutCanberra();
+    const std::string index = "[Sound Theme]\nName=Mine\nInherits=freedesktop\nDirectories=.\n";
+    const std::string kde = "[General]\nColorScheme=Breeze\n\n[Sounds]\nTheme=ocean\n";
+    WriteFile(Custom() + "index.theme", index);
+    WriteFile(Custom() + "bell.oga", "my bell");
+    fs::copy_file(kFreedesktop + "complete.oga", Custom() + "message-new-instant.oga");
+    WriteFile(Home("XDG_CONFIG_HOME") + "/kdeglobals", kde);
+    ChooseDesktop();
+
+    Replace("电话/PHONE7.WAV", "message-new-instant.wav");
+    EXPECT_EQ(CanberraOpens("message-new-instant"), Custom() + "message-new-instant.wav");
+    EXPECT_FALSE(fs::exists(Custom() + "message-new-instant.oga"));
+    EXPECT_EQ(IniValue(ReadFile(Home("XDG_CONFIG_HOME") + "/kdeglobals"), "Sounds", "Theme"),
+              "__custom");
+
+    // As before: the desktop was not pointed at that theme.
+    RestoreAll();
+    EXPECT_EQ(CanberraOpens("message-new-instant"), kFreedesktop + "message-new-instant.oga");
+    EXPECT_EQ(ReadFile(Custom() + "message-new-instant.oga"),
+              ReadFile(kFreedesktop + "complete.oga"));
+    EXPECT_EQ(ReadFile(Custom() + "index.theme"), index);
+    EXPECT_EQ(ReadFile(Custom() + "bell.oga"), "my bell");
+    EXPECT_EQ(ReadFile(Home("XDG_CONFIG_HOME") + "/kdeglobals"), kde);
+}
+
+struct InheritedRow {
+    const char* selected;  // GNOME's theme before, "" for none
+    bool installed;        // a theme of that name is on the machine
+    const char* inherited;
+};
+
+class DesktopInherits : public DesktopLinux, public ::testing::WithParamInterface<InheritedRow> {};
+
+TEST_P(DesktopInherits, TheNewThemeInheritsTheOneSelectedBeforeWhenItExists) {
+    const InheritedRow& row = GetParam();
+    if (row.installed)
+        WriteFile(Home("XDG_DATA_HOME") + "/sounds/" + row.selected + "/index.theme",
+                  "[Sound Theme]\nName=X\nDirectories=.\n");
+    if (*row.selected) {
+        Gsettings(std::string("set org.gnome.desktop.sound theme-name ") + row.selected);
+        ASSERT_TRUE(Settle([&] { return ThemeNameInProcess() == row.selected; }));
+    }
+    ChooseDesktop();
+    Replace("电话/PHONE13.WAV", "bell.wav");
+    EXPECT_EQ(IniValue(ReadFile(Custom() + "index.theme"), "Sound Theme", "Inherits"),
+              row.inherited);
+    EXPECT_EQ(Gsettings("get org.gnome.desktop.sound theme-name"), "'__custom'");
+}
+
+INSTANTIATE_TEST_SUITE_P(Themes, DesktopInherits,
+                         ::testing::Values(InheritedRow{"", false, "freedesktop"},
+                                           InheritedRow{"myth", true, "myth"},
+                                           // libcanberra would pass over a theme
+                                           // inheriting a missing one
+                                           InheritedRow{"ubuntu", false, "freedesktop"},
+                                           InheritedRow{"__custom", false, "freedesktop"}));
+
+TEST_F(DesktopLinux, SoundsSwitchedOffAreToldAndLeftOff) {
+    Gsettings("set org.gnome.desktop.sound event-sounds false");
+    ASSERT_TRUE(Settle([] { return EventSoundsOff(); }));
+    ChooseDesktop();
+    Replace("电话/PHONE13.WAV", "message.wav");
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[1].form, DialogForm::PlainMessage);
+    EXPECT_EQ(dialogs.shown[1].text, kDesktopSoundsOff);
+    EXPECT_EQ(Gsettings("get org.gnome.desktop.sound event-sounds"), "false");
+}
+
+}  // namespace
+}  // namespace sonatrix::testing

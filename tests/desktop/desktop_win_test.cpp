@@ -1,0 +1,133 @@
+// The desktop's sounds on Windows, run under Wine: the sound scheme's values
+// read back by Wine's own reg.exe, and the file Wine's own PlaySound opens
+// for the event (in a program of its own, play_alias) before a replacement,
+// after it and after a restore. PlaySound needs an audio device for that:
+// run under scripts/with-sound-server.sh.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "catalogue/catalogue.h"
+#include "discovery/target_switch.h"
+#include "library/wav_header.h"
+#include "model/target_list.h"
+#include "platform/desktop_settings.h"
+#include "replace/restore_originals.h"
+#include "replace/single_replacement.h"
+#include "replace_world.h"
+
+namespace sonatrix::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kEventKey = "HKCU\\AppEvents\\Schemes\\Apps\\.Default\\Notification.IM\\";
+// play_alias's answers other than a file's number.
+constexpr DWORD kNoneOpen = 100;
+constexpr DWORD kNoDevice = 101;
+
+std::string Output(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = ::_popen(command.c_str(), "r")) {
+        char buffer[512];
+        while (std::fgets(buffer, sizeof buffer, pipe))
+            out += buffer;
+        ::_pclose(pipe);
+    }
+    return out;
+}
+
+// A short tone, long enough for PlaySound to be found holding it.
+std::string Wav() {
+    std::string samples(4000, '\0');
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<char>(i / 8 % 2 ? 0xC0 : 0x40);
+    return WavHeaderBytes(1, 8, 8000, static_cast<std::uint32_t>(samples.size())) + samples;
+}
+
+struct SchemeRow {
+    const char* name;
+    // The event has a scheme default too, which Wine plays instead of ".Current".
+    bool schemeDefault;
+};
+
+class DesktopWin : public ::testing::TestWithParam<SchemeRow>, public ReplaceWorld {
+  protected:
+    std::vector<std::string> Keys() const {
+        if (GetParam().schemeDefault)
+            return {kEventKey + ".Current", kEventKey + ".Default"};
+        return {kEventKey + ".Current"};
+    }
+
+    std::string RegQuery() const {
+        std::string out;
+        for (const std::string& key : Keys())
+            out += Output("reg query \"" + key + "\" /ve 2>&1");
+        return out;
+    }
+
+    // Which of `files` Wine's PlaySound opens for Notification.IM: its
+    // number, kNoneOpen or kNoDevice.
+    static DWORD PlaySoundOpens(const std::vector<fs::path>& files) {
+        const fs::path program = fs::path("Z:" + std::string(SONATRIX_PLAY_ALIAS)).make_preferred();
+        std::wstring command = L"\"" + program.wstring() + L"\" Notification.IM";
+        for (const fs::path& file : files)
+            command += L" \"" + file.wstring() + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION started{};
+        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
+                            nullptr, nullptr, &startup, &started))
+            return kNoneOpen;
+        WaitForSingleObject(started.hProcess, INFINITE);
+        DWORD status = kNoneOpen;
+        GetExitCodeProcess(started.hProcess, &status);
+        CloseHandle(started.hThread);
+        CloseHandle(started.hProcess);
+        return status;
+    }
+};
+
+TEST_P(DesktopWin, PlaySoundOpensTheWrittenSoundUntilTheOldOneIsPutBack) {
+    const fs::path old = Put("media/ding.wav", Wav());
+    Output("reg delete \"" + kEventKey.substr(0, kEventKey.size() - 1) + "\" /f 2>&1");
+    for (const std::string& key : Keys())
+        Output("reg add \"" + key + "\" /ve /t REG_EXPAND_SZ /d \"" + old.string() + "\" /f");
+    const std::string before = RegQuery();
+    ASSERT_NE(before.find("REG_EXPAND_SZ"), std::string::npos) << before;
+    const fs::path written = PathFromNarrow(DesktopSoundFolder(dataDir) + "Notification.IM.wav");
+    const DWORD first = PlaySoundOpens({old, written});
+    if (first == kNoDevice)
+        GTEST_SKIP() << "Wine has no audio device: run under scripts/with-sound-server.sh";
+    EXPECT_EQ(first, 0u);
+
+    Library("电话/PHONE13.WAV", Wav());
+    ComboBox1Select(model, kKindDesktop);
+    const auto& list = model.state.TargetList;
+    const int row =
+        static_cast<int>(std::find(list.begin(), list.end(), "Notification.IM.wav") - list.begin());
+    ASSERT_LT(row, static_cast<int>(list.size()));
+    model.state.SelectedLibrarySound = "电话\\PHONE13.WAV";
+    ListBox1Click(model, row);
+    dialogs.ThenResult(DlgResult::OK);
+    M_replace89(model);
+    const std::string replaced = RegQuery();
+    EXPECT_NE(replaced.find("REG_SZ"), std::string::npos) << replaced;
+    EXPECT_NE(replaced.find("Notification.IM.wav"), std::string::npos) << replaced;
+    EXPECT_EQ(PlaySoundOpens({old, written}), 1u);
+
+    dialogs.ThenResult(DlgResult::OK);
+    RestoreOriginalClick(model, row);
+    EXPECT_EQ(RegQuery(), before);
+    EXPECT_EQ(PlaySoundOpens({old, written}), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, DesktopWin,
+                         ::testing::Values(SchemeRow{"CurrentOnly", false},
+                                           SchemeRow{"WithSchemeDefault", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace sonatrix::testing

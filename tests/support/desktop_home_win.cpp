@@ -1,0 +1,7 @@
+#include "desktop_home.h"
+
+namespace sonatrix::testing {
+
+void UseOwnDesktopHome(const std::filesystem::path&) {}
+
+}  // namespace sonatrix::testing
