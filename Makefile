@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The README's commands. Each installs what it needs, configures and builds.
 .PHONY: deps run test package test-windows package-windows test-sanitizers bench fuzz screenshots format
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Adding a folder of 100 three-second MP3 files to the library through the
 // program's decoding helper, off the window's thread as the window does it (goal:
 // at least 20 times faster than the 300 s of sound play, and within twice

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A library of 100,000 files in 2,000 folders (40 categories of 50 folders),
 // made once per benchmark run in a temporary folder: <root>/app/newsounds.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Config.db scan over 256 MiB, beside a plain memchr pass over the same
 // bytes: the scan should stay within 1.5x of it and above 1 GB/s.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding a long sound: the helper converting ten minutes of stereo 48 kHz
 // FLAC into a WAV, beside the same helper started and ended with nothing
 // to do. The peak resident memory of each: the conversion streams, so it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The library listing: building the tree of a 100,000-file library in 2,000
 // folders, beside the floor of a bare recursive readdir walk of the same tree.
 #include <benchmark/benchmark.h>

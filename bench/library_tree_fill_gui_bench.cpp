@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The library tree of the window: a rebuild of the 100,000-file library with
 // the window mirroring it (goal: under one second), beside the same rebuild
 // with no window.

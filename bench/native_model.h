@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A main window model over the native services, with dialogs that answer
 // nothing and a player and shell that only record: what every benchmark of
 // a command needs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The poll tick that runs every five seconds while no client runs: the
 // three tries over the real /proc with 300 extra stand-in processes, beside
 // the floor of reading every /proc/PID/maps once.

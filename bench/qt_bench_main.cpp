@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry of the benchmarks that need the windows: Qt's application
 // object first, then Google Benchmark.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random replacement of 200 listed sounds from a library of 100,000 files:
 // the whole command, dialogs answered, should take under one second.
 #include <benchmark/benchmark.h>

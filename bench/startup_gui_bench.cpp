@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: from process start to the main window's first show completed,
 // with the shipped library and a running client, beside a minimal Qt
 // program that shows one empty window; both offscreen. Also the peak

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A year of use: 36,500 random replacements (a hundred a day) made through
 // the real command on a six-sound client. Then what the store holds after
 // pruning (entries, kept contents, its size) and how long Ctrl+Z takes to

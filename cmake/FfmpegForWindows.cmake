@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # FFmpeg's audio libraries for the Windows build of sonatrix-decode: DLLs
 # cross-built for mingw-w64 from Debian's source, kept as an archive beside
 # the repository (../shared/ffmpeg-mingw/ from its root, or

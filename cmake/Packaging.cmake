@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `make package` ships (scripts/package.sh runs CPack):
 #   - a Debian package laid out the Unix way: the executable in bin/, its
 #     decoding helper in libexec/sonatrix/, what lies beside them in the

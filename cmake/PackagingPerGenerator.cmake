@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Read by CPack once per generator: the Debian package takes the files laid
 # out the Unix way, the archive the program folder.
 if(CPACK_GENERATOR STREQUAL "DEB")

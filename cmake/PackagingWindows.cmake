@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows downloads, made from the program folder (sonatrix.exe, the Qt
 # and runtime DLLs and plugins, the sounds, the pages, the font and the
 # licences), the folder the Wine tests start the program from:

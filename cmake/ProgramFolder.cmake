@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Lays out the program folder ${SONATRIX_APP_DIR} beside the executable (the
 # generated sounds and the pages) and, on Linux, the demo client under
 # ${CMAKE_BINARY_DIR}/demo: a stand-in QQ.exe in a QQ-like installation with

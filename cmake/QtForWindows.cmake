@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Qt for the Windows build: a cross-built Qt 6 for mingw-w64, kept as an
 # archive beside the repository (../shared/qt6-mingw/ from its root, or
 # SONATRIX_QT_MINGW_DIR). It is unpacked once into the build folder, again

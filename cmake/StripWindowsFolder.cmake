@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by CPack before it archives the Windows program folder: removes the
 # debugging information from every .exe and .dll of the staged folder.
 if(NOT CPACK_SONATRIX_STRIP)

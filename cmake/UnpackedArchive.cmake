@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # An archive of a cross-built library kept beside the repository,
 # "<folder>/<name>-*.tar.zst" holding one folder <name>/: the newest is
 # unpacked into the build folder once, and again only when it is newer than

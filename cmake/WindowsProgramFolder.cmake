@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the Windows program folder holds besides the program, its sounds and
 # its pages: the Qt DLLs and plugins it loads, the compiler's runtime DLLs
 # and FFmpeg's DLLs for sonatrix-decode, from the unpacked archives (there is no windeployqt for a cross build, so

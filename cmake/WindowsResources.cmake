@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # sonatrix.exe's resources: the program's icon, drawn at build time from the
 # library's gold loudspeaker (data/icons) at the sizes Windows asks for; the
 # version information; the manifest (src/windows), whose UTF-8 code page the

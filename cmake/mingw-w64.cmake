@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross build for 64-bit Windows with mingw-w64; programs built here (the
 # tests, the stand-in client) run under Wine.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as QQ's Config.db: the folder found is the start of the first
 // window holding "msg.", cut at its last separator, so it can never reach
 // outside the window nor past the window's first zero byte.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any line of /proc/PID/maps: the path taken from it lies inside the line.
 #include <cstdint>
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Path pieces of any bytes under the GBK double-byte rule: the folder part
 // and the file name always put the path back together, and the extension
 // is a suffix of the name.

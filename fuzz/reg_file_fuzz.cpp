@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as Wine's system.reg. The first byte chooses whether the
 // header is put in front, so that most runs reach the keys and values.
 // Every key found can be found again by its name, key names are unique

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The decoding helper's open-probe-decode-convert path from arbitrary bytes,
 // read from memory through a custom AVIOContext. Whatever the bytes, it ends
 // with a reason, or with one sound in one layout, within the limits, whose

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recorder's WAV header, written and read back: the first twelve bytes
 // choose the format and the data size, the rest is read as a header and
 // appended to a file as samples. What is written reads back the same, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any Windows path mapped into one fixed Wine prefix: no backslash and no
 // empty component survive, a trailing separator is kept, and the result
 // lies under the drive's folder or is empty exactly when the path has no

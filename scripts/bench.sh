@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks in release mode, runs each once and prints one table:
 # every figure beside its floor, measured in the same run, and their ratio.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Pairs the benchmarks named Figure_<row> and Floor_<row> and prints each
 row's figure, floor, ratio and goal in one table."""
 import json

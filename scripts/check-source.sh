@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the source tree before anything is built: every C++ file is
-# formatted as .clang-format says, and the core's folders depend on each
-# other one way only (a folder includes only folders listed before it).
+# formatted as .clang-format says, every source file carries the licence's
+# SPDX line, and the core's folders depend on each other one way only (a
+# folder includes only folders listed before it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,6 +13,13 @@ if ! clang-format --dry-run --Werror "${sources[@]}"; then
     echo "check-source: files above are not formatted; run 'make format'" >&2
     status=1
 fi
+
+spdx='SPDX-License-Identifier: GPL-3.0-or-later'
+while read -r file; do
+    echo "check-source: $file lacks the line '$spdx'" >&2
+    status=1
+done < <(git grep -L -F "$spdx" -- '*.cpp' '*.h' '*.c' '*.sh' '*.py' '*.cmake' \
+    'CMakeLists.txt' '*/CMakeLists.txt' Makefile .ci/run)
 
 layers=(platform catalogue model discovery library originals replace app)
 rank() {

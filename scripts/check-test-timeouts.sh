@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a test of the given build folder has no TIMEOUT: every test
 # must end, so that a hung one fails with its name.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets and runs each for the given number of seconds
 # (default 60) on a copy of its committed seed corpus.
 set -euo pipefail

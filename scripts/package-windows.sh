@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Windows program folder in release mode with mingw-w64 and makes
 # what a Windows user downloads, in OUT_DIR (by default
 # build/mingw-release/package/): Sonatrix-<version>-windows-x64.zip, unpacked

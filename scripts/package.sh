@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The README's package command: a release build of the program (with
 # Debian's hardening flags), then with CPack the Debian package (laid out the
 # Unix way, with its menu entry) and the portable .tar.gz of the program

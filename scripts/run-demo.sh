@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the demo client (a stand-in QQ.exe in a QQ-like folder), then
 # Sonatrix from the program folder, and ends the client when Sonatrix exits.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Tries the Windows download as a new user would: the ZIP unpacked into a
 # fresh Wine prefix, a stand-in QQ.exe running under Wine with its six
 # sounds, and Sonatrix started from the unpacked folder in a Wine virtual

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Pictures of the windows under a virtual display, with the demo client
 # running so the main window shows a found target.
 #   scripts/screenshots.sh [BUILD_DIR] [OUT_DIR]

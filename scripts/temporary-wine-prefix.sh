@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the scripts that run Windows programs: a Wine prefix of their
 # own in a temporary folder, with Wine quiet and without the Mono and Gecko
 # installer prompts, stopped and removed when the script ends.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The README's test command: every stage in order, stopping at the first
 # that fails, and each stage's time at the end (also after a failure).
 set -uo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds every test with AddressSanitizer and UndefinedBehaviorSanitizer
 # (the asan preset) and runs them. Leaks count as failures; only the
 # libraries listed in tests/lsan.supp may leak. Pass "core" to build and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program and its tests for Windows with mingw-w64, and the
 # release program with its ZIP and installer, and runs the tests under Wine,
 # in a Wine prefix of their own that is removed afterwards. The

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a command against a private PulseAudio daemon with one null sink, so
 # playback and recording work for real with no sound card and no display.
 # What is played is captured: the default source is the null sink's monitor,

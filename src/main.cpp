@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sonatrix: changes the notification sounds of instant-messaging clients.
 #include <QApplication>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor of the start-up benchmark: a Qt Widgets program that shows one
 // empty window and exits after its first paint.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's start-up up to its main window's first show (library tree
 // built, target list filled), then an exit: what the start-up benchmark
 // times. Takes the program folder as its argument.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sonatrix-decode: converts sound files into 16-bit PCM WAV files for
 // Sonatrix, one request after another. It runs as a process of its own so
 // that a file that breaks the decoder cannot take the program down; the

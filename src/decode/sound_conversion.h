@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening, probing, decoding and converting one sound with FFmpeg's
 // libraries: any frame layout, format or rate the stream changes to becomes
 // 16-bit PCM in the layout of its first frame, within the limits a sound

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The converted samples streamed into a 16-bit PCM WAV file: the header
 // first, the samples as they come, the sizes once the sound has ended. The
 // last kLongestPadding frames are held back until then, so the codec's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program sets on the application object before its windows are
 // made: its name, the menu entry it belongs to and its window font (with
 // the program folder's font where the system has no 宋体).

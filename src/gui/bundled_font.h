@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CJK font that ships in the program folder's "fonts", for systems
 // without the window font "宋体" (a Windows that is not Chinese, Wine).
 #pragma once

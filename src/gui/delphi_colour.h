@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's colour values (0x00BBGGRR, or 0x80000000 plus a system colour
 // index) as Qt colours.
 #pragma once

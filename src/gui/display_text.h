@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Byte strings from the core shown on screen: the core keeps the exact bytes
 // (a GBK file name unpacked on Linux stays GBK), the screen gets a readable
 // text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A glyph button: raised like a push button, its picture left of the
 // caption with the pair centred, never eliding the caption (a caption a
 // little wider than the button is clipped at the edge instead, so every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's decoder: the helper process sonatrix-decode, started for the
 // first sound and kept for the next ones, converts each file into a WAV
 // file. Its faults stay its own: when it dies on a file, or says nothing for

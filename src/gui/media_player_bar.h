@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TForm3's MediaPlayer1: the media player's nine-button bar. The buttons are
 // enabled only while the recording device is open, and act on it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A word-wrapped note whose lines are set as close as the window's bitmap
 // font set them, so a note written for a fixed box fits it in any CJK font
 // (the fallback fonts' own line spacing is a third larger).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's pictures: the glyph buttons' pictures and the two image
 // lists, drawn from the vector sources in data/icons.
 #pragma once

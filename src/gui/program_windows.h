@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's three windows over the native services, created in the
 // order the program creates them: TForm1, TForm2, TForm3.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recording through Qt Multimedia from the system's default source:
 // PCM, unsigned 8 bits, mono, 22050 Hz, appended to the recorder's file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The progress of a long command: each step runs on Qt's thread pool while
 // the window keeps painting; a batch that lasts more than half a second
 // shows a progress dialog with the file in hand and a cancel button. Until

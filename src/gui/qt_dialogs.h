@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialog layer on Qt: the four dialog forms, the standard error box,
 // the folder and file browsers, and the hooks through which the picker and
 // recorder windows plug in.

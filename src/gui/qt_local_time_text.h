@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The current local date and time as the user's settings print them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Previews through Qt Multimedia: one sound at a time, a new one cuts the
 // old one off, and a file that cannot be played gives the desktop's alert.
 // A sound QSoundEffect cannot play (ADPCM, A-law, float or 24-bit WAV, any

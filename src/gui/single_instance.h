@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One running program per user's data folder: a second start for the same
 // folder, from whichever program folder, brings the running window to the
 // front and ends. Starts with other data folders (other users, the tests)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drag and drop between the library tree, the target list and the file
 // manager: files or folders dropped on the tree are added to the library;
 // a library sound dragged from the tree, or an audio file, dropped on an

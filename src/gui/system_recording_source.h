@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recording source the system's sound settings chose, asked of the
 // system itself: Qt 6.4's QMediaDevices::defaultAudioInput() ignores the
 // PulseAudio server's choice.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ListBox1's owner drawing: 18-pixel rows, the catalogue icon at the left
 // and every name starting 20 pixels in, both at the top of the row.
 #pragma once

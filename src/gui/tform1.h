@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: shows the MainModel's state and forwards every gesture to
 // the core handler of the same name.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's command buttons and double-clicks, wired to their core
 // handlers in one place.
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program picker window "显示用户进程": lists the running programs and
 // lets the user choose one, an executable on disk or a folder.
 #pragma once

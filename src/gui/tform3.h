@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recorder window: records a sound into the library's "我的录音".
 #pragma once
 

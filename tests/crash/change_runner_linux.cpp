@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A test-only program over the real files, on a world the crash tests lay
 // out (never shipped):
 //   change_runner run <root> <command> <k>   runs the command and, for k > 0,

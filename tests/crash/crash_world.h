@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The world of the crash tests, shared by the test and the program it
 // kills: the originals' world with a sound to drop from outside and a home
 // for the desktop's settings, and every command that writes into a client's

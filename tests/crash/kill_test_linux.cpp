@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A kill at any step loses nothing: each write command runs in a child
 // process that SIGKILLs itself after its 1st, 2nd, ... step that changes the
 // disk, until the command completes; after each kill every file of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop tests run in a home of their own.
 #include <gtest/gtest.h>
 

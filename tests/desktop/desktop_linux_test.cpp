@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's sounds on Linux, read back by what the desktop itself uses:
 // GSettings' own command line tool, and libcanberra (canberra-gtk-play,
 // its file opens seen with strace) playing against the private sound

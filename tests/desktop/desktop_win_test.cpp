@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's sounds on Windows, run under Wine: the sound scheme's values
 // read back by Wine's own reg.exe, and the file Wine's own PlaySound opens
 // for the event (in a program of its own, play_alias) before a replacement,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small Windows program that plays one of the sound scheme's sounds the
 // way any Windows program does, with winmm's PlaySound, and tells which of
 // the given files PlaySound opened: its exit status is that file's number

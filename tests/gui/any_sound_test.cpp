@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sounds of any format entering the library through the decoding helper,
 // files that must be refused, the batch and the window around it, drag and
 // drop, and previews of any WAV. The inputs are made before the test by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program folder's font standing in for 宋体 where the system has none
 // (under Wine the test sees no font but the folder's: see CMakeLists.txt).
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every caption of the three windows is shown whole inside its designed
 // box with the program's fonts, and the window font is a Song face with the
 // designed face's metrics ("宋体" at 13 pixels: full-width CJK 13 pixels

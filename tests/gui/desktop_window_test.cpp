@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fifth kind of target through the window: "更改系统声音" chosen in
 // ComboBox1 lists the desktop's events with their descriptions, a theme
 // writes its sounds to them without the QQ-only warning, and one Ctrl+Z

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lenient decoding of the core's bytes for display.
 #include <QStringDecoder>
 #include <QtTest>

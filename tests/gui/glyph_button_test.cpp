@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A glyph button as assistive technology meets it: a press through the
 // accessibility interface returns at once, as a push button's does, and
 // the command runs after the call, so a screen reader never waits on the

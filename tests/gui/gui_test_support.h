@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers the Qt tests share: WAV files made on the spot, the private sound
 // server that scripts/with-sound-server.sh starts, and scripted answers that
 // no dialog took failing the test that queued them.

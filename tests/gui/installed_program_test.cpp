@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as the package and the archive lay it out (cmake --install of
 // this build): installed, its folder cannot be written and the user's
 // sounds go to the user's data folder, shown in one tree with the shipped

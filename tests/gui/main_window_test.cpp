@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls, places and wiring, driven through the widgets.
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the sound files the decoding tests read, with Debian's encoders, in
 # the folder given (made anew). CTest runs it before those tests, so the
 # Windows build's tests under Wine read the same files as Linux's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ListBox1's menu and Ctrl+Z, driven through the window: a right-click or
 // the menu key opens the menu on a sound, its items restore and undo, and
 // the list shows what is on disk afterwards.

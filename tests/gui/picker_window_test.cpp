@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program picker window over the real files and the real process walk.
 #include <QLabel>
 #include <QListWidget>

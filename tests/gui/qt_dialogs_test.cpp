@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt dialog layer: captions, icons, button texts and what closing a
 // dialog answers, driven by acting on the open modal dialog.
 #include <QAbstractButton>

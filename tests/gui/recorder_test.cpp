@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recorder window over the real capture, real files and, where one
 // runs, the private sound server; only the dialogs are scripted.
 #include <QElapsedTimer>

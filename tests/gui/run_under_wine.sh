@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a Qt Test program under Wine and prints its results. Under Wine a
 # Windows program's standard output is a pipe, where Qt Test writes to the
 # debugger instead: the results go to a file, printed afterwards.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One running program per data folder: the real program started a second
 // time for the same data folder brings the running window to the front and
 // ends; started for another data folder, it runs on its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview player over the real Qt Multimedia and, where one runs, the
 // private sound server.
 #include <QMediaPlayer>

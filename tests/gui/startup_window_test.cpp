@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first show and the poll, seen through the window, with real stand-in
 // client processes.
 #include <QComboBox>

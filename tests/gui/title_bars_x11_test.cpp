@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The titles the X server gets, read back by xprop: every window's and
 // every dialog's title bar reads exactly its caption, while the program
 // keeps its name as the window class the task bar groups by.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program does not load FFmpeg: only its decoding helper does. Reads
 # what each executable needs as the loader sees it (ldd; a Windows
 # executable's import table) and checks both, so that a reader that sees

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Builds the packages of a build folder with CPack and checks them as a user
 and Debian's tools see them: the .deb's files and control fields, its menu
 entry and AppStream metadata as installed, its licence, the hardening of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file whose name differs from one beside it in letter case only
 // ("MSG.wav" beside "msg.wav"), as a client folder on a Unix disk may hold.
 // Under Wine the Windows calls would open the file already there, so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <windows.h>
 
 #include <chrono>
@@ -34,8 +35,8 @@ bool HoldsExactly(const std::filesystem::path& folder, const std::string& name) 
 
 bool PutCaseTwin(const std::filesystem::path& folder, const std::string& name,
                  const std::string& bytes) {
-    const auto unixFileName = reinterpret_cast<UnixFileName>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name"));
+    const auto unixFileName = reinterpret_cast<UnixFileName>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (!unixFileName)
         return false;
     const std::filesystem::path staged = folder / "staged-case-twin";

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real process walk, narrowed to the processes a test started (and the
 // test itself) when asked, so that clients running elsewhere on the machine
 // cannot change a test's outcome.

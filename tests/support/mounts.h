@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real file systems that fail the way a user's disk can: a small tmpfs that
 // fills up, and a read-only bind mount. Root ignores permissions, so these
 // are how a test meets "cannot be written" as root. Mounting needs the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registry a test world reads: the platform's own implementation, over a
 // registry that belongs to the test, never the machine's.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Services that record what the program asked of them, for what a test
 // cannot observe otherwise (a sound started, a browser started).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A dialog layer for tests: records every dialog shown, with its form,
 // caption, text and buttons, and answers from a queue the test fills.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in client: a copy of the tiny waiting program, put at a path of the
 // test's choosing (".../Bin/QQ.exe") and started from there, so the real
 // process walk sees a process of that name. Ended when the object goes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The decoding and batch services of the core, for core tests that cannot
 // reach the program's decoder: a stand-in decoder that reads a small text
 // description of a sound, and a batch that runs each step at once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the tests can count on from the system they run on. Each function
 // gives the reason a group of tests cannot run here (their skip message),
 // or nullptr when they can.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A main window model over real services in a temporary program folder,
 // with the scripted dialog layer and recording player and shell.
 #pragma once

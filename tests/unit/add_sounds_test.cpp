@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -157,9 +158,10 @@ TEST_F(AddSounds, FilesThatCannotBeAddedAreListedAndNothingIsWrittenForThem) {
     EXPECT_EQ(text.rfind("以下声音文件没有添加成功：", 0), 0u);
     EXPECT_NE(text.find("\nbad.mp3：不是能识别的声音文件"), std::string::npos);
     EXPECT_NE(text.find("\nhuge.flac：" + std::string(kAddingFailed)), std::string::npos);
-    if (!noLinks)
+    if (!noLinks) {
         EXPECT_NE(text.find("\nlink.wav：" + CLibraryErrorText(FileNotFoundCode())),
                   std::string::npos);
+    }
     EXPECT_EQ(text.find("good"), std::string::npos);
     EXPECT_EQ(world.dialogs.shown[2].text, "声音添加完成。");
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // QQ's settings file is the one user file the program may delete: only
 // after "OK" on the reset question, only that file, and a deletion that
 // fails is said so while the file stays whole.

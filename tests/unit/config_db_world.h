@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A QQ installation inside a temporary Wine prefix (drive_c, system.reg,
 // dosdevices/c: -> ../drive_c) with one account's Config.db.
 #pragma once

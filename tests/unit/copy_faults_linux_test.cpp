@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A copy over a user's file either replaces it whole or leaves it as it was,
 // and says why it failed; nothing else in the folder changes.
 #include <gtest/gtest.h>

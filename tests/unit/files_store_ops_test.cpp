@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the store asks of the native files beyond copies: a file created
 // only when its name is free, a lock one holder at a time. (Links and
 // leftovers are met in the store's own tests.)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 files under the real calls: attribute rules of the listings, a
 // copy that replaces its destination whole or reports the system's reason,
 // and the system's error texts.

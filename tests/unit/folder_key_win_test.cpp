@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One folder, however its path is written, is one folder to the store.
 #include <gtest/gtest.h>
 

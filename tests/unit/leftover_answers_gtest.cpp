@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scripted answers a test queued but no dialog took fail that test.
 #include <gtest/gtest.h>
 

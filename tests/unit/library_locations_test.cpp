@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program finds its shipped files and keeps the user's sounds:
 // beside the executable when it runs from its own folder, split between
 // the package's files and the user's data folder when installed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hours of polling and refilling must not leak descriptors or memory.
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When the store of originals cannot be written (a full disk, a read-only
 // one), no client file is written either, and each one is listed as
 // failed in the command's own report.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The store keeps exactly what a command writes over, as it is: no
 // original for a file the command passed over, both of two names that
 // differ in letter case only, a link to nowhere as a link.

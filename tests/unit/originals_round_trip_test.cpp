@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every command that writes into a client's folder keeps what it replaced:
 // "全部恢复原始声音" gives the first bytes back, undo walks the changes back
 // one by one, latest first, also after a restart, and never writes over

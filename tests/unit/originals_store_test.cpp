@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The store itself: each content kept once, an original recorded once and
 // never replaced, damaged records and kept copies refused rather than
 // trusted, and a run cut short still leaving undo something to ask about.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A client with QQ's and MSN Messenger's sounds, a TM sound folder beside it
 // and a QQ account's settings file, the program folder with the library and
 // both backup sets, and every command that writes into a client's folder,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ToolHelp32 walk under the real calls: a stand-in QQ.exe started in a
 // QQ-like installation is found with its module path and sound folder.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading HKEY_LOCAL_MACHINE under the real registry. The test writes the
 // values itself; the program only reads.
 #include <gtest/gtest.h>

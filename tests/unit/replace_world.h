@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A program folder with a small library and a QQ-like client folder, for
 // the commands that overwrite a client's sounds.
 #pragma once

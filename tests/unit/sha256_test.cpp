@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The platform's SHA-256 against the published test vectors.
 #include <gtest/gtest.h>
 

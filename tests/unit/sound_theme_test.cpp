@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound theme lookup over theme folders laid out in a temporary folder.
 #include <gtest/gtest.h>
 

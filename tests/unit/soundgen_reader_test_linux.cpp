@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generated files as a WAV reader we did not write sees them: Python's
 // wave module.
 #include <gtest/gtest.h>

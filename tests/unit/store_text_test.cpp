@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names and paths of any bytes survive the store's line format.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The store stays small and whole: the journal keeps its latest entries
 // (those undo and redo no longer take go first), kept contents go with the
 // last entry that refers to them, originals stay; a new start removes what

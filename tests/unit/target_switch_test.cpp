@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
 #include "catalogue/catalogue.h"
@@ -239,8 +240,9 @@ TEST_P(LookupFallback, RegistryThenTheUser) {
     EXPECT_EQ(shown[0].buttons, mb::kYesNo | mb::kIconQuestion);
     const bool pickerShown = row.answer == mb::kIdYes;
     ASSERT_EQ(shown.size(), pickerShown ? 2u : 1u);
-    if (pickerShown)
+    if (pickerShown) {
         EXPECT_EQ(shown[1].form, DialogForm::Picker);
+    }
 }
 
 using S = RegistryValue::Status;

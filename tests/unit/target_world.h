@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the discovery and restore tests share: a main window over the real
 // files and the real process walk, with a registry the test fills.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every entry below a folder by relative path, to show that a command
 // changed only what it should: a file's bytes, a folder's mark, a link's
 // target.

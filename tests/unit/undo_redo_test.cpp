@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo as changes of their own, each step in a new start of the
 // program over the same store: undo keeps what it overwrites, so redo gives
 // a user's own file back; redo is offered until a new change; an entry that

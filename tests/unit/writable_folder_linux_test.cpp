@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A program folder that cannot be written: read-only, also for root (a
 // read-only mount, as a live system or a locked-down /usr is).
 #include <gtest/gtest.h>

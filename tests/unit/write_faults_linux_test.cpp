@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every command that writes, against the ways a user's disk can refuse: the
 // user is told with the command's own words, the file written holds its old
 // bytes or the new ones, and nothing else in the whole tree changes (no
@@ -359,10 +360,12 @@ TEST_P(WriteFaults, TheUserIsToldAndNoFileIsLostOrHalfWritten) {
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const auto& shown = world.dialogs.shown[i];
         EXPECT_EQ(shown.form, expected[i].form) << "dialog " << i << ": " << shown.text;
-        if (!expected[i].caption.empty())
+        if (!expected[i].caption.empty()) {
             EXPECT_EQ(shown.caption, expected[i].caption) << "dialog " << i;
-        if (!expected[i].text.empty())
+        }
+        if (!expected[i].text.empty()) {
             EXPECT_EQ(shown.text, expected[i].text) << "dialog " << i;
+        }
     }
 
     // Every written file holds the new bytes or its old ones, and nothing

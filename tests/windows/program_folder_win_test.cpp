@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sonatrix.exe started from a copy of the program folder, with nothing of the
 // build's Qt reachable, on the desktop platform (under Wine's display driver
 // for no display): it reaches its first show, beside a running QQ and

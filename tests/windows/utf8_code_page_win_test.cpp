@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program runs with the UTF-8 code page (its manifest, which this test
 // program shares): paths the program reads as bytes from a QQ settings file
 // written on a Chinese system are GBK and must still name their folders.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Usage: sonatrix_render_pictures OUT.png [NAME-PATTERN]
 // One row per picture: as the window shows it, the same pixels blown up four
 // times (what the eye gets at 16 x 16), and the drawing at four times.

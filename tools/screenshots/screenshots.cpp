@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sonatrix_screenshots APPDIR OUTDIR: shows the main window over the real
 // services with APPDIR as the program folder (the first show runs), then
 // writes main_window.png, picker.png and recorder.png into OUTDIR.

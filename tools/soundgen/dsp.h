@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Signal pieces for the generated sounds. The transcendental functions are
 // our own polynomials built from + - * / only, so that a sound does not
 // depend on the C library's sin or exp and comes out the same everywhere.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // soundgen <AppDir>: writes the sound library and both backup sets of the
 // program folder. Run by the build; the same input gives the same bytes.
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which sound files and folders the program folder ships, and writing them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The design of every sound the program folder ships: one recipe per file.
 #pragma once
 

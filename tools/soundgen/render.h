@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns a recipe into the 16-bit samples of its file.
 #pragma once
 

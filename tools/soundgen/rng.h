@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generator's own pseudo-random numbers: SplitMix64, so that a sound is
 // the same bytes on every machine and with every standard library.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Instruments built from the signal pieces: pitched voices, bells, notes,
 // melodies and shaped noise. Each recipe of the library combines a few.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in messenger client: it does nothing but wait until it is ended,
 // so that a process of its name is running.
 #ifdef _WIN32

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link, help and About commands, and every address the window opens.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's first show and the poll that waits for a client.
 #pragma once
 

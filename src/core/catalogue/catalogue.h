@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program knows of the clients, their sounds and its own library:
 // constant tables and two lookups, no I/O.
 #pragma once

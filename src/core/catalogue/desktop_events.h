@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's own event sounds: the Linux sound theme's event names, the
 // Windows sound scheme's events, and which of them a theme's QQ sounds go to.
 #pragma once

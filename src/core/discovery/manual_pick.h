@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing the target by hand ("手工指定程序……").
 #pragma once
 

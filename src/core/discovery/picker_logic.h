@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program picker (TForm2) without its window: the process list, the
 // current choice and the checks that turn a choice into PickedPath.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rule that decides whether a running executable is the wanted client
 // and, if so, which folder holds its sounds.
 #pragma once

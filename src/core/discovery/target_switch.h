@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing the kind of client in ComboBox1, and the QQ and MSN lookups that
 // the restore commands use whatever the current target is.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Adding sound files from disk to the library ("添加声音", or files dropped
 // on the library tree): a PCM WAV enters as it is, any other audio file is
 // converted into one.

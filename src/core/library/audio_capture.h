@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Capturing sound into a WAV file: PCM, mono, 8 bits, 22050 samples per
 // second, appended after the header the recorder wrote.
 #pragma once

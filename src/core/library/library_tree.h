@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound library: its one walk, shown as a tree and listed for the
 // random pick, and a click in the tree.
 #pragma once

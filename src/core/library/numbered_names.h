@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names that never overwrite: a file that would take a name already in use
 // takes the next "-N" one instead, as recordings and added sounds do.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recorder window (TForm3): starts and stops a recording into the
 // library category "我的录音" and refuses to close while recording.
 #pragma once

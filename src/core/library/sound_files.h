@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which files the library takes in, which of them enter as they are, and the
 // layout the others are converted to.
 #pragma once

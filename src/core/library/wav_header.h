@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The canonical 44-byte header of a PCM WAV file: written before a recording
 // starts, kept right while samples are appended, and read back to check.
 #pragma once

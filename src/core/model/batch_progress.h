@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Long work of a command, one file after another, run off the window's
 // thread while the window shows how far it has got and offers to cancel.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every dialog the program shows, in the four forms it uses, plus the
 // application's standard error box and the modal windows it opens. The
 // windows give a Qt implementation; tests give a scripted one.

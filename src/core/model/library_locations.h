@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the library and the shipped files are. Run from a folder it can
 // write (the build folder, an unpacked archive, a portable Windows folder)
 // the program keeps everything beside its executable. Installed, that

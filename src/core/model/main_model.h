@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's state and the services its commands use. The window
 // (TForm1) shows this state and forwards the user's gestures to the
 // handlers, which live in the core under the window's handler names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How every adoption of a target ends, shared by the poll, the target
 // switch and the manual pick.
 #pragma once

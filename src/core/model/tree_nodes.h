@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The node collection of the library tree: node texts only, no data, the
 // order in which nodes were added. The window mirrors it.
 #pragma once

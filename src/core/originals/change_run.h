@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One run of a command that writes into a client's folder (undo and redo
 // included). Before a file is touched, what it holds is kept in the store
 // and the run's journal entry names it; its original is recorded the first

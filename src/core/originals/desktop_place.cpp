@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's sounds as one place: the files of the folder they are
 // written to, and the desktop's settings that point the desktop at them.
 // One command that writes both keeps both in one journal entry, so that one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files of a client's folder as a place the store keeps items of.
 #include "originals/item_place.h"
 #include "platform/files.h"

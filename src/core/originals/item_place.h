@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the items a change keeps and writes live. The journal and the
 // originals name a place by its key; the key chooses the kind of place: the
 // files of a client's folder, or the desktop's sounds (the files of their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal of changes: one entry per command run that changed files in a
 // client's folder, kept in the store so that it outlives the program. An
 // entry is a file named by its number and what it is (a change, an undo of

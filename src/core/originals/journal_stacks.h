@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What undo and redo would take next, followed from the journal's headers:
 // a change goes on the undo stack and empties the redo stack; an undo takes
 // its entry off the undo stack and goes on the redo stack; a redo takes its

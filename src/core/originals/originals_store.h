@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The store of originals, in the user's data folder: every content it keeps
 // once, named by its SHA-256 ("blobs"), and for each client folder the
 // original of every file Sonatrix changed there ("folders"). Nothing of it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One writer at a time: every change to the store is made while its lock
 // is held, by one process (running Sonatrix twice on one store is thus
 // safe). The system lets go of the lock when its holder ends, a crash

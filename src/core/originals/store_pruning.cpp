@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "originals/store_pruning.h"
 
 #include <algorithm>

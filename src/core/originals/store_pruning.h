@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeping the store small: the journal's latest entries only, and no kept
 // content that nothing refers to. Originals are never dropped. Everything
 // here runs while the store's lock is held.

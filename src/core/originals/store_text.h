@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The line format of the store's small text files. Names and paths are
 // bytes of any kind, so the few bytes that would break a line are written
 // as %XX.

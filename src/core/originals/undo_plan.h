@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which entry undo (or redo) takes back next, and which of its files
 // something else has changed since.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's own sound settings: on Linux the places that name the sound
 // theme (GSettings, GTK's settings.ini, KDE's kdeglobals, Xfce's xsettings),
 // on Windows the sound scheme's event values in the registry. Each setting

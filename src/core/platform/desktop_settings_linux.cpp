@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound theme's name, wherever the desktops on this machine keep it.
 // GSettings goes through GIO in the process; GTK's and KDE's files are
 // edited a line at a time; Xfce's settings are reached through its own

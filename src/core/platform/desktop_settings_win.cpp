@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound scheme's event values under HKEY_CURRENT_USER, read and written
 // with their type, so that a value put back is the value that was there.
 // Each setting is named by its key, "HKCU\AppEvents\...\.Current".

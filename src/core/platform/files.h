@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file operations the program needs, behind one interface so that each
 // platform gives its own and tests can wrap it to inject faults.
 #pragma once

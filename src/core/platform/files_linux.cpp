@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // POSIX files. Names are bytes; a path that does not exist as written is
 // looked up component by component without regard to ASCII letter case, as
 // Wine does, so that the Windows clients' mixed-case names are found.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Win32 files through the narrow (A) functions: paths stay in the ANSI code
 // page as the rest of the program holds them.
 #include <windows.h>

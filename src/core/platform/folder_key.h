@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the store of originals tells folders and the files in them apart,
 // whichever way a path was written.
 #pragma once

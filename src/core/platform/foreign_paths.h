@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows paths met where the program runs (inside a QQ settings file).
 #pragma once
 

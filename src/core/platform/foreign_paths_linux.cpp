@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows paths met on Linux name files through a Wine prefix. Those read
 // from a QQ settings file are in the GBK code page, while Wine keeps file
 // names in UTF-8: such a path is read as GBK before it is mapped, unless

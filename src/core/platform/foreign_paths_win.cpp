@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paths read as bytes from a QQ settings file were written on a Chinese
 // system, in the GBK code page. The program runs with the UTF-8 code page
 // where Windows offers it (its manifest asks for it), so its narrow calls

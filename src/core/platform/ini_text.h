@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One value of an INI-style settings file (GTK's settings.ini, KDE's
 // kdeglobals): read, set or removed while every other line stays as it was.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pieces of a path: folder part, parent folder, file name and extension.
 // Paths are byte strings in the platform's narrow encoding; nothing here
 // re-encodes or normalises them.

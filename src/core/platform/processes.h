@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The running processes and the modules loaded in each.
 #pragma once
 

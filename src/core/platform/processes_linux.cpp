@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Processes from /proc: the numeric entries in directory order; a process's
 // modules are the target of /proc/PID/exe followed by each distinct file
 // mapped in /proc/PID/maps. A Windows program under Wine shows its .exe

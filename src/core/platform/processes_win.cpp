@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Processes through ToolHelp32. The functions are bound by name from
 // kernel32 at first use, as on systems that lack them the program must
 // still start; then every call fails and no process is listed.

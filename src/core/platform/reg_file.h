@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wine's registry files (system.reg): bytes in, keys and values out. No
 // file access here, so that any bytes at all can be fed to it.
 #pragma once

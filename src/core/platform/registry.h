@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Read-only access to string values under HKEY_LOCAL_MACHINE.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HKEY_LOCAL_MACHINE under Wine: the prefix's system.reg, read afresh at
 // every lookup and never written (wineserver replaces it by rename, so a
 // read never sees half a file).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HKEY_LOCAL_MACHINE, opened for reading only. The clients are 32-bit
 // programs: their keys live in the 32-bit view, which a 64-bit build does
 // not see by default, so both views are read.

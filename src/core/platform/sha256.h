@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SHA-256 digest, from the platform's own implementation: the store of
 // originals names every content it keeps by it.
 #pragma once

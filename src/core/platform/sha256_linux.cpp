@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // OpenSSL's libcrypto, which every Linux system has.
 #include <openssl/evp.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows' CNG (bcrypt.dll), there since Vista.
 #include <windows.h>
 

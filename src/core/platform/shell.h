@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting other programs: the default handler of an address, a web
 // browser, the recording-source settings.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Other programs are started through a short-lived shell that puts them in
 // the background and exits at once: we wait for the shell only, and the
 // program it started is adopted by init, so no zombie is left behind and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turning an audio file of any format into a 16-bit PCM WAV file, or saying
 // in plain words why it cannot be. The decoding itself happens in a helper
 // process of its own (sonatrix-decode), so that a file that breaks the

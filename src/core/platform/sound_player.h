@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Asynchronous playback of one sound at a time.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The freedesktop sound themes: which file the desktop plays for an event,
 // found the way libcanberra finds it (the theme, the themes it inherits,
 // then "freedesktop"; in each directory ".disabled", ".oga", ".ogg",

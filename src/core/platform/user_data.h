@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program keeps what belongs to the user rather than to the
 // installation: the store of originals and the user's own sounds.
 #pragma once

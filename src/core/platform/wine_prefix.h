@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wine prefixes: the folder that holds "drive_c" and "system.reg", and the
 // drive links in its "dosdevices" folder through which a Windows path names
 // a file here.

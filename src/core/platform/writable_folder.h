@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether the program may create files in a folder: an installed program's
 // own folder (under /usr, under Program Files) cannot be written by the
 // user who runs it.

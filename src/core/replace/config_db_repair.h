@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the folder QQ really plays its sounds from, through the account's
 // "Config.db" ("如果换音无效，请点击这里").
 #pragma once

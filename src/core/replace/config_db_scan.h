@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where QQ's per-account settings file says QQ takes "msg.wav" from.
 #pragma once
 

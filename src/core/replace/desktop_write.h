@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What writing the desktop's sounds takes beyond the files, on each
 // platform: a theme's index and the files that would shadow a sound (Linux),
 // the scheme's values naming each sound (Windows).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/desktop_events.h"
 #include "platform/desktop_settings.h"
 #include "replace/desktop_write.h"

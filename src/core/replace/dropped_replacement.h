@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A sound dropped on an item of the target list replaces that sound, with
 // the checks, confirmation and follow-up question of "换音".
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing every listed target sound with a library sound drawn at random
 // ("随机换音").
 #pragma once

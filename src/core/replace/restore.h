@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Restoring the default sounds of QQ and MSN Messenger, letting each use
 // the other's defaults, and copying the target's QQ sounds to TM.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Giving a client's sounds back the bytes they held before Sonatrix first
 // changed them ("恢复原始声音", "全部恢复原始声音" in the target list's menu).
 #pragma once

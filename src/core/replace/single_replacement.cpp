@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "replace/single_replacement.h"
 
 #include "catalogue/catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing one sound of the target with one sound of the library ("换音").
 #pragma once
 

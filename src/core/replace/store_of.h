@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The store of originals of the user running the program, for the commands
 // that write into a client's folder, and the place of the store's that a
 // command on the target writes into.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One command's writes of sounds into the target. A client's folder is
 // written through the store of originals; so is the desktop's place: its
 // folder, and then the settings that point the desktop at what was written

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five preset themes: six QQ sounds replaced with six library sounds.
 #pragma once
 

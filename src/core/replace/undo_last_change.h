@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Taking back the latest change not yet undone ("撤销上次更改", Ctrl+Z), and
 // the latest undo ("重做", Ctrl+Y). Each is a change like any other: what
 // it overwrites is kept, and it is itself an entry of the journal.
