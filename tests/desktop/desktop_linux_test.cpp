@@ -163,6 +163,14 @@ TEST_F(DesktopLinux, AReplacementIsWhatCanberraPlaysUntilItIsRestored) {
     // The desktop's own message, not the question about QQ's settings file.
     ASSERT_EQ(dialogs.shown.size(), 1u);
 
+    // Asked from another target, Ctrl+Z names the theme's folder as it is.
+    Target("client/sound", {"msg.wav"});
+    dialogs.ThenResult(DlgResult::Cancel);
+    UndoLastChangeClick(model);
+    EXPECT_NE(dialogs.shown.back().text.find("\n" + Custom() + "\n"), std::string::npos)
+        << dialogs.shown.back().text;
+    ChooseDesktop();
+
     dialogs.ThenResult(DlgResult::OK);
     RestoreOriginalClick(model, Row("message-new-instant.wav"));
     EXPECT_EQ(CanberraOpens("message-new-instant"), kFreedesktop + "message-new-instant.oga");

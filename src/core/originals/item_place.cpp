@@ -13,4 +13,10 @@ std::string DesktopPlaceIn(const std::string& folder) {
     return std::string(kDesktopPlaceMark) + folder;
 }
 
+std::string FolderOfPlace(const std::string& where) {
+    if (where.starts_with(kDesktopPlaceMark))
+        return where.substr(kDesktopPlaceMark.size());
+    return where;
+}
+
 }  // namespace sonatrix

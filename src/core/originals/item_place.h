@@ -54,6 +54,8 @@ std::unique_ptr<ItemPlace> PlaceOf(FileSystem& files, const std::string& where);
 inline constexpr std::string_view kDesktopPlaceMark = "<desktop>";
 // The desktop's place whose sounds are the files of `folder`.
 std::string DesktopPlaceIn(const std::string& folder);
+// The folder a place's name or key stands for, as it is shown to the user.
+std::string FolderOfPlace(const std::string& where);
 
 std::unique_ptr<ItemPlace> MakeFolderPlace(FileSystem& files, const std::string& folder);
 std::unique_ptr<ItemPlace> MakeDesktopPlace(FileSystem& files, const std::string& folder);

@@ -9,6 +9,7 @@
 #include "model/main_model.h"
 #include "model/target_list.h"
 #include "originals/change_run.h"
+#include "originals/item_place.h"
 #include "originals/originals_store.h"
 #include "originals/undo_plan.h"
 #include "platform/files.h"
@@ -80,7 +81,7 @@ std::vector<PlannedFile> AskWhich(MainModel& model, const TakeBackTexts& texts,
     std::vector<PlannedFile> chosen;
     // The folder is named when it is not the one the list shows.
     const bool elsewhere = StoreOf(model).KeyOf(TargetPlace(model.state)) != plan.entry.folder;
-    const std::string where = elsewhere ? "\n" + plan.entry.folder : std::string();
+    const std::string where = elsewhere ? "\n" + FolderOfPlace(plan.entry.folder) : std::string();
     if (!plan.plain.empty()) {
         const DlgResult answer =
             dialogs.MessageDlg(WithName(texts.question, name) + where + NameLines(plan.plain),
@@ -115,8 +116,9 @@ void TakeBack(MainModel& model, const TakeBackTexts& texts) {
     }
     const std::string name = ChangeName(plan->entry);
     if (plan->folderGone) {
-        if (dialogs.MessageDlg(WithName(texts.folderGone, name) + "\n" + plan->entry.folder,
-                               DlgType::Confirm, kDlgSkip | kDlgCancel) == DlgResult::Skip)
+        if (dialogs.MessageDlg(
+                WithName(texts.folderGone, name) + "\n" + FolderOfPlace(plan->entry.folder),
+                DlgType::Confirm, kDlgSkip | kDlgCancel) == DlgResult::Skip)
             Skip(model, store, plan->entry);
         return;
     }
