@@ -4,6 +4,7 @@
 // pruning (entries, kept contents, its size) and how long Ctrl+Z takes to
 // ask its question with the journal full; the goal is under 50 ms. The
 // floor: what any undo must do, reading the latest entry and the six files.
+// Also what every start does to that store before the window shows.
 // The world lives in memory where it can, so that a year is made in a
 // minute or two; a flush costs nothing there, a read costs the same.
 #include <benchmark/benchmark.h>
@@ -15,6 +16,7 @@
 
 #include "originals/journal.h"
 #include "originals/originals_store.h"
+#include "originals/store_tidying.h"
 #include "platform/path_pieces.h"
 #include "replace/random_replacement.h"
 #include "replace/undo_last_change.h"
@@ -118,7 +120,17 @@ void Floor_UndoFullJournal(benchmark::State& state) {
     }
 }
 
+// The tidying at start: a crash's leftovers looked for, the journal pruned,
+// kept contents that nothing refers to removed.
+void Figure_TidyFullStore(benchmark::State& state) {
+    TestWorld& world = YearOfUse();
+    sonatrix::OriginalsStore store(*world.files, world.dataDir);
+    for (auto _ : state)
+        sonatrix::TidyStore(store);
+}
+
 BENCHMARK(Figure_UndoFullJournal)->Unit(benchmark::kMillisecond);
+BENCHMARK(Figure_TidyFullStore)->Unit(benchmark::kMillisecond);
 BENCHMARK(Floor_UndoFullJournal)->Unit(benchmark::kMillisecond);
 
 }  // namespace
