@@ -51,11 +51,6 @@ inline void LayDroppedSound(OriginalsWorld& world) {
     world.Put(kDroppedSound, WavHeaderBytes(1, 16, 22050, 4) + std::string(4, '\x11'));
 }
 
-inline int RowOf(const MainModel& model, const std::string& name) {
-    const auto& list = model.state.TargetList;
-    return static_cast<int>(std::find(list.begin(), list.end(), name) - list.begin());
-}
-
 // False for a name it does not know.
 inline bool RunByName(OriginalsWorld& world, std::string_view name) {
     MainModel& model = world.Current();

@@ -7,15 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <regex>
 #include <thread>
 
 #include "catalogue/catalogue.h"
+#include "command_output.h"
 #include "discovery/target_switch.h"
-#include "library/wav_header.h"
 #include "model/target_list.h"
 #include "platform/desktop_settings.h"
 #include "platform/ini_text.h"
@@ -25,6 +24,7 @@
 #include "replace/undo_last_change.h"
 #include "replace_world.h"
 #include "test_platform.h"
+#include "tone_wav.h"
 
 namespace sonatrix::testing {
 namespace {
@@ -41,13 +41,7 @@ std::string Home(const char* variable) {
 
 // What a command prints, its last newline dropped.
 std::string Output(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe))
-            out += buffer;
-        ::pclose(pipe);
-    }
+    std::string out = CommandOutput(command);
     if (!out.empty() && out.back() == '\n')
         out.pop_back();
     return out;
@@ -71,13 +65,9 @@ bool Settle(const std::function<bool()>& ready) {
     return true;
 }
 
-// A short real WAV, its tone telling the sounds apart.
-std::string Wav(std::size_t tone) {
-    std::string samples(2000, '\0');
-    for (std::size_t i = 0; i < samples.size(); i += 2)
-        samples[i + 1] = static_cast<char>((i / 2 % (20 + tone)) < (10 + tone / 2) ? 0x20 : 0xE0);
-    return WavHeaderBytes(1, 16, 22050, static_cast<std::uint32_t>(samples.size())) + samples;
-}
+// Short real WAVs, their tones telling the sounds apart.
+const std::string kPhone13 = ToneWav(0.1, 440);
+const std::string kPhone7 = ToneWav(0.1, 660);
 
 class DesktopLinux : public ::testing::Test, public ReplaceWorld {
   protected:
@@ -87,8 +77,8 @@ class DesktopLinux : public ::testing::Test, public ReplaceWorld {
             fs::remove_all(fs::path(Home("XDG_CONFIG_HOME")) / below);
         Gsettings(std::string("reset-recursively ") + kGnomeSound);
         ASSERT_TRUE(Settle([&] { return ThemeNameInProcess() == std::nullopt; }));
-        Library("电话/PHONE13.WAV", Wav(1));
-        Library("电话/PHONE7.WAV", Wav(2));
+        Library("电话/PHONE13.WAV", kPhone13);
+        Library("电话/PHONE7.WAV", kPhone7);
     }
 
     std::optional<std::string> ThemeNameInProcess() {
@@ -100,19 +90,6 @@ class DesktopLinux : public ::testing::Test, public ReplaceWorld {
     std::string Custom() const { return Home("XDG_DATA_HOME") + "/sounds/__custom/"; }
 
     void ChooseDesktop() { ComboBox1Select(model, kKindDesktop); }
-
-    int Row(const std::string& file) const {
-        const auto& list = model.state.TargetList;
-        return static_cast<int>(std::find(list.begin(), list.end(), file) - list.begin());
-    }
-
-    // "换音" of `librarySound` over the event `file`, confirmed.
-    void Replace(const std::string& librarySound, const std::string& file) {
-        model.state.SelectedLibrarySound = librarySound;
-        ListBox1Click(model, Row(file));
-        dialogs.ThenResult(DlgResult::OK);
-        M_replace89(model);
-    }
 
     void RestoreAll() {
         dialogs.ThenResult(DlgResult::OK);
@@ -148,17 +125,17 @@ TEST_F(DesktopLinux, AReplacementIsWhatCanberraPlaysUntilItIsRestored) {
 
     // A click plays what the desktop plays now.
     ChooseDesktop();
-    ListBox1Click(model, Row("message-new-instant.wav"));
+    ListBox1Click(model, RowOf(model, "message-new-instant.wav"));
     EXPECT_EQ(player.played.back(), kFreedesktop + "message-new-instant.oga");
 
-    Replace("电话/PHONE13.WAV", "message-new-instant.wav");
+    ReplaceAt("电话/PHONE13.WAV", "message-new-instant.wav");
     const std::string written = Custom() + "message-new-instant.wav";
-    EXPECT_EQ(ReadFile(written), Wav(1));
+    EXPECT_EQ(ReadFile(written), kPhone13);
     EXPECT_EQ(CanberraOpens("message-new-instant"), written);
     EXPECT_EQ(Gsettings("get org.gnome.desktop.sound theme-name"), "'__custom'");
     EXPECT_EQ(IniValue(ReadFile(Custom() + "index.theme"), "Sound Theme", "Inherits"),
               "freedesktop");
-    ListBox1Click(model, Row("message-new-instant.wav"));
+    ListBox1Click(model, RowOf(model, "message-new-instant.wav"));
     EXPECT_EQ(player.played.back(), written);
     // The desktop's own message, not the question about QQ's settings file.
     ASSERT_EQ(dialogs.shown.size(), 1u);
@@ -172,7 +149,7 @@ TEST_F(DesktopLinux, AReplacementIsWhatCanberraPlaysUntilItIsRestored) {
     ChooseDesktop();
 
     dialogs.ThenResult(DlgResult::OK);
-    RestoreOriginalClick(model, Row("message-new-instant.wav"));
+    RestoreOriginalClick(model, RowOf(model, "message-new-instant.wav"));
     EXPECT_EQ(CanberraOpens("message-new-instant"), kFreedesktop + "message-new-instant.oga");
 
     // Even with the theme's folder removed meanwhile, the settings come back.
@@ -193,7 +170,7 @@ TEST_F(DesktopLinux, AnotherProgramsThemeIsExtendedAndWhatAReplacementShadowedCo
     WriteFile(Home("XDG_CONFIG_HOME") + "/kdeglobals", kde);
     ChooseDesktop();
 
-    Replace("电话/PHONE7.WAV", "message-new-instant.wav");
+    ReplaceAt("电话/PHONE7.WAV", "message-new-instant.wav");
     EXPECT_EQ(CanberraOpens("message-new-instant"), Custom() + "message-new-instant.wav");
     EXPECT_FALSE(fs::exists(Custom() + "message-new-instant.oga"));
     EXPECT_EQ(IniValue(ReadFile(Home("XDG_CONFIG_HOME") + "/kdeglobals"), "Sounds", "Theme"),
@@ -227,7 +204,7 @@ TEST_P(DesktopInherits, TheNewThemeInheritsTheOneSelectedBeforeWhenItExists) {
         ASSERT_TRUE(Settle([&] { return ThemeNameInProcess() == row.selected; }));
     }
     ChooseDesktop();
-    Replace("电话/PHONE13.WAV", "bell.wav");
+    ReplaceAt("电话/PHONE13.WAV", "bell.wav");
     EXPECT_EQ(IniValue(ReadFile(Custom() + "index.theme"), "Sound Theme", "Inherits"),
               row.inherited);
     EXPECT_EQ(Gsettings("get org.gnome.desktop.sound theme-name"), "'__custom'");
@@ -245,7 +222,7 @@ TEST_F(DesktopLinux, SoundsSwitchedOffAreToldAndLeftOff) {
     Gsettings("set org.gnome.desktop.sound event-sounds false");
     ASSERT_TRUE(Settle([] { return EventSoundsOff(); }));
     ChooseDesktop();
-    Replace("电话/PHONE13.WAV", "message.wav");
+    ReplaceAt("电话/PHONE13.WAV", "message.wav");
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[1].form, DialogForm::PlainMessage);
     EXPECT_EQ(dialogs.shown[1].text, kDesktopSoundsOff);

@@ -8,16 +8,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "catalogue/catalogue.h"
+#include "command_output.h"
 #include "discovery/target_switch.h"
-#include "library/wav_header.h"
-#include "model/target_list.h"
 #include "platform/desktop_settings.h"
 #include "replace/restore_originals.h"
-#include "replace/single_replacement.h"
 #include "replace_world.h"
+#include "tone_wav.h"
 
 namespace sonatrix::testing {
 namespace {
@@ -29,24 +26,8 @@ const std::string kEventKey = "HKCU\\AppEvents\\Schemes\\Apps\\.Default\\Notific
 constexpr DWORD kNoneOpen = 100;
 constexpr DWORD kNoDevice = 101;
 
-std::string Output(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::_popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (std::fgets(buffer, sizeof buffer, pipe))
-            out += buffer;
-        ::_pclose(pipe);
-    }
-    return out;
-}
-
 // A short tone, long enough for PlaySound to be found holding it.
-std::string Wav() {
-    std::string samples(4000, '\0');
-    for (std::size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<char>(i / 8 % 2 ? 0xC0 : 0x40);
-    return WavHeaderBytes(1, 8, 8000, static_cast<std::uint32_t>(samples.size())) + samples;
-}
+const std::string kTone = ToneWav(0.5, 440);
 
 struct SchemeRow {
     const char* name;
@@ -65,7 +46,7 @@ class DesktopWin : public ::testing::TestWithParam<SchemeRow>, public ReplaceWor
     std::string RegQuery() const {
         std::string out;
         for (const std::string& key : Keys())
-            out += Output("reg query \"" + key + "\" /ve 2>&1");
+            out += CommandOutput("reg query \"" + key + "\" /ve 2>&1");
         return out;
     }
 
@@ -92,10 +73,11 @@ class DesktopWin : public ::testing::TestWithParam<SchemeRow>, public ReplaceWor
 };
 
 TEST_P(DesktopWin, PlaySoundOpensTheWrittenSoundUntilTheOldOneIsPutBack) {
-    const fs::path old = Put("media/ding.wav", Wav());
-    Output("reg delete \"" + kEventKey.substr(0, kEventKey.size() - 1) + "\" /f 2>&1");
+    const fs::path old = Put("media/ding.wav", kTone);
+    CommandOutput("reg delete \"" + kEventKey.substr(0, kEventKey.size() - 1) + "\" /f 2>&1");
     for (const std::string& key : Keys())
-        Output("reg add \"" + key + "\" /ve /t REG_EXPAND_SZ /d \"" + old.string() + "\" /f");
+        CommandOutput("reg add \"" + key + "\" /ve /t REG_EXPAND_SZ /d \"" + old.string() +
+                      "\" /f");
     const std::string before = RegQuery();
     ASSERT_NE(before.find("REG_EXPAND_SZ"), std::string::npos) << before;
     const fs::path written = PathFromNarrow(DesktopSoundFolder(dataDir) + "Notification.IM.wav");
@@ -104,23 +86,16 @@ TEST_P(DesktopWin, PlaySoundOpensTheWrittenSoundUntilTheOldOneIsPutBack) {
         GTEST_SKIP() << "Wine has no audio device: run under scripts/with-sound-server.sh";
     EXPECT_EQ(first, 0u);
 
-    Library("电话/PHONE13.WAV", Wav());
+    Library("电话/PHONE13.WAV", kTone);
     ComboBox1Select(model, kKindDesktop);
-    const auto& list = model.state.TargetList;
-    const int row =
-        static_cast<int>(std::find(list.begin(), list.end(), "Notification.IM.wav") - list.begin());
-    ASSERT_LT(row, static_cast<int>(list.size()));
-    model.state.SelectedLibrarySound = "电话\\PHONE13.WAV";
-    ListBox1Click(model, row);
-    dialogs.ThenResult(DlgResult::OK);
-    M_replace89(model);
+    ReplaceAt("电话\\PHONE13.WAV", "Notification.IM.wav");
     const std::string replaced = RegQuery();
     EXPECT_NE(replaced.find("REG_SZ"), std::string::npos) << replaced;
     EXPECT_NE(replaced.find("Notification.IM.wav"), std::string::npos) << replaced;
     EXPECT_EQ(PlaySoundOpens({old, written}), 1u);
 
     dialogs.ThenResult(DlgResult::OK);
-    RestoreOriginalClick(model, row);
+    RestoreOriginalClick(model, RowOf(model, "Notification.IM.wav"));
     EXPECT_EQ(RegQuery(), before);
     EXPECT_EQ(PlaySoundOpens({old, written}), 0u);
 }

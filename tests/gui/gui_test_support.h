@@ -10,14 +10,13 @@
 #include <QStringList>
 #include <QTest>
 
-#include <cmath>
 #include <cstdlib>
 #include <string>
 
-#include "library/wav_header.h"
 #include "scripted_dialogs.h"
 #include "temp_dir.h"
 #include "test_platform.h"
+#include "tone_wav.h"
 
 namespace sonatrix::testing {
 
@@ -40,16 +39,6 @@ inline const bool kLeftoverAnswersFailTheTest = [] {
 
 inline bool HasSoundServer() {
     return sonatrix::testing::WhyNoSoundServer() == nullptr;
-}
-
-// An 8-bit mono 22050 Hz tone of `seconds` at `hertz`.
-inline std::string ToneWav(double seconds, double hertz) {
-    const std::size_t count = static_cast<std::size_t>(seconds * 22050);
-    std::string samples(count, '\x80');
-    for (std::size_t i = 0; i < count; ++i)
-        samples[i] =
-            static_cast<char>(128 + std::lround(100 * std::sin(2 * M_PI * hertz * i / 22050)));
-    return WavHeaderBytes(1, 8, 22050, static_cast<std::uint32_t>(count)) + samples;
 }
 
 // Runs a program to its end and returns what it printed; `ok` tells whether

@@ -3,6 +3,7 @@
 // with the scripted dialog layer and recording player and shell.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -50,5 +51,11 @@ class TestWorld {
     // AppDir set as the first show sets it, without the rest of the show.
     void SetAppDir() { model.state.AppDir = appDir; }
 };
+
+// The row of `name` in the model's target list; past its end when not there.
+inline int RowOf(const MainModel& model, const std::string& name) {
+    const auto& list = model.state.TargetList;
+    return static_cast<int>(std::find(list.begin(), list.end(), name) - list.begin());
+}
 
 }  // namespace sonatrix::testing

@@ -199,14 +199,10 @@ TEST(RestoreOriginals, TheSoundClickedOnAloneAndNothingWhereNothingWasKept) {
     wanted["msg.wav"] = before.at("msg.wav");
     world.dialogs.shown.clear();
 
-    const auto& list = world.model.state.TargetList;
-    const auto index = [&](const char* name) {
-        return static_cast<int>(std::find(list.begin(), list.end(), name) - list.begin());
-    };
     world.dialogs.ThenResult(DlgResult::OK);
-    RestoreOriginalClick(world.model, index("msg.wav"));
+    RestoreOriginalClick(world.model, RowOf(world.model, "msg.wav"));
     EXPECT_EQ(world.Snapshot(kClientSound), wanted);
-    RestoreOriginalClick(world.model, index("mine.wav"));
+    RestoreOriginalClick(world.model, RowOf(world.model, "mine.wav"));
     EXPECT_EQ(world.Texts(),
               (std::vector<std::string>{"Confirm:将恢复以下声音的原始文件：\nmsg.wav",
                                         "Information:已恢复原始声音。",

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "model/dialogs.h"
+#include "model/target_list.h"
+#include "replace/single_replacement.h"
 #include "scripted_dialogs.h"
 #include "test_world.h"
 
@@ -41,6 +43,14 @@ class ReplaceWorld : public TestWorld {
         return At(relative).string() + std::string(1, std::filesystem::path::preferred_separator);
     }
     std::string Content(const std::string& relative) const { return ReadFile(At(relative)); }
+
+    // "换音" of `librarySound` over the target's `file`, confirmed.
+    void ReplaceAt(const std::string& librarySound, const std::string& file) {
+        model.state.SelectedLibrarySound = librarySound;
+        ListBox1Click(model, RowOf(model, file));
+        dialogs.ThenResult(DlgResult::OK);
+        M_replace89(model);
+    }
 
     const ShownDialog& Shown(std::size_t index) const { return dialogs.shown.at(index); }
 };
