@@ -53,30 +53,21 @@ inline void LayDroppedSound(OriginalsWorld& world) {
 
 // False for a name it does not know.
 inline bool RunByName(OriginalsWorld& world, std::string_view name) {
+    for (const CommandCase& known : EveryWriteCommand())
+        if (name == known.name) {
+            world.Run(known.command);
+            return true;
+        }
     MainModel& model = world.Current();
-    if (name == "Single") {
-        model.state.SelectedLibrarySound = NativePath("自定义\\new.wav");
-        model.state.SelectedTargetSound = "msg.wav";
-        M_replace89(model);
-    } else if (name == "Theme") {
-        SpeedButton5Click(model);
-    } else if (name == "DesktopTheme") {
+    if (name == "DesktopTheme") {
         ComboBox1Select(model, kKindDesktop);
         SpeedButton5Click(model);
-    } else if (name == "Random") {
-        Button3Click(model);
     } else if (name == "Drop") {
         ListBox1DropFile(model, RowOf(model, "msg.wav"), world.Path(kDroppedSound));
     } else if (name == "RestoreOne") {
         RestoreOriginalClick(model, RowOf(model, "msg.wav"));
     } else if (name == "RestoreAll") {
         RestoreAllOriginalsClick(model);
-    } else if (name == "RestoreQQ") {
-        SpeedButton4Click(model);
-    } else if (name == "QQUsesMsn") {
-        SpeedButton16Click(model);
-    } else if (name == "MsnUsesQQ") {
-        SpeedButton15Click(model);
     } else if (name == "Undo") {
         UndoLastChangeClick(model);
     } else if (name == "Redo") {

@@ -137,18 +137,20 @@ class OriginalsWorld : public TargetWorld {
 
     TreeSnapshot Snapshot(const std::string& folder) const { return TakeSnapshot(base.At(folder)); }
 
-    // Runs `command` with the answers a user who says yes gives; the single
-    // replacement asks whether the new sound works only after a copy that
-    // `succeeds`.
+    // Runs `command` with the answers a user who says yes gives (queued
+    // here unless SayYesToEverything answers them); the single replacement
+    // asks whether the new sound works only after a copy that `succeeds`.
     void Run(WriteCommand command, bool succeeds = true) {
         MainModel& model = Current();
         MainState& state = model.state;
+        const bool queue = !dialogs.onShow;
         switch (command) {
             case WriteCommand::Single:
                 state.SelectedLibrarySound = NativePath("自定义\\new.wav");
                 state.SelectedTargetSound = "msg.wav";
-                dialogs.ThenResult(DlgResult::OK);
-                if (succeeds)
+                if (queue)
+                    dialogs.ThenResult(DlgResult::OK);
+                if (queue && succeeds)
                     dialogs.ThenId(mb::kIdOK);
                 M_replace89(model);
                 break;
@@ -156,7 +158,8 @@ class OriginalsWorld : public TargetWorld {
                 SpeedButton5Click(model);
                 break;
             case WriteCommand::Random:
-                dialogs.ThenId(mb::kIdYes);
+                if (queue)
+                    dialogs.ThenId(mb::kIdYes);
                 Button3Click(model);
                 break;
             case WriteCommand::RestoreQQ:
@@ -175,7 +178,9 @@ class OriginalsWorld : public TargetWorld {
                 SpeedButton13Click(model);
                 break;
             case WriteCommand::ResetConfigDb:
-                dialogs.ThenText("12345").ThenId(mb::kIdOK);
+                dialogs.ThenText("12345");
+                if (queue)
+                    dialogs.ThenId(mb::kIdOK);
                 Button2Click(model);
                 break;
         }

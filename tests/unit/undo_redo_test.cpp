@@ -40,7 +40,7 @@ class UndoRedo : public ::testing::TestWithParam<StepsRow> {
         world.dialogs.shown.clear();
         switch (step) {
             case Step::ThemeA:
-                SpeedButton5Click(world.Current());
+                world.Run(WriteCommand::Theme);
                 return Label("山村静夜");
             case Step::ThemeB:
                 SpeedButton10Click(world.Current());
@@ -50,9 +50,7 @@ class UndoRedo : public ::testing::TestWithParam<StepsRow> {
                 world.Put(std::string(kClientSound) + "/msg.wav", kOwnSound);
                 return Label("own");
             case Step::Single:
-                world.Current().state.SelectedLibrarySound = NativePath("自定义\\new.wav");
-                world.Current().state.SelectedTargetSound = "msg.wav";
-                M_replace89(world.Current());
+                world.Run(WriteCommand::Single);
                 return Label("换音");
             case Step::Undo:
                 return UndoLastChangeClick(world.Current());
