@@ -151,10 +151,14 @@ class AnySoundTest : public QObject {
         AddSoundsAndReport(*model, Narrow(sources));
         disconnect(watch);
     }
-    void Drop(QWidget* viewport, QMimeData* data, QPoint at) {
+    // Whether `viewport` takes `data` dragged in at `at`.
+    static bool Enters(QWidget* viewport, QMimeData* data, QPoint at) {
         QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(viewport, &enter);
-        QVERIFY(enter.isAccepted());
+        return enter.isAccepted();
+    }
+    void Drop(QWidget* viewport, QMimeData* data, QPoint at) {
+        QVERIFY(Enters(viewport, data, at));
         QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(viewport, &drop);
         QVERIFY(drop.isAccepted());
@@ -166,6 +170,16 @@ class AnySoundTest : public QObject {
             urls.push_back(QUrl::fromLocalFile(Local(path)));
         data->setUrls(urls);
         return data;
+    }
+    // A new model over the world whose decoding helper is `helper`.
+    void UseHelper(const QString& helper) {
+        model.reset();
+        decoder = std::make_unique<gui::HelperDecoder>(helper);
+        model = std::make_unique<MainModel>(
+            Services{*world->files, world->ownProcesses, *world->registry, world->dialogs,
+                     world->player, world->shell, *decoder, *progress},
+            world->appDir, world->dataDir);
+        model->state.AppDir = world->appDir;
     }
     // Shows the window with no client to be found, and forgets the first
     // show's word that no client runs.
@@ -191,13 +205,8 @@ class AnySoundTest : public QObject {
         world = std::make_unique<TestWorld>();
         world->SetAppDir();
         std::filesystem::create_directories(At("app/newsounds"));
-        decoder = std::make_unique<gui::HelperDecoder>(SONATRIX_DECODE_HELPER);
         progress = std::make_unique<gui::QtBatchProgress>();
-        model = std::make_unique<MainModel>(
-            Services{*world->files, world->ownProcesses, *world->registry, world->dialogs,
-                     world->player, world->shell, *decoder, *progress},
-            world->appDir, world->dataDir);
-        model->state.AppDir = world->appDir;
+        UseHelper(SONATRIX_DECODE_HELPER);
         form = std::make_unique<TForm1>(*model);
         progress->SetOwner(form.get());
     }
@@ -316,13 +325,7 @@ class AnySoundTest : public QObject {
     // A program folder without its helper says so for every file.
     void missingHelperIsNamed() {
         form.reset();
-        model.reset();
-        decoder = std::make_unique<gui::HelperDecoder>(Local(At("nowhere/sonatrix-decode")));
-        model = std::make_unique<MainModel>(
-            Services{*world->files, world->ownProcesses, *world->registry, world->dialogs,
-                     world->player, world->shell, *decoder, *progress},
-            world->appDir, world->dataDir);
-        model->state.AppDir = world->appDir;
+        UseHelper(Local(At("nowhere/sonatrix-decode")));
         AddSoundsAndReport(*model, Narrow({Input("formats/beep.ogg")}));
         QCOMPARE(Texts().front(), FailedAddsText({{"beep.ogg", kNoDecoderProgram}}));
         QCOMPARE(Added(), QStringList{});
@@ -455,56 +458,48 @@ class AnySoundTest : public QObject {
         QCOMPARE(TreeView1()->topLevelItem(0)->childCount(), 2);
     }
 
-    // A library sound dragged from the tree onto a target item replaces it.
-    void libraryDropOnATargetItemReplacesIt() {
-        const std::string tone = testing::ToneWav(1, 440);
-        world->Put("app/newsounds/自定义/song.wav", tone);
-        ShowWithTarget();
-        world->dialogs.ThenResult(DlgResult::OK).ThenId(mb::kIdOK);
-
-        auto* data = new QMimeData;
-        data->setData(gui::kLibrarySoundMime, QByteArray("自定义") + kSep + "song.wav");
-        std::unique_ptr<QMimeData> owned(data);
-        Drop(ListBox1()->viewport(), data,
-             ListBox1()->visualItemRect(ListBox1()->item(0)).center());
-        QTRY_COMPARE_WITH_TIMEOUT(world->dialogs.shown.size(), std::size_t{2}, 10000);
-        QCOMPARE(world->dialogs.shown[0].caption, std::string("Confirm"));
-        QCOMPARE(world->dialogs.shown[0].text,
-                 "点击“OK”按钮，将用声音 自定义" + std::string(1, kSep) + "song.wav替换掉 msg.wav");
-        QCOMPARE(ReadFile(At("client/sound/msg.wav")), tone);
-        QCOMPARE(ReadFile(At("client/sound/ring.wav")), std::string("old ring"));
+    // A library sound dragged from the tree onto a target item replaces it;
+    // an audio file from outside is converted into the library first, and
+    // the converted file is what is copied.
+    void dropOnATargetItemReplacesIt_data() {
+        QTest::addColumn<bool>("fromLibrary");
+        QTest::addColumn<QString>("sound");
+        QTest::newRow("library sound") << true << "a.wav";
+        QTest::newRow("file from outside") << false << "beep.wav";
     }
-
-    // An audio file from outside, dropped on a target item, is converted
-    // into the library and the converted file is what is copied.
-    void fileDropOnATargetItemConvertsThenReplaces() {
+    void dropOnATargetItemReplacesIt() {
+        QFETCH(bool, fromLibrary);
+        QFETCH(QString, sound);
+        std::filesystem::create_directories(Custom());
+        std::filesystem::copy_file(Input("formats/a.wav"), Custom() / "a.wav");
         ShowWithTarget();
         world->dialogs.ThenResult(DlgResult::OK).ThenId(mb::kIdOK);
 
-        std::unique_ptr<QMimeData> data(Urls({Input("formats/beep.ogg")}));
+        std::unique_ptr<QMimeData> data(fromLibrary ? new QMimeData
+                                                    : Urls({Input("formats/beep.ogg")}));
+        if (fromLibrary)
+            data->setData(gui::kLibrarySoundMime, QByteArray("自定义") + kSep + "a.wav");
         Drop(ListBox1()->viewport(), data.get(),
-             ListBox1()->visualItemRect(ListBox1()->item(1)).center());
+             ListBox1()->visualItemRect(ListBox1()->item(0)).center());
         QTRY_COMPARE_WITH_TIMEOUT(world->dialogs.shown.size(), std::size_t{2}, 20000);
-        QCOMPARE(
-            world->dialogs.shown[0].text,
-            "点击“OK”按钮，将用声音 自定义" + std::string(1, kSep) + "beep.wav替换掉 ring.wav");
-        QCOMPARE(ReadFile(At("client/sound/ring.wav")), ReadFile(Custom() / "beep.wav"));
-        QCOMPARE(Facts(At("client/sound/ring.wav")).bits, 16);
+        QCOMPARE(world->dialogs.shown[0].caption, std::string("Confirm"));
+        QCOMPARE(world->dialogs.shown[0].text, "点击“OK”按钮，将用声音 自定义" +
+                                                   std::string(1, kSep) + sound.toStdString() +
+                                                   "替换掉 msg.wav");
+        QCOMPARE(ReadFile(At("client/sound/msg.wav")), ReadFile(Custom() / sound.toStdString()));
+        QCOMPARE(Facts(At("client/sound/msg.wav")).bits, 16);
+        QCOMPARE(ReadFile(At("client/sound/ring.wav")), std::string("old ring"));
     }
 
     // A drop beside the items, or of several files, is refused.
     void dropBesideTheItemsIsRefused() {
         ShowWithTarget();
-        std::unique_ptr<QMimeData> data(Urls({At("a.mp3"), At("b.mp3")}));
-        QDragEnterEvent several(ListBox1()->visualItemRect(ListBox1()->item(0)).center(),
-                                Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(ListBox1()->viewport(), &several);
-        QVERIFY(!several.isAccepted());
+        QWidget* viewport = ListBox1()->viewport();
+        std::unique_ptr<QMimeData> several(Urls({At("a.mp3"), At("b.mp3")}));
+        QVERIFY(!Enters(viewport, several.get(),
+                        ListBox1()->visualItemRect(ListBox1()->item(0)).center()));
         std::unique_ptr<QMimeData> one(Urls({At("a.mp3")}));
-        QDragEnterEvent beside(QPoint(5, ListBox1()->viewport()->height() - 2), Qt::CopyAction,
-                               one.get(), Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(ListBox1()->viewport(), &beside);
-        QVERIFY(!beside.isAccepted());
+        QVERIFY(!Enters(viewport, one.get(), QPoint(5, viewport->height() - 2)));
     }
 
     // The preview plays a WAV QSoundEffect cannot: through a copy the
