@@ -14,6 +14,7 @@
 #include "platform/desktop_settings.h"
 #include "replace/restore_originals.h"
 #include "replace_world.h"
+#include "running_program.h"
 #include "tone_wav.h"
 
 namespace sonatrix::testing {
@@ -53,22 +54,11 @@ class DesktopWin : public ::testing::TestWithParam<SchemeRow>, public ReplaceWor
     // Which of `files` Wine's PlaySound opens for Notification.IM: its
     // number, kNoneOpen or kNoDevice.
     static DWORD PlaySoundOpens(const std::vector<fs::path>& files) {
-        const fs::path program = fs::path("Z:" + std::string(SONATRIX_PLAY_ALIAS)).make_preferred();
-        std::wstring command = L"\"" + program.wstring() + L"\" Notification.IM";
+        std::wstring arguments = L"Notification.IM";
         for (const fs::path& file : files)
-            command += L" \"" + file.wstring() + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION started{};
-        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
-                            nullptr, nullptr, &startup, &started))
-            return kNoneOpen;
-        WaitForSingleObject(started.hProcess, INFINITE);
-        DWORD status = kNoneOpen;
-        GetExitCodeProcess(started.hProcess, &status);
-        CloseHandle(started.hThread);
-        CloseHandle(started.hProcess);
-        return status;
+            arguments += L" \"" + file.wstring() + L"\"";
+        const RunningProgram play(FromBuildPath(SONATRIX_PLAY_ALIAS), arguments);
+        return play.WaitForExit().value_or(kNoneOpen);
     }
 };
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <numbers>
 #include <string>
 
 #include "library/wav_header.h"
@@ -14,8 +15,8 @@ inline std::string ToneWav(double seconds, double hertz) {
     const std::size_t count = static_cast<std::size_t>(seconds * 22050);
     std::string samples(count, '\x80');
     for (std::size_t i = 0; i < count; ++i)
-        samples[i] =
-            static_cast<char>(128 + std::lround(100 * std::sin(2 * M_PI * hertz * i / 22050)));
+        samples[i] = static_cast<char>(
+            128 + std::lround(100 * std::sin(2 * std::numbers::pi * hertz * i / 22050)));
     return WavHeaderBytes(1, 8, 22050, static_cast<std::uint32_t>(count)) + samples;
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // sonatrix.exe started from a folder under Wine, and what a user sees of it:
-// its top-level windows. Shared by the tests of the program folder and of
-// the installed program.
+// its top-level windows. Shared by the tests of the program folder, of the
+// installed program and of the desktop's sounds.
 #pragma once
 
 #include <windows.h>
