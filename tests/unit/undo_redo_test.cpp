@@ -18,7 +18,12 @@
 namespace sonatrix::testing {
 namespace {
 
-const std::string kThemeFiles = "\nmsg.wav\nGlobal.wav\nfolder.wav\nsystem.wav\nring.wav\ncall.wav";
+// The files 山村静夜 and 烈火金刚 write, msg.wav apart.
+const std::string kThemeOthers = "\nGlobal.wav\nfolder.wav\nsystem.wav\nring.wav\ncall.wav";
+const std::string kThemeFiles = "\nmsg.wav" + kThemeOthers;
+const std::string kAskTheme = "Confirm:将撤销“山村静夜”对以下声音的更改：";
+const std::string kAskMsgToo =
+    "Confirm:以下声音在“山村静夜”之后又被改动过，是否也撤销对它们的更改：\nmsg.wav";
 const std::string kOwnSound = "the user's own sound";
 
 enum class Step { ThemeA, ThemeB, OwnMsg, Undo, Redo, Single };
@@ -82,17 +87,13 @@ INSTANTIATE_TEST_SUITE_P(
         StepsRow{"UndoAlsoOverTheUsersOwnFile",
                  {Step::ThemeA, Step::OwnMsg, Step::Undo},
                  "",
-                 {"Confirm:将撤销“山村静夜”对以下声音的更改：\nGlobal.wav\nfolder.wav\nsystem."
-                  "wav\nring.wav\ncall.wav",
-                  "Confirm:以下声音在“山村静夜”之后又被改动过，是否也撤销对它们的更改：\nmsg.wav",
-                  "Information:已撤销：山村静夜"}},
+                 {kAskTheme + kThemeOthers, kAskMsgToo, "Information:已撤销：山村静夜"}},
         // Ctrl+Y puts the user's own file back byte for byte.
         StepsRow{"RedoGivesTheUsersOwnFileBack",
                  {Step::ThemeA, Step::OwnMsg, Step::Undo, Step::Redo},
                  "own",
                  // In the order the undo wrote them.
-                 {"Confirm:将重做“山村静夜”对以下声音的更改：\nGlobal.wav\nfolder.wav\nsystem."
-                  "wav\nring.wav\ncall.wav\nmsg.wav",
+                 {"Confirm:将重做“山村静夜”对以下声音的更改：" + kThemeOthers + "\nmsg.wav",
                   "Information:已重做：山村静夜"}},
         StepsRow{"RedoWalksForwardAndUndoBackAgain",
                  {Step::ThemeA, Step::ThemeB, Step::Undo, Step::Undo, Step::Redo, Step::Redo,
@@ -158,12 +159,10 @@ void CopyToTMThenRemoveIt(OriginalsWorld& world) {
     std::filesystem::remove_all(world.base.At(kClientTM));
 }
 
-const std::string kThemeOthers = "\nGlobal.wav\nfolder.wav\nsystem.wav\nring.wav\ncall.wav";
-const std::string kAskTheme = "Confirm:将撤销“山村静夜”对以下声音的更改：";
-
 INSTANTIATE_TEST_SUITE_P(
     Rows, UndoNeverStuck,
     ::testing::Values(
+        // Each after 山村静夜 in the target folder.
         StuckRow{"AGoneFolderIsSkipped",
                  CopyToTMThenRemoveIt,
                  {Says(DlgResult::Skip)},
@@ -185,9 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                      std::filesystem::create_directory(world.base.At("client/sound/msg.wav"));
                  },
                  {Says(DlgResult::OK), Says(DlgResult::OK)},
-                 {kAskTheme + kThemeOthers,
-                  "Confirm:以下声音在“山村静夜”之后又被改动过，是否也撤销对它们的更改：\nmsg.wav",
-                  "Error:msg.wav{Folder}"},
+                 {kAskTheme + kThemeOthers, kAskMsgToo, "Error:msg.wav{Folder}"},
                  ""},
         StuckRow{"AFileChangedWhileAskedIsLeftAlone",
                  [](OriginalsWorld& world) {
