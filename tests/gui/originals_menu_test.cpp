@@ -52,11 +52,11 @@ class OriginalsMenuTest : public QObject {
             texts << QString::fromStdString(shown.caption + ":" + shown.text);
         return texts;
     }
-    // Replaces "msg.wav" with a library sound, as "换音" does.
-    void ReplaceMsg() {
+    // Replaces `target` with a library sound, as "换音" does.
+    void Replace(const char* target = "msg.wav") {
         auto& state = world->model.state;
         state.SelectedLibrarySound = sonatrix::NativePath("自定义\\new.wav");
-        state.SelectedTargetSound = "msg.wav";
+        state.SelectedTargetSound = target;
         world->dialogs.ThenResult(DlgResult::OK).ThenId(sonatrix::mb::kIdOK);
         sonatrix::M_replace89(world->model);
         world->dialogs.shown.clear();
@@ -121,7 +121,7 @@ class OriginalsMenuTest : public QObject {
     }
 
     void rightClickRestoresTheSoundClickedOn() {
-        ReplaceMsg();
+        Replace();
         QCOMPARE(ReadFile(world->At("client/sound/msg.wav")), std::string("new sound"));
         const QRect place = list->visualItemRect(list->item(Row("msg.wav")));
         RightClick(place.center());
@@ -144,7 +144,7 @@ class OriginalsMenuTest : public QObject {
     void menuKeyOpensTheMenuOnTheCurrentSound() {
         world->Put("client/sound/call.wav", "first:call.wav");
         sonatrix::M_list_qqshund(world->model);
-        ReplaceMsg();  // msg.wav changed: call.wav has nothing kept
+        Replace();  // msg.wav changed: call.wav has nothing kept
         list->setFocus();
         list->setCurrentRow(Row("call.wav"));
         // The platform turns the menu key into a context menu request for
@@ -159,14 +159,9 @@ class OriginalsMenuTest : public QObject {
 
     void restoreAllRefillsTheListAndCtrlZTakesItBack() {
         // A sound the program created: restoring its original removes it.
-        auto& state = world->model.state;
-        state.SelectedLibrarySound = sonatrix::NativePath("自定义\\new.wav");
-        state.SelectedTargetSound = "new.wav";
-        world->dialogs.ThenResult(DlgResult::OK).ThenId(sonatrix::mb::kIdOK);
-        sonatrix::M_replace89(world->model);
+        Replace("new.wav");
         sonatrix::M_list_qqshund(world->model);
         QVERIFY(Row("new.wav") >= 0);
-        world->dialogs.shown.clear();
 
         RightClick(list->visualItemRect(list->item(0)).center());
         world->dialogs.ThenResult(DlgResult::OK);
@@ -192,11 +187,7 @@ class OriginalsMenuTest : public QObject {
     void redoKeysTakeTheUndoBack() {
         QFETCH(Qt::KeyboardModifiers, modifiers);
         QFETCH(int, key);
-        auto& state = world->model.state;
-        state.SelectedLibrarySound = sonatrix::NativePath("自定义\\new.wav");
-        state.SelectedTargetSound = "new.wav";
-        world->dialogs.ThenResult(DlgResult::OK).ThenId(sonatrix::mb::kIdOK);
-        sonatrix::M_replace89(world->model);
+        Replace("new.wav");
         sonatrix::M_list_qqshund(world->model);
         world->dialogs.ThenResult(DlgResult::OK);
         QTest::keyClick(form->windowHandle(), Qt::Key_Z, Qt::ControlModifier);
