@@ -5,22 +5,11 @@
 
 #include <stdexcept>
 
+#include "running_program.h"
 #include "standin_process.h"
 
 namespace sonatrix::testing {
 namespace {
-
-// The build runs on Linux and records the program's Unix path; Wine shows
-// the Unix root as drive Z:.
-std::filesystem::path FromBuildPath(std::string path) {
-    if (!path.empty() && path.front() == '/') {
-        for (char& c : path)
-            if (c == '/')
-                c = '\\';
-        path = "Z:" + path;
-    }
-    return path;
-}
 
 bool ModulesListed(DWORD pid, const std::string& exePath) {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
