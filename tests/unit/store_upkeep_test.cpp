@@ -24,14 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::set<std::string> FilesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    if (fs::exists(folder))
-        for (const auto& entry : fs::directory_iterator(folder))
-            names.insert(entry.path().filename().string());
-    return names;
-}
-
 std::vector<std::uint64_t> Numbers(const std::vector<EntryHeader>& headers) {
     std::vector<std::uint64_t> numbers;
     for (const EntryHeader& header : headers)
@@ -56,10 +48,10 @@ void ExpectBlobsExactlyReferenced(OriginalsWorld& world) {
         }
     kept.erase(std::string(kAbsent));
     referred.insert(kept.begin(), kept.end());
-    const std::set<std::string> blobs = FilesIn(world.base.At("userdata/originals/blobs"));
+    const TreeSnapshot blobs = world.Snapshot("userdata/originals/blobs");
     for (const std::string& content : kept)
         EXPECT_TRUE(blobs.contains(content)) << content << " is not kept";
-    for (const std::string& blob : blobs)
+    for (const auto& [blob, bytes] : blobs)
         EXPECT_TRUE(referred.contains(blob)) << blob << " is kept with nothing referring to it";
 }
 
