@@ -24,7 +24,7 @@
 #include "replace/undo_last_change.h"
 #include "replace_world.h"
 #include "test_platform.h"
-#include "tone_wav.h"
+#include "wav_files.h"
 
 namespace sonatrix::testing {
 namespace {

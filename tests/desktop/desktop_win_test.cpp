@@ -15,7 +15,7 @@
 #include "replace/restore_originals.h"
 #include "replace_world.h"
 #include "running_program.h"
-#include "tone_wav.h"
+#include "wav_files.h"
 
 namespace sonatrix::testing {
 namespace {

@@ -16,7 +16,7 @@
 #include "scripted_dialogs.h"
 #include "temp_dir.h"
 #include "test_platform.h"
-#include "tone_wav.h"
+#include "wav_files.h"
 
 namespace sonatrix::testing {
 

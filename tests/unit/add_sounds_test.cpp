@@ -10,18 +10,15 @@
 #include "platform/path_pieces.h"
 #include "platform/sound_decoder.h"
 #include "test_world.h"
+#include "wav_files.h"
 
 namespace sonatrix {
 namespace {
 
 using testing::DialogForm;
+using testing::PcmWav;
 using testing::ReadFile;
 using testing::TestWorld;
-
-// A PCM WAV holding `samples`.
-std::string PcmWav(const std::string& samples) {
-    return WavHeaderBytes(1, 16, 22050, static_cast<std::uint32_t>(samples.size())) + samples;
-}
 
 // What the stand-in decoder reads: a sound of that layout and length.
 std::string Tone(unsigned channels, unsigned rate, unsigned frames) {

@@ -26,16 +26,13 @@
 #include "test_world.h"
 #include "tree_node_queries.h"
 #include "tree_snapshot.h"
+#include "wav_files.h"
 
 namespace sonatrix {
 namespace {
 
-// A PCM WAV holding `samples`: what adding copies as it is.
-std::string PcmWav(const std::string& samples) {
-    return WavHeaderBytes(1, 16, 22050, static_cast<std::uint32_t>(samples.size())) + samples;
-}
-
 using testing::DialogForm;
+using testing::PcmWav;
 using testing::TestWorld;
 
 std::string Sep() {

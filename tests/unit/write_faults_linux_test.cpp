@@ -27,6 +27,7 @@
 #include "replace/themes.h"
 #include "target_world.h"
 #include "tree_snapshot.h"
+#include "wav_files.h"
 
 namespace sonatrix {
 namespace {
@@ -36,6 +37,7 @@ const std::string kStore = "userdata";
 
 namespace fs = std::filesystem;
 using testing::DialogForm;
+using testing::PcmWav;
 using testing::ReadFile;
 using testing::ScopedMount;
 using testing::TakeSnapshot;
@@ -50,8 +52,7 @@ std::string NewBytes(const std::string& name) {
 
 // What "添加声音" copies as it is: a PCM WAV.
 std::string NewWav(const std::string& name) {
-    const std::string samples = NewBytes(name);
-    return WavHeaderBytes(1, 16, 22050, static_cast<std::uint32_t>(samples.size())) + samples;
+    return PcmWav(NewBytes(name));
 }
 
 enum class Fault {

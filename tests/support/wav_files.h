@@ -10,6 +10,12 @@
 
 namespace sonatrix::testing {
 
+// A 16-bit mono 22050 Hz PCM WAV holding `samples`: what adding a sound
+// copies as it is.
+inline std::string PcmWav(const std::string& samples) {
+    return WavHeaderBytes(1, 16, 22050, static_cast<std::uint32_t>(samples.size())) + samples;
+}
+
 // An 8-bit mono 22050 Hz tone of `seconds` at `hertz`.
 inline std::string ToneWav(double seconds, double hertz) {
     const std::size_t count = static_cast<std::size_t>(seconds * 22050);
