@@ -125,12 +125,7 @@ class AnySoundTest : public QObject {
     void Browse(const std::filesystem::path& folder) {
         world->dialogs.ThenText(testing::NarrowPath(folder));
     }
-    std::vector<std::string> Texts() {
-        std::vector<std::string> texts;
-        for (const auto& shown : world->dialogs.shown)
-            texts.push_back(shown.text);
-        return texts;
-    }
+    std::vector<std::string> Texts() { return world->dialogs.Texts(false); }
     // The names in the category, sorted.
     QStringList Added() {
         QStringList names;

@@ -112,4 +112,11 @@ void ScriptedDialogs::SetBusyCursor(bool on) {
         ++busyCursorOn;
 }
 
+std::vector<std::string> ScriptedDialogs::Texts(bool captions) const {
+    std::vector<std::string> texts;
+    for (const ShownDialog& dialog : shown)
+        texts.push_back(captions ? dialog.caption + ":" + dialog.text : dialog.text);
+    return texts;
+}
+
 }  // namespace sonatrix::testing

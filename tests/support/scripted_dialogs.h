@@ -72,6 +72,9 @@ class ScriptedDialogs : public Dialogs {
     bool busy = false;
 
     std::size_t Pending() const { return answers_.size(); }
+    // The texts of the dialogs shown, in order, each after "<caption>:"
+    // when `captions`.
+    std::vector<std::string> Texts(bool captions = true) const;
 
     DlgResult MessageDlg(const std::string& text, DlgType type, unsigned buttons) override;
     void ShowMessage(const std::string& text) override;

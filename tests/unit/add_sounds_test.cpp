@@ -51,12 +51,7 @@ class AddSounds : public ::testing::Test {
         SpeedButton12Click(world.model);
     }
     std::filesystem::path Custom() { return world.At("app/newsounds/自定义"); }
-    std::vector<std::string> Texts() {
-        std::vector<std::string> texts;
-        for (const auto& shown : world.dialogs.shown)
-            texts.push_back(shown.text);
-        return texts;
-    }
+    std::vector<std::string> Texts() { return world.dialogs.Texts(false); }
 
     TestWorld world;
 };

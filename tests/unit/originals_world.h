@@ -233,12 +233,7 @@ class OriginalsWorld : public TargetWorld {
         return ReadFile(base.At("userdata/originals/blobs/" + content));
     }
 
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const auto& dialog : dialogs.shown)
-            texts.push_back(dialog.caption + ":" + dialog.text);
-        return texts;
-    }
+    std::vector<std::string> Texts() const { return dialogs.Texts(); }
     const ShownDialog& LastShown() const { return dialogs.shown.back(); }
 
   private:

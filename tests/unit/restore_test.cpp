@@ -38,12 +38,7 @@ class RestoreTest : public ::testing::Test {
         EXPECT_EQ(state.TargetStatusText, world.Path("Other/other.exe"));
         EXPECT_EQ(state.TargetList, std::vector<std::string>{"a.wav"});
     }
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> texts;
-        for (const auto& dialog : world.dialogs.shown)
-            texts.push_back(dialog.caption + ":" + dialog.text);
-        return texts;
-    }
+    std::vector<std::string> Texts() const { return world.dialogs.Texts(); }
 
     TargetWorld world;
     MainState& state = world.model.state;
