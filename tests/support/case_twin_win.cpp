@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <windows.h>
 
-#include <chrono>
-#include <thread>
-
 #include "case_twin.h"
+#include "running_program.h"
 #include "temp_dir.h"
 
 namespace sonatrix::testing {
@@ -52,13 +50,8 @@ bool PutCaseTwin(const std::filesystem::path& folder, const std::string& name,
         return false;
     CloseHandle(started.hThread);
     CloseHandle(started.hProcess);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (HoldsExactly(folder, name) && !std::filesystem::exists(staged))
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
+    return WaitUntil(
+        [&] { return HoldsExactly(folder, name) && !std::filesystem::exists(staged); });
 }
 
 }  // namespace sonatrix::testing
