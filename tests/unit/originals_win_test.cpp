@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// On Windows the store of originals is the user's: %LOCALAPPDATA%\Sonatrix\
-// originals\. One theme kept there, given back and undone, with the client's
-// folder written in another letter case than the first time.
+// On Windows the store of originals is the user's, in the folder
+// %LOCALAPPDATA%\Sonatrix\originals. One theme kept there, given back and
+// undone, with the client's folder written in another letter case than the
+// first time.
 #include <gtest/gtest.h>
 
 #include <windows.h>
