@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QStandardPaths>
 #include <QThread>
 #include <QWidget>
 
@@ -17,19 +18,25 @@ namespace {
 constexpr char kShowRequest[] = "show\n";
 constexpr int kAskForMs = 5000;
 
-// The user's own folder for such files where the session names one, else
-// the temporary folder (per user on Windows). The socket is reachable by
-// its owner only either way.
-QString InstanceFolder() {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return !runtime.isEmpty() && QDir::isAbsolutePath(runtime) ? runtime : QDir::tempPath();
+// A folder nobody else can enter, so that no other user can take the names
+// first: on Windows the user's temporary folder; elsewhere the session's
+// runtime folder, or the private one Qt makes in its stead (its owner and
+// rights checked), or else the data folder.
+QString InstanceFolder(const std::string& dataFolder) {
+#ifdef Q_OS_WIN
+    (void)dataFolder;
+    return QDir::tempPath();
+#else
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return !runtime.isEmpty() ? runtime : QString::fromStdString(dataFolder);
+#endif
 }
 
 }  // namespace
 
 SingleInstance::SingleInstance(const std::string& dataFolder, QObject* parent)
     : QObject(parent),
-      base_(QDir(InstanceFolder())
+      base_(QDir(InstanceFolder(dataFolder))
                 .filePath(QStringLiteral("sonatrix-") +
                           QString::fromStdString(Sha256Hex(dataFolder).substr(0, 32)))) {
     server_.setSocketOptions(QLocalServer::UserAccessOption);

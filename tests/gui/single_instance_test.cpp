@@ -7,7 +7,11 @@
 #include <QWidget>
 #include <QtTest>
 
+#include <filesystem>
 #include <memory>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "platform/user_data.h"
 #include "single_instance.h"
@@ -91,6 +95,37 @@ class SingleInstanceTest : public QObject {
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
         QTRY_VERIFY(!window.isMinimized() && window.isVisible());
+    }
+
+    // The lock and the socket are in a folder that only this user can enter,
+    // also where the session names no runtime folder and the temporary
+    // folder is everybody's: nobody else can take their names first.
+    void theNamesAreWhereOnlyTheUserCanGo_data() {
+        QTest::addColumn<bool>("sessionFolder");
+        QTest::newRow("the session's runtime folder") << true;
+        QTest::newRow("no runtime folder, a shared temporary folder") << false;
+    }
+    void theNamesAreWhereOnlyTheUserCanGo() {
+#ifdef _WIN32
+        QSKIP("Windows keeps them in the user's own temporary folder");
+#else
+        QFETCH(bool, sessionFolder);
+        const std::filesystem::path shared = dir->Path() / "tmp";
+        std::filesystem::create_directory(shared);
+        std::filesystem::permissions(
+            shared, std::filesystem::perms::all | std::filesystem::perms::sticky_bit);
+        const bool hadTmp = qEnvironmentVariableIsSet("TMPDIR");
+        const QByteArray oldTmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QByteArray::fromStdString(shared.string()));
+        if (!sessionFolder)
+            qunsetenv("XDG_RUNTIME_DIR");
+        const QFileInfo folder(QFileInfo(SingleInstance(UseDataFolder("data")).Base()).path());
+        hadTmp ? qputenv("TMPDIR", oldTmp) : qunsetenv("TMPDIR");
+        QCOMPARE(folder.ownerId(), ::getuid());
+        const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                            QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+        QVERIFY2(!(folder.permissions() & others), qPrintable(folder.filePath()));
+#endif
     }
 
     void anotherDataFolderRunsOnItsOwn() {
