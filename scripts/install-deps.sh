@@ -13,9 +13,10 @@ packages=(
     pulseaudio pulseaudio-utils sox python3 locales
     libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
     # the desktop's own sounds: GSettings through GIO, and the tests' readers
-    # (the freedesktop theme, gsettings, canberra-gtk-play seen by strace)
+    # (the freedesktop theme, gsettings, canberra-gtk-play seen by strace,
+    # a session bus of their own for Xfce's settings)
     libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas sound-theme-freedesktop
-    gnome-session-canberra strace
+    gnome-session-canberra strace dbus-daemon
     lame vorbis-tools flac opus-tools ffmpeg
     fonts-arphic-gbsn00lp fonts-wqy-zenhei
     xvfb xauth x11-utils imagemagick

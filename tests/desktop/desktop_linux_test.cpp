@@ -2,10 +2,14 @@
 // The desktop's sounds on Linux, read back by what the desktop itself uses:
 // GSettings' own command line tool, and libcanberra (canberra-gtk-play,
 // its file opens seen with strace) playing against the private sound
-// server, with Debian's freedesktop theme as the theme inherited.
+// server, with Debian's freedesktop theme as the theme inherited; for
+// Xfce's setting, a session bus of the test's own.
 #include <glib.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -23,6 +27,7 @@
 #include "replace/target_write.h"
 #include "replace/undo_last_change.h"
 #include "replace_world.h"
+#include "temp_dir.h"
 #include "test_platform.h"
 #include "wav_files.h"
 
@@ -225,6 +230,79 @@ TEST_F(DesktopLinux, SoundsSwitchedOffAreToldAndLeftOff) {
     EXPECT_EQ(dialogs.shown[1].text, kDesktopSoundsOff);
     EXPECT_EQ(Gsettings("get org.gnome.desktop.sound event-sounds"), "false");
 }
+
+struct XfceRow {
+    const char* name;
+    bool bus;      // a session bus runs
+    bool service;  // it can start Xfce's settings daemon
+    bool listed;
+};
+
+// Xfce's setting is one to write only where xfconf-query has a daemon to
+// ask: with xfconf-query on the PATH, a private session bus decides.
+class XfceSetting : public ::testing::TestWithParam<XfceRow> {
+  protected:
+    void SetUp() override {
+        WriteFile(dir.Path() / "bin/xfconf-query", "#!/bin/sh\nexit 1\n");
+        fs::permissions(dir.Path() / "bin/xfconf-query", fs::perms(0755));
+        ::setenv("PATH", ((dir.Path() / "bin").string() + ":" + path).c_str(), 1);
+        ::setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus", 1);
+    }
+    void TearDown() override {
+        ::setenv("PATH", path.c_str(), 1);
+        if (busPid > 0) {
+            ::kill(busPid, SIGTERM);
+            g_spawn_close_pid(busPid);
+        }
+    }
+    // Starts a session bus of the test's own, whose services are those in
+    // `services`, and points GIO at it.
+    void StartBus(const fs::path& services) {
+        fs::create_directories(services);
+        const fs::path config = dir.Path() / "bus.conf";
+        WriteFile(config, "<busconfig><type>session</type><listen>unix:dir=" + dir.Path().string() +
+                              "</listen><auth>EXTERNAL</auth><servicedir>" + services.string() +
+                              "</servicedir><policy context=\"default\"><allow "
+                              "send_destination=\"*\" eavesdrop=\"true\"/><allow "
+                              "eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>");
+        const std::string configArgument = "--config-file=" + config.string();
+        const char* argv[] = {"dbus-daemon", "--nofork", configArgument.c_str(),
+                              "--print-address=1", nullptr};
+        gint out = -1;
+        ASSERT_TRUE(g_spawn_async_with_pipes(nullptr, const_cast<char**>(argv), nullptr,
+                                             G_SPAWN_SEARCH_PATH, nullptr, nullptr, &busPid,
+                                             nullptr, &out, nullptr, nullptr));
+        std::string address;
+        for (char c = 0; ::read(out, &c, 1) == 1 && c != '\n';)
+            address += c;
+        ::close(out);
+        ASSERT_FALSE(address.empty());
+        ::setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
+    }
+
+    TempDir dir;
+    const std::string path = Home("PATH");
+    GPid busPid = 0;
+};
+
+TEST_P(XfceSetting, IsWrittenOnlyWhereItsDaemonCanBeReached) {
+    const XfceRow& row = GetParam();
+    if (row.service)
+        WriteFile(dir.Path() / "services/org.xfce.Xfconf.service",
+                  "[D-BUS Service]\nName=org.xfce.Xfconf\nExec=/bin/false\n");
+    if (row.bus)
+        StartBus(dir.Path() / "services");
+    const std::vector<std::string> settings = SoundThemeSettings();
+    const bool listed = std::find(settings.begin(), settings.end(),
+                                  "xfconf xsettings /Net/SoundThemeName") != settings.end();
+    EXPECT_EQ(listed, row.listed);
+}
+
+INSTANTIATE_TEST_SUITE_P(Buses, XfceSetting,
+                         ::testing::Values(XfceRow{"NoBus", false, false, false},
+                                           XfceRow{"NoDaemon", true, false, false},
+                                           XfceRow{"DaemonStartable", true, true, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace sonatrix::testing

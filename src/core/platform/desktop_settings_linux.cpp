@@ -30,6 +30,7 @@ constexpr std::string_view kSettings[] = {kGnomeSetting, kGtk3Setting, kGtk4Sett
 
 constexpr const char* kGnomeSchema = "org.gnome.desktop.sound";
 constexpr const char* kXfconfQuery = "xfconf-query";
+constexpr const char* kXfconfService = "org.xfce.Xfconf";
 
 // An absolute folder named by the environment variable `name`, else `home`
 // + `fallback`; empty when there is neither.
@@ -139,6 +140,42 @@ bool RunXfconfQuery(std::vector<std::string> arguments, std::string& out) {
     return ran && g_spawn_check_wait_status(status, nullptr);
 }
 
+// Whether the session bus has `name` among the names the bus `method`
+// lists (ListNames: running; ListActivatableNames: startable).
+bool BusLists(GDBusConnection* bus, const char* method, const char* name) {
+    GVariant* reply = g_dbus_connection_call_sync(
+        bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", method,
+        nullptr, G_VARIANT_TYPE("(as)"), G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr);
+    if (!reply)
+        return false;
+    GVariant* names = g_variant_get_child_value(reply, 0);
+    gsize count = 0;
+    const gchar** listed = g_variant_get_strv(names, &count);
+    const bool found = std::any_of(listed, listed + count,
+                                   [&](const gchar* each) { return g_strcmp0(each, name) == 0; });
+    g_free(listed);
+    g_variant_unref(names);
+    g_variant_unref(reply);
+    return found;
+}
+
+// Xfce keeps its settings in the xfconf daemon on the session bus; where
+// no bus runs it or can start it (a session without Xfce's services, a
+// headless one), xfconf-query has nobody to ask and every write would fail.
+bool XfconfReachable() {
+    gchar* program = g_find_program_in_path(kXfconfQuery);
+    if (!program)
+        return false;
+    g_free(program);
+    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+    if (!bus)
+        return false;
+    const bool reachable = BusLists(bus, "ListNames", kXfconfService) ||
+                           BusLists(bus, "ListActivatableNames", kXfconfService);
+    g_object_unref(bus);
+    return reachable;
+}
+
 }  // namespace
 
 std::vector<std::string> SoundThemeSettings() {
@@ -152,10 +189,8 @@ std::vector<std::string> SoundThemeSettings() {
     if (const auto kde = IniSettingNamed(kKdeSetting);
         kde && MakeNativeFileSystem()->FileExists(kde->path))
         settings.push_back(kKdeSetting);
-    if (gchar* found = g_find_program_in_path(kXfconfQuery)) {
+    if (XfconfReachable())
         settings.push_back(kXfceSetting);
-        g_free(found);
-    }
     return settings;
 }
 
