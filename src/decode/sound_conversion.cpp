@@ -30,25 +30,14 @@ constexpr const char* kAudioDemuxers =
 // name the same bytes again and again, so its size alone bounds no work.
 constexpr long kMostPackets = 1L << 24;
 
-struct InputCloser {
-    void operator()(AVIOContext* input) const { avio_closep(&input); }
+// An owner of an FFmpeg object, which `Free` frees through its address.
+template <typename T, auto Free>
+struct FreedBy {
+    void operator()(T* object) const { Free(&object); }
 };
-struct FormatCloser {
-    void operator()(AVFormatContext* format) const { avformat_close_input(&format); }
-};
-struct CodecFreer {
-    void operator()(AVCodecContext* codec) const { avcodec_free_context(&codec); }
-};
-struct ResamplerFreer {
-    void operator()(SwrContext* resampler) const { swr_free(&resampler); }
-};
-struct PacketFreer {
-    void operator()(AVPacket* packet) const { av_packet_free(&packet); }
-};
-struct FrameFreer {
-    void operator()(AVFrame* frame) const { av_frame_free(&frame); }
-};
-using Frame = std::unique_ptr<AVFrame, FrameFreer>;
+template <typename T, auto Free>
+using Owned = std::unique_ptr<T, FreedBy<T, Free>>;
+using Frame = Owned<AVFrame, av_frame_free>;
 
 int Interrupted(void* heartbeat) {
     (*static_cast<const Heartbeat*>(heartbeat))();
@@ -107,14 +96,14 @@ class Converter {
         if (StatedFrames(format, stream, 1) > kLongestSoundSeconds)
             return kSoundTooLong;
 
-        const std::unique_ptr<AVCodecContext, CodecFreer> decoder(avcodec_alloc_context3(codec));
+        const Owned<AVCodecContext, avcodec_free_context> decoder(avcodec_alloc_context3(codec));
         if (!decoder || avcodec_parameters_to_context(decoder.get(), &parameters) < 0 ||
             avcodec_open2(decoder.get(), codec, nullptr) < 0)
             return kUnsupportedCodec;
         if (!resampler_ || !converted_ || !decoded_)
             return kDamagedSoundFile;
 
-        const std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
+        const Owned<AVPacket, av_packet_free> packet(av_packet_alloc());
         int read = 0;
         for (long packets = 0; (read = av_read_frame(&format, packet.get())) >= 0; ++packets) {
             heartbeat_();
@@ -241,7 +230,7 @@ class Converter {
 
     PcmSink& sink_;
     const Heartbeat& heartbeat_;
-    std::unique_ptr<SwrContext, ResamplerFreer> resampler_{swr_alloc()};
+    Owned<SwrContext, swr_free> resampler_{swr_alloc()};
     Frame decoded_{av_frame_alloc()};
     Frame converted_{av_frame_alloc()};
     AVChannelLayout outLayout_{};
@@ -266,7 +255,7 @@ std::string ConvertSound(const std::string& path, PcmSink& sink, const Heartbeat
     av_dict_free(&options);
     if (error < 0)
         return OpenFailure(error);
-    const std::unique_ptr<AVIOContext, InputCloser> input(opened);
+    const Owned<AVIOContext, avio_closep> input(opened);
     if (avio_size(input.get()) > kLargestSourceBytes)
         return kSourceTooLarge;
     return ConvertSound(input.get(), path, sink, heartbeat);
@@ -288,7 +277,7 @@ std::string ConvertSound(AVIOContext* input, const std::string& name, PcmSink& s
     av_dict_free(&options);
     if (error < 0)
         return OpenFailure(error);
-    const std::unique_ptr<AVFormatContext, FormatCloser> format(allocated);
+    const Owned<AVFormatContext, avformat_close_input> format(allocated);
     Converter converter(sink, heartbeat);
     return converter.Run(*format);
 }
