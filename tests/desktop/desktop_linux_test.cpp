@@ -2,8 +2,8 @@
 // The desktop's sounds on Linux, read back by what the desktop itself uses:
 // GSettings' own command line tool, and libcanberra (canberra-gtk-play,
 // its file opens seen with strace) playing against the private sound
-// server, with Debian's freedesktop theme as the theme inherited; for
-// Xfce's setting, a session bus of the test's own.
+// server, with Debian's freedesktop theme as the theme inherited. Every
+// reader runs on a session bus of its own.
 #include <glib.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -52,8 +52,19 @@ std::string Output(const std::string& command) {
     return out;
 }
 
+// What a reader of the desktop's settings prints, run on a session bus of
+// its own that ends with it. Without one, a GTK program autolaunches a bus
+// where dbus-x11 is installed, and that bus outlives it holding the pipe
+// open. The bus's own complaints are not the reader's output.
+std::string Reader(const std::string& command) {
+    std::string quoted = "'";
+    for (const char c : command + " 2>&1")
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return Output("dbus-run-session -- sh -c " + quoted + "' 2>/dev/null");
+}
+
 std::string Gsettings(const std::string& arguments) {
-    return Output("gsettings " + arguments + " 2>&1");
+    return Reader("gsettings " + arguments);
 }
 
 // Waits, with a generous deadline, for `ready`, letting GLib take in what
@@ -105,8 +116,8 @@ class DesktopLinux : public ::testing::Test, public ReplaceWorld {
     // settings as GTK reads them.
     std::string CanberraOpens(const std::string& event) {
         const std::string trace = (root.Path() / "canberra.trace").string();
-        Output("xvfb-run -a strace -f -e trace=openat -o " + trace + " canberra-gtk-play -i " +
-               event + " 2>&1");
+        Reader("xvfb-run -a strace -f -e trace=openat -o " + trace + " canberra-gtk-play -i " +
+               event);
         std::ifstream in(trace);
         const std::regex opened(R"re("([^"]+\.(oga|ogg|wav))", O_RDONLY[^)]*\) = \d)re");
         std::string line, last;
@@ -250,6 +261,10 @@ class XfceSetting : public ::testing::TestWithParam<XfceRow> {
     }
     void TearDown() override {
         ::setenv("PATH", path.c_str(), 1);
+        if (bus)
+            ::setenv("DBUS_SESSION_BUS_ADDRESS", bus->c_str(), 1);
+        else
+            ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
         if (busPid > 0) {
             ::kill(busPid, SIGTERM);
             g_spawn_close_pid(busPid);
@@ -282,6 +297,10 @@ class XfceSetting : public ::testing::TestWithParam<XfceRow> {
 
     TempDir dir;
     const std::string path = Home("PATH");
+    const std::optional<std::string> bus = [] {
+        const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+        return address ? std::optional<std::string>(address) : std::nullopt;
+    }();
     GPid busPid = 0;
 };
 
