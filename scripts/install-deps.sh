@@ -40,7 +40,9 @@ fi
 
 missing=()
 for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    # Compared whole, not piped into grep -q, which under pipefail can fail
+    # the check by closing the pipe before dpkg-query is done writing.
+    if [[ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)" != "install ok installed" ]]; then
         missing+=("$package")
     fi
 done

@@ -12,8 +12,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 wait_seconds="${1:-20}"
 
+# sed reads the list to its end, so ls is never cut off by a closed pipe.
 zip=$(ls -t build/mingw-release/package/Sonatrix-*-windows-x64.zip build/packages/Sonatrix-*-windows-x64.zip \
-    2>/dev/null | head -1 || true)
+    2>/dev/null | sed -n 1p || true)
 standin=build/mingw/tools/sonatrix_standin.exe
 if [[ -z "$zip" || ! -f "$standin" ]]; then
     echo "run-windows-demo: build the ZIP first (make package or make package-windows)" >&2

@@ -15,11 +15,15 @@ needs() {
     esac
 }
 
-if needs "$1" | grep -Ei 'avformat|avcodec'; then
+# Each list is read whole before it is searched: under pipefail, a grep that
+# stops at its first match kills the reader with SIGPIPE and fails the check.
+program_needs=$(needs "$1")
+helper_needs=$(needs "$2")
+if grep -Ei 'avformat|avcodec' <<<"$program_needs"; then
     echo "$1 needs FFmpeg's libraries above"
     exit 1
 fi
-if ! needs "$2" | grep -Eiq 'avformat'; then
+if ! grep -Eiq 'avformat' <<<"$helper_needs"; then
     echo "$2 does not need libavformat: the libraries were not read"
     exit 1
 fi
