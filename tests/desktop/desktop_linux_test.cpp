@@ -25,12 +25,15 @@
 #include "command_output.h"
 #include "discovery/target_switch.h"
 #include "model/target_list.h"
+#include "originals/journal.h"
+#include "originals/originals_store.h"
 #include "platform/config_file.h"
 #include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "platform/ini_text.h"
 #include "replace/restore_originals.h"
 #include "replace/single_replacement.h"
+#include "replace/store_of.h"
 #include "replace/target_write.h"
 #include "replace/undo_last_change.h"
 #include "replace_world.h"
@@ -440,6 +443,26 @@ TEST_F(DesktopLinux, AKdeProgramWritingMeanwhileKeepsItsWriteAndOurs) {
     EXPECT_EQ(Kreadconfig(KdeWriter::file, "Sounds", "Theme"), "__custom");
     EXPECT_EQ(Kreadconfig(KdeWriter::file, "General", "Font"), "Mine");
     EXPECT_EQ(Kreadconfig(KdeWriter::file, "General", "ColorScheme"), "Breeze");
+}
+
+// Earlier versions kept the settings files' keys as values of their own.
+TEST_F(DesktopLinux, ASettingKeptByTheEarlierVersionIsStillRestored) {
+    const std::string setting = "gtk-3.0/settings.ini gtk-sound-theme-name";
+    const std::string file = "[Settings]\ngtk-theme-name=Adwaita\ngtk-sound-theme-name=";
+    WriteFile(Config("gtk-3.0/settings.ini"), file + "__custom\n");
+    fs::create_directories(Custom());
+    ChooseDesktop();
+    OriginalsStore store = StoreOf(model);
+    const std::string key = store.KeyOf(TargetPlace(model.state));
+    std::string before, after;
+    ASSERT_EQ(store.Keep({ItemValue::Kind::Bytes, "freedesktop"}, before), 0);
+    ASSERT_EQ(store.Keep({ItemValue::Kind::Bytes, "__custom"}, after), 0);
+    ASSERT_EQ(store.WriteOriginals({key, {{setting, before}}}), 0);
+    JournalEntry entry{{}, JournalTimeNow(), "换音", key, {{setting, before, after}}};
+    ASSERT_EQ(CreateJournalEntry(store, entry), 0);
+
+    RestoreAll();
+    EXPECT_EQ(ReadFile(Config("gtk-3.0/settings.ini")), file + "freedesktop\n");
 }
 
 TEST_F(DesktopLinux, SoundsSwitchedOffAreToldAndLeftOff) {
