@@ -406,6 +406,18 @@ INSTANTIATE_TEST_SUITE_P(
                  "kreadconfig5 --file %s --group Sounds --key Theme", "myth", "__custom"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(DesktopLinux, AKeyWrittenSinceStaysWhenTheThemeGoesBack) {
+    const std::string kde = Config("kdeglobals");
+    WriteFile(kde, "[General]\nColorScheme=Breeze\n");
+    ChooseDesktop();
+    ReplaceAt("电话/PHONE13.WAV", "message-new-instant.wav");
+    Reader("kwriteconfig5 --file " + kde + " --group General --key Font Mine 2>/dev/null");
+    RestoreAll();
+    EXPECT_EQ(Kreadconfig(kde, "General", "Font"), "Mine");
+    EXPECT_EQ(Kreadconfig(kde, "Sounds", "Theme"), "");
+    EXPECT_EQ(ReadFile(kde).find("[Sounds]"), std::string::npos) << ReadFile(kde);
+}
+
 // kwriteconfig5 started while Sonatrix edits kdeglobals, and let go once
 // it has found KConfig's lock held (it reads the lock file to judge it).
 struct KdeWriter {
