@@ -32,6 +32,15 @@ bool IsLocked(FileSystem& files, const ConfigKey& key, const std::optional<std::
 int Edit(
     FileSystem& files, const ConfigKey& key,
     const std::function<std::optional<std::string>(const std::optional<std::string>&)>& change) {
+    // The lock lies beside the file, in a folder that may not exist yet:
+    // made only for a file to write.
+    const std::string folder = FolderPart(key.path);
+    if (!folder.empty() && !files.FolderExists(folder)) {
+        if (!change(std::nullopt))
+            return 0;
+        if (const int error = files.CreateFolder(folder); error != 0 && !files.FolderExists(folder))
+            return error;
+    }
     std::unique_ptr<HeldLock> lock;
     if (key.kconfig) {
         if (const int error = LockKConfigFile(key.path, kKConfigLockWaitMs, lock))
@@ -48,11 +57,6 @@ int Edit(
         return kLockedByAdministrator;
     if (!bytes)
         return files.DeleteFile(key.path);
-    const std::string folder = FolderPart(key.path);
-    if (!now && !folder.empty() && !files.FolderExists(folder)) {
-        if (const int error = files.CreateFolder(folder))
-            return error;
-    }
     return files.RewriteFile(key.path, *bytes);
 }
 
