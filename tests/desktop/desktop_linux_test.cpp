@@ -329,8 +329,9 @@ TEST_P(ConfigFiles, ComeBackByteForByteWithTheirLinkAndMode) {
     EXPECT_EQ(ReadFile(real), row.bytes);
     EXPECT_EQ(fs::status(real).permissions(), row.mode);
     EXPECT_EQ(fs::is_symlink(path), row.linked);
-    if (row.linked)
+    if (row.linked) {
         EXPECT_EQ(fs::read_symlink(path), real);
+    }
 }
 
 constexpr fs::perms kUsual = fs::perms(0644);
@@ -488,6 +489,86 @@ TEST_F(DesktopLinux, SoundsSwitchedOffAreToldAndLeftOff) {
     EXPECT_EQ(Gsettings("get org.gnome.desktop.sound event-sounds"), "false");
 }
 
+// A session bus of the test's own, whose services are those in `services`,
+// with GIO pointed at it; and xfconf-query on the PATH as `script`, since
+// the machine has no Xfce settings daemon.
+class XfceWorld {
+  public:
+    XfceWorld(const fs::path& dir, const std::string& script) : dir_(dir) {
+        WriteFile(dir / "bin/xfconf-query", "#!/bin/sh\n" + script);
+        fs::permissions(dir / "bin/xfconf-query", fs::perms(0755));
+        ::setenv("PATH", ((dir / "bin").string() + ":" + path_).c_str(), 1);
+        ::setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus", 1);
+    }
+    ~XfceWorld() {
+        ::setenv("PATH", path_.c_str(), 1);
+        if (bus_)
+            ::setenv("DBUS_SESSION_BUS_ADDRESS", bus_->c_str(), 1);
+        else
+            ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
+        if (busPid_ > 0) {
+            ::kill(busPid_, SIGTERM);
+            g_spawn_close_pid(busPid_);
+        }
+    }
+    // `daemon`: the bus can start Xfce's settings daemon.
+    void StartBus(bool daemon) {
+        const fs::path services = dir_ / "services";
+        fs::create_directories(services);
+        if (daemon)
+            WriteFile(services / "org.xfce.Xfconf.service",
+                      "[D-BUS Service]\nName=org.xfce.Xfconf\nExec=/bin/false\n");
+        const fs::path config = dir_ / "bus.conf";
+        WriteFile(config, "<busconfig><type>session</type><listen>unix:dir=" + dir_.string() +
+                              "</listen><auth>EXTERNAL</auth><servicedir>" + services.string() +
+                              "</servicedir><policy context=\"default\"><allow "
+                              "send_destination=\"*\" eavesdrop=\"true\"/><allow "
+                              "eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>");
+        const std::string configArgument = "--config-file=" + config.string();
+        const char* argv[] = {"dbus-daemon", "--nofork", configArgument.c_str(),
+                              "--print-address=1", nullptr};
+        gint out = -1;
+        ASSERT_TRUE(g_spawn_async_with_pipes(nullptr, const_cast<char**>(argv), nullptr,
+                                             G_SPAWN_SEARCH_PATH, nullptr, nullptr, &busPid_,
+                                             nullptr, &out, nullptr, nullptr));
+        std::string address;
+        for (char c = 0; ::read(out, &c, 1) == 1 && c != '\n';)
+            address += c;
+        ::close(out);
+        ASSERT_FALSE(address.empty());
+        ::setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
+    }
+
+  private:
+    fs::path dir_;
+    const std::string path_ = Home("PATH");
+    const std::optional<std::string> bus_ = [] {
+        const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+        return address ? std::optional<std::string>(address) : std::nullopt;
+    }();
+    GPid busPid_ = 0;
+};
+
+// An Xfce setting xfconf-query lists yet fails to read is the replacement's
+// failure: taken for unset, its restore would remove the user's value.
+TEST_F(DesktopLinux, AnXfceSettingThatCannotBeReadIsNeitherChangedNorRemoved) {
+    const fs::path log = root.Path() / "xfconf.log";
+    XfceWorld xfce(root.Path() / "xfce", "echo \"$*\" >> " + log.string() +
+                                             "\ncase \"$*\" in\n"
+                                             "*\" -l\") echo /Net/SoundThemeName ;;\n"
+                                             "*\" -s \"*|*\" -r\") ;;\n"
+                                             "*) exit 1 ;;\nesac\n");
+    xfce.StartBus(true);
+    const std::string setting = "xfconf xsettings /Net/SoundThemeName";
+    ChooseDesktop();
+    ReplaceAt("电话/PHONE13.WAV", "message-new-instant.wav");
+    EXPECT_NE(dialogs.shown.back().text.find(setting), std::string::npos)
+        << dialogs.shown.back().text;
+    RestoreAll();
+    EXPECT_EQ(Output("grep -c -e ' -s ' -e ' -r$' " + log.string()), "0") << ReadFile(log);
+    EXPECT_NE(Output("grep -c -e '-p /Net/SoundThemeName$' " + log.string()), "0");
+}
+
 struct XfceRow {
     const char* name;
     bool bus;      // a session bus runs
@@ -499,64 +580,14 @@ struct XfceRow {
 // ask: with xfconf-query on the PATH, a private session bus decides.
 class XfceSetting : public ::testing::TestWithParam<XfceRow> {
   protected:
-    void SetUp() override {
-        WriteFile(dir.Path() / "bin/xfconf-query", "#!/bin/sh\nexit 1\n");
-        fs::permissions(dir.Path() / "bin/xfconf-query", fs::perms(0755));
-        ::setenv("PATH", ((dir.Path() / "bin").string() + ":" + path).c_str(), 1);
-        ::setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/bus", 1);
-    }
-    void TearDown() override {
-        ::setenv("PATH", path.c_str(), 1);
-        if (bus)
-            ::setenv("DBUS_SESSION_BUS_ADDRESS", bus->c_str(), 1);
-        else
-            ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
-        if (busPid > 0) {
-            ::kill(busPid, SIGTERM);
-            g_spawn_close_pid(busPid);
-        }
-    }
-    // Starts a session bus of the test's own, whose services are those in
-    // `services`, and points GIO at it.
-    void StartBus(const fs::path& services) {
-        fs::create_directories(services);
-        const fs::path config = dir.Path() / "bus.conf";
-        WriteFile(config, "<busconfig><type>session</type><listen>unix:dir=" + dir.Path().string() +
-                              "</listen><auth>EXTERNAL</auth><servicedir>" + services.string() +
-                              "</servicedir><policy context=\"default\"><allow "
-                              "send_destination=\"*\" eavesdrop=\"true\"/><allow "
-                              "eavesdrop=\"true\"/><allow own=\"*\"/></policy></busconfig>");
-        const std::string configArgument = "--config-file=" + config.string();
-        const char* argv[] = {"dbus-daemon", "--nofork", configArgument.c_str(),
-                              "--print-address=1", nullptr};
-        gint out = -1;
-        ASSERT_TRUE(g_spawn_async_with_pipes(nullptr, const_cast<char**>(argv), nullptr,
-                                             G_SPAWN_SEARCH_PATH, nullptr, nullptr, &busPid,
-                                             nullptr, &out, nullptr, nullptr));
-        std::string address;
-        for (char c = 0; ::read(out, &c, 1) == 1 && c != '\n';)
-            address += c;
-        ::close(out);
-        ASSERT_FALSE(address.empty());
-        ::setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
-    }
-
     TempDir dir;
-    const std::string path = Home("PATH");
-    const std::optional<std::string> bus = [] {
-        const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-        return address ? std::optional<std::string>(address) : std::nullopt;
-    }();
-    GPid busPid = 0;
+    XfceWorld xfce{dir.Path(), "exit 1\n"};
 };
 
 TEST_P(XfceSetting, IsWrittenOnlyWhereItsDaemonCanBeReached) {
     const XfceRow& row = GetParam();
-    if (row.service)
-        WriteFile(dir.Path() / "services/org.xfce.Xfconf.service",
-                  "[D-BUS Service]\nName=org.xfce.Xfconf\nExec=/bin/false\n");
     if (row.bus)
-        StartBus(dir.Path() / "services");
+        xfce.StartBus(row.service);
     const std::vector<std::string> settings = SoundThemeSettings();
     const bool listed = std::find(settings.begin(), settings.end(),
                                   "xfconf xsettings /Net/SoundThemeName") != settings.end();
