@@ -198,6 +198,9 @@ TEST_F(DesktopLinux, AReplacementIsWhatCanberraPlaysUntilItIsRestored) {
     RestoreAll();
     EXPECT_EQ(Gsettings("get org.gnome.desktop.sound theme-name"), "'Yaru'");
     EXPECT_EQ(Output("grep -rs theme-name " + Home("XDG_CONFIG_HOME")), "");
+    // The settings files Sonatrix made go again, not left empty.
+    for (const char* made : {"gtk-3.0/settings.ini", "gtk-4.0/settings.ini"})
+        EXPECT_FALSE(fs::exists(Config(made))) << made;
     EXPECT_TRUE(fs::is_empty(Custom()));
 }
 
