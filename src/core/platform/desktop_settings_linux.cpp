@@ -198,8 +198,10 @@ int EffectiveTheme(std::string_view setting, Desktop desktop, std::optional<std:
         std::optional<std::string> user;
         std::string effective;
         const int error = ReadGnomeSoundTheme(user, &effective);
-        if (error == ENOENT || error == ELIBACC)
-            return 0;  // no GNOME here
+        // No GNOME here; on GNOME itself, GIO missing leaves the theme
+        // unknown, a failure rather than a guess.
+        if (error == ENOENT || (error == ELIBACC && desktop != Desktop::Gnome))
+            return 0;
         if (error == 0)
             theme = effective;
         return error;
