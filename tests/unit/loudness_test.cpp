@@ -26,12 +26,20 @@ using testing::ReplaceWorld;
 using testing::Tone;
 using testing::Wav;
 
+struct Loudness {
+    double momentaryMax = 0;
+    double truePeak = 0;
+};
+
 Loudness Measured(const std::string& file) {
     const std::optional<PcmLayoutOfFile> layout = ReadPcmLayout(file);
     EXPECT_TRUE(layout.has_value());
-    const std::optional<Loudness> loudness = layout ? MeasureLoudness(file, *layout) : std::nullopt;
-    EXPECT_TRUE(loudness.has_value());
-    return loudness.value_or(Loudness{});
+    if (!layout)
+        return {};
+    const std::optional<double> momentaryMax = MomentaryMax(file, *layout);
+    const std::optional<double> truePeak = TruePeak(file, *layout);
+    EXPECT_TRUE(momentaryMax && truePeak);
+    return {momentaryMax.value_or(0), truePeak.value_or(0)};
 }
 
 struct ToneRow {

@@ -15,13 +15,14 @@
 
 namespace sonatrix {
 
-struct Loudness {
-    double momentaryMax = 0;  // LUFS; minus infinity for digital silence
-    double truePeak = 0;      // dBTP; minus infinity for digital silence
-};
+// The largest momentary loudness in LUFS, minus infinity for digital
+// silence. Nothing when the meter cannot measure this layout (a rate it does
+// not take), or the program was built without one.
+std::optional<double> MomentaryMax(std::string_view file, const PcmLayoutOfFile& layout);
 
-// Nothing when the meter cannot measure this layout (a rate it does not
-// take), or the program was built without one.
-std::optional<Loudness> MeasureLoudness(std::string_view file, const PcmLayoutOfFile& layout);
+// The true peak in dBTP (4 times oversampled), minus infinity for digital
+// silence. It costs several times what the loudness does: it is measured
+// only where a gain would raise the sound.
+std::optional<double> TruePeak(std::string_view file, const PcmLayoutOfFile& layout);
 
 }  // namespace sonatrix

@@ -5,7 +5,11 @@
 
 namespace sonatrix {
 
-std::optional<Loudness> MeasureLoudness(std::string_view, const PcmLayoutOfFile&) {
+std::optional<double> MomentaryMax(std::string_view, const PcmLayoutOfFile&) {
+    return std::nullopt;
+}
+
+std::optional<double> TruePeak(std::string_view, const PcmLayoutOfFile&) {
     return std::nullopt;
 }
 

@@ -18,7 +18,7 @@
 namespace sonatrix {
 namespace {
 
-constexpr const char* kNoOriginal = "原来没有这个声音，无从比较音量，新声音按原样写入。";
+constexpr const char* kNoOriginal = "原来没有这个声音文件，无从比较音量，新声音按原样写入。";
 constexpr const char* kOriginalUnreadable =
     "原声音不是本程序能读取的WAV文件，无从比较音量，新声音按原样写入。";
 constexpr const char* kOriginalSilent = "原声音是静音，无从比较音量，新声音按原样写入。";
@@ -87,24 +87,29 @@ MatchedSound MatchLoudness(const std::optional<std::string>& original, const std
     const std::optional<PcmLayoutOfFile> libraryLayout = ReadPcmLayout(library);
     if (!libraryLayout)
         return {std::nullopt, kNewUnreadable};
-    const std::optional<Loudness> before = MeasureLoudness(*original, *originalLayout);
-    const std::optional<Loudness> after = MeasureLoudness(library, *libraryLayout);
+    const std::optional<double> before = MomentaryMax(*original, *originalLayout);
+    const std::optional<double> after = MomentaryMax(library, *libraryLayout);
     if (!before || !after)
         return {std::nullopt, kNotMeasured};
-    if (before->momentaryMax < kSilenceLufs)
+    if (*before < kSilenceLufs)
         return {std::nullopt, kOriginalSilent};
-    if (after->momentaryMax < kSilenceLufs)
+    if (*after < kSilenceLufs)
         return {std::nullopt, kNewSilent};
 
-    double gain = before->momentaryMax - after->momentaryMax;
+    double gain = *before - *after;
+    MatchedSound matched;
     // The ceiling holds back a raise; it never lowers a sound that the
     // match would raise, already peaking above it.
-    const double most = std::max(0.0, kTruePeakCeilingDb - after->truePeak);
-    MatchedSound matched;
-    if (gain > most) {
-        if (gain - most > kCutWorthSayingDb)
-            matched.note = LimitNote(gain - most);
-        gain = most;
+    if (gain > 0) {
+        const std::optional<double> peak = TruePeak(library, *libraryLayout);
+        if (!peak)
+            return {std::nullopt, kNotMeasured};
+        const double most = std::max(0.0, kTruePeakCeilingDb - *peak);
+        if (gain > most) {
+            if (gain - most > kCutWorthSayingDb)
+                matched.note = LimitNote(gain - most);
+            gain = most;
+        }
     }
     if (std::abs(gain) >= kNoGainDb)
         matched.bytes = WithGain(library, *libraryLayout, gain);
