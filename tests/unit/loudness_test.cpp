@@ -74,11 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
                 -18.05, -18.06},
         // Half a window of sound: half the energy, a finite figure.
         ToneRow{"ASoundShorterThanAWindow", Wav(SampleFormat::Int16, 1, Tone(0.2, 0.125)), -21.06,
-                -18.06},
-        ToneRow{"UInt8", Wav(SampleFormat::UInt8, 1, kEbuSine), -18.05, -18.06},
-        ToneRow{"Int24", Wav(SampleFormat::Int24, 2, kEbuSine), -18.05, -18.06},
-        ToneRow{"Int32", Wav(SampleFormat::Int32, 1, kEbuSine), -18.05, -18.06},
-        ToneRow{"Float32", Wav(SampleFormat::Float32, 2, kEbuSine), -18.05, -18.06}),
+                -18.06}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // What a replacement must have written.
@@ -156,10 +152,11 @@ TEST_P(Matching, WritesTheLibrarySoundAsLoudAsTheOriginal) {
         EXPECT_TRUE(written != row.library);
         EXPECT_TRUE(world.Content("app/newsounds/自定义/new.wav") == row.library);
     }
-    if (row.written == Written::AsLoudAsTheOriginal)
+    if (row.written == Written::AsLoudAsTheOriginal) {
         EXPECT_NEAR(Measured(written).momentaryMax, Measured(*row.original).momentaryMax, 0.5);
-    if (row.written == Written::PeakAtTheCeiling)
+    } else if (row.written == Written::PeakAtTheCeiling) {
         EXPECT_NEAR(Measured(written).truePeak, -1.0, 0.1);
+    }
 
     std::vector<std::string> notes;
     for (const auto& shown : world.dialogs.shown)
