@@ -37,13 +37,17 @@ bool Feed(ebur128_state* meter, std::string_view file, const PcmLayoutOfFile& la
           AfterBlock afterBlock) {
     const std::size_t block = (layout.sampleRate + 5) / 10;
     const std::size_t pad = 4 * block;
-    const std::size_t frames = pad + layout.frames + pad + (block - layout.frames % block) % block;
-    std::vector<float> samples(frames * layout.channels, 0.0f);
-    const std::vector<float> sound = PcmSamples(file, layout);
-    std::copy(sound.begin(), sound.end(), samples.begin() + pad * layout.channels);
+    const std::size_t frames = pad + layout.frames + pad;
+    std::vector<float> samples;
+    // Block by block: a long sound never needs all its samples at once.
     for (std::size_t at = 0; at < frames; at += block) {
-        if (ebur128_add_frames_float(meter, samples.data() + at * layout.channels, block) !=
-                EBUR128_SUCCESS ||
+        samples.assign(block * layout.channels, 0.0f);
+        // The padding is whole blocks: a block holds sound from its start.
+        if (at >= pad && at - pad < layout.frames) {
+            const std::vector<float> sound = PcmSamples(file, layout, at - pad, block);
+            std::copy(sound.begin(), sound.end(), samples.begin());
+        }
+        if (ebur128_add_frames_float(meter, samples.data(), block) != EBUR128_SUCCESS ||
             !afterBlock())
             return false;
     }

@@ -120,12 +120,15 @@ std::optional<PcmLayoutOfFile> ReadPcmLayout(std::string_view file) {
     return std::nullopt;
 }
 
-std::vector<float> PcmSamples(std::string_view file, const PcmLayoutOfFile& layout) {
+std::vector<float> PcmSamples(std::string_view file, const PcmLayoutOfFile& layout,
+                              std::size_t first, std::size_t count) {
     const int bytes = BytesPerSample(layout.format);
-    const std::size_t count = layout.frames * layout.channels;
+    first = std::min(first, layout.frames);
+    count = std::min(count, layout.frames - first) * layout.channels;
     std::vector<float> samples(count);
     const double scale = 1.0 / FullScale(layout.format);
-    for (std::size_t i = 0, at = layout.dataOffset; i < count; ++i, at += bytes)
+    for (std::size_t i = 0, at = layout.dataOffset + first * layout.channels * bytes; i < count;
+         ++i, at += bytes)
         samples[i] = layout.format == SampleFormat::Float32
                          ? FloatAt(file, at)
                          : static_cast<float>(IntegerAt(file, at, layout.format) * scale);

@@ -29,9 +29,11 @@ struct PcmLayoutOfFile {
 // float samples in one of the formats above.
 std::optional<PcmLayoutOfFile> ReadPcmLayout(std::string_view file);
 
-// The samples, interleaved, full scale 1. A float sample that is no number
-// reads as silence.
-std::vector<float> PcmSamples(std::string_view file, const PcmLayoutOfFile& layout);
+// The samples of `count` frames from frame `first` (fewer at the end),
+// interleaved, full scale 1. A float sample that is no number reads as
+// silence.
+std::vector<float> PcmSamples(std::string_view file, const PcmLayoutOfFile& layout,
+                              std::size_t first, std::size_t count);
 
 // `file` with every sample multiplied by `gainDb`: rounded with triangular
 // dither for 8- and 16-bit samples (whose steps are audible), and held at
