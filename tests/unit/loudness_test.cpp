@@ -49,11 +49,6 @@ struct ToneRow {
     double truePeak;      // dBTP, ±0.1
 };
 
-// Rows are shown by name: their files are bytes.
-void PrintTo(const ToneRow& row, std::ostream* out) {
-    *out << row.name;
-}
-
 class Meter : public ::testing::TestWithParam<ToneRow> {};
 
 TEST_P(Meter, GivesTheReferenceFigures) {
@@ -109,10 +104,6 @@ std::string Adpcm() {
     return file;
 }
 
-void PrintTo(const MatchRow& row, std::ostream* out) {
-    *out << row.name;
-}
-
 class Matching : public ::testing::TestWithParam<MatchRow> {
   protected:
     void Replace(const std::string& library, bool checked) {
@@ -141,15 +132,11 @@ TEST_P(Matching, WritesTheLibrarySoundAsLoudAsTheOriginal) {
     if (row.written == Written::ByteCopy) {
         EXPECT_TRUE(written == row.library);
     } else {
-        // The library's own layout, and the library file left as it was.
-        const auto layout = ReadPcmLayout(written);
-        const auto libraryLayout = ReadPcmLayout(row.library);
-        ASSERT_TRUE(layout && libraryLayout);
-        EXPECT_EQ(layout->format, libraryLayout->format);
-        EXPECT_EQ(layout->channels, libraryLayout->channels);
-        EXPECT_EQ(layout->sampleRate, libraryLayout->sampleRate);
-        EXPECT_EQ(written.size(), row.library.size());
-        EXPECT_TRUE(written != row.library);
+        // Other samples under the library file's own header (rate,
+        // channels, format); the library file left as it was.
+        const std::size_t header = ReadPcmLayout(row.library)->dataOffset;
+        EXPECT_TRUE(written.size() == row.library.size() && written != row.library &&
+                    written.compare(0, header, row.library, 0, header) == 0);
         EXPECT_TRUE(world.Content("app/newsounds/自定义/new.wav") == row.library);
     }
     if (row.written == Written::AsLoudAsTheOriginal) {
