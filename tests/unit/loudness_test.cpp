@@ -177,6 +177,9 @@ INSTANTIATE_TEST_SUITE_P(
                                "新声音比原声音轻，最多只能加大到原声音的音量以下 "},
                       MatchRow{"UncheckedIsAByteCopy", kSoftChime, Loud(SampleFormat::Int24), false,
                                Written::ByteCopy, ""},
+                      // No gain to give: not rewritten (and dithered) for nothing.
+                      MatchRow{"AsLoudAlreadyIsAByteCopy", Loud(SampleFormat::Int16),
+                               Loud(SampleFormat::Int16), true, Written::ByteCopy, ""},
                       MatchRow{"NoOriginal", std::nullopt, Loud(SampleFormat::Int16), true,
                                Written::ByteCopy, "原来没有这个声音"},
                       MatchRow{"SilentOriginal", Wav(SampleFormat::Int16, 1, Tone(1.0, 0)),
