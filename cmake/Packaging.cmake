@@ -20,10 +20,11 @@ set(SONATRIX_RELEASE_DATE "2026-12-08")
 set(SONATRIX_RELEASE_DATE_RFC2822 "Tue, 08 Dec 2026 00:00:00 +0000")
 
 # Everything the program needs at run time that the linker does not name
-# (dpkg-shlibdeps adds the shared libraries it links): the Qt platform and
-# picture plugins, the GStreamer plugins that Qt Multimedia plays and decodes
-# with, the windows' font (the Song face with 宋体's metrics) and the pages'
-# font for the Chinese texts, and xdg-open for the pages and links.
+# (dpkg-shlibdeps adds the shared libraries it links, libebur128-1 among
+# them): the Qt platform and picture plugins, the GStreamer plugins that Qt
+# Multimedia plays and decodes with, the windows' font (the Song face with
+# 宋体's metrics) and the pages' font for the Chinese texts, and xdg-open for
+# the pages and links.
 set(SONATRIX_RUNTIME_PACKAGES
     qt6-qpa-plugins
     libqt6multimedia6

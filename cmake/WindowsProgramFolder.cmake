@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What the Windows program folder holds besides the program, its sounds and
-# its pages: the Qt DLLs and plugins it loads, the compiler's runtime DLLs
-# and FFmpeg's DLLs for sonatrix-decode, from the unpacked archives (there is no windeployqt for a cross build, so
+# its pages: the Qt DLLs and plugins it loads, the compiler's runtime DLLs,
+# FFmpeg's DLLs for sonatrix-decode and libebur128's for measuring, from
+# the unpacked archives (there is no windeployqt for a cross build, so
 # the list is ours; tests/windows/program_folder_win_test.cpp starts the
 # program from the folder alone), the CJK font used where the system has no
 # 宋体, and the licences (cmake/WindowsLicences.cmake).
@@ -27,7 +28,7 @@ set(sonatrix_windows_copies)
 foreach(dll IN LISTS SONATRIX_WINDOWS_DLLS)
     list(APPEND sonatrix_windows_copies "${SONATRIX_QT_MINGW_PREFIX}/bin/${dll}.dll|${dll}.dll")
 endforeach()
-foreach(dll IN LISTS SONATRIX_FFMPEG_DLLS)
+foreach(dll IN LISTS SONATRIX_FFMPEG_DLLS SONATRIX_EBUR128_DLL)
     cmake_path(GET dll FILENAME name)
     list(APPEND sonatrix_windows_copies "${dll}|${name}")
 endforeach()

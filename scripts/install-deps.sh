@@ -12,6 +12,8 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
     pulseaudio pulseaudio-utils sox python3 locales
     libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
+    # the loudness meter that matches a new sound to the one it replaces
+    libebur128-dev
     # the desktop's own sounds: GSettings through GIO, and the tests' readers
     # (the freedesktop theme, and Ubuntu's Yaru as a distribution's default;
     # gsettings and glib-compile-schemas, canberra-gtk-play seen by strace,

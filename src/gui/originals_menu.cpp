@@ -5,11 +5,27 @@
 #include <QContextMenuEvent>
 #include <QListWidget>
 #include <QMenu>
+#include <QSettings>
+#include <memory>
 
+#include "model/main_model.h"
+#include "replace/loudness_match.h"
 #include "replace/restore_originals.h"
 #include "replace/undo_last_change.h"
 
 namespace sonatrix::gui {
+namespace {
+
+constexpr const char* kMatchLoudnessKey = "MatchLoudness";
+
+// The user's settings: "sonatrix/sonatrix.ini" in the user's configuration
+// folder (~/.config on Linux, %APPDATA% on Windows), a file on every system.
+std::unique_ptr<QSettings> UserSettings() {
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       QStringLiteral("sonatrix"), QStringLiteral("sonatrix"));
+}
+
+}  // namespace
 
 OriginalsMenu::OriginalsMenu(MainModel& model, QListWidget* list, QWidget* window)
     : QObject(window), model_(model), list_(list), menu_(new QMenu(window)) {
@@ -28,6 +44,18 @@ OriginalsMenu::OriginalsMenu(MainModel& model, QListWidget* list, QWidget* windo
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     redo->setShortcutContext(Qt::WindowShortcut);
     window->addAction(redo);
+
+    // Remembered for the next start; unchecked until the user checks it, so
+    // that a replacement stays a byte-for-byte copy.
+    menu_->addSeparator();
+    QAction* matchLoudness = item(kMatchLoudnessCaption);
+    matchLoudness->setCheckable(true);
+    matchLoudness->setChecked(UserSettings()->value(kMatchLoudnessKey, false).toBool());
+    model_.state.MatchLoudness = matchLoudness->isChecked();
+    connect(matchLoudness, &QAction::toggled, this, [this](bool checked) {
+        model_.state.MatchLoudness = checked;
+        UserSettings()->setValue(kMatchLoudnessKey, checked);
+    });
 
     connect(restoreOne_, &QAction::triggered, this, [this] { RestoreOriginalClick(model_, row_); });
     connect(restoreAll, &QAction::triggered, this, [this] { RestoreAllOriginalsClick(model_); });

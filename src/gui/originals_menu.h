@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The target list's context menu ("恢复原始声音", "全部恢复原始声音",
-// "撤销上次更改", "重做"), opened by a right-click or the menu key, and
-// Ctrl+Z and Ctrl+Y (or Ctrl+Shift+Z) in the main window for the last two.
+// "撤销上次更改", "重做" and, after a separator, the checkable
+// "音量与原声音一致"), opened by a right-click or the menu key, and Ctrl+Z
+// and Ctrl+Y (or Ctrl+Shift+Z) in the main window for undo and redo.
 #pragma once
 
 #include <QObject>

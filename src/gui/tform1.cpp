@@ -31,6 +31,7 @@
 #include "model/dialogs.h"
 #include "model/target_list.h"
 #include "pictures.h"
+#include "replace/library_preview.h"
 #include "sound_drop_handler.h"
 #include "target_list_delegate.h"
 #include "window_font.h"

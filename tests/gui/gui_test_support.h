@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QProcess>
+#include <QSettings>
 #include <QString>
 #include <QStringList>
 #include <QTest>
@@ -28,6 +29,16 @@ inline const bool kLeftoverAnswersFailTheTest = [] {
             std::to_string(count) + " scripted dialog answers were queued but never taken";
         QTest::qFail(message.c_str(), __FILE__, __LINE__);
     });
+    return true;
+}();
+
+// The program's user settings (QSettings) go to a folder of the test
+// program's own: no test reads the settings of the machine's user, nor
+// leaves its own there.
+inline const bool kUserSettingsOfTheirOwn = [] {
+    static const TempDir folder;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QString::fromStdU16String(folder.Path().u16string()));
     return true;
 }();
 

@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QListWidget>
 #include <QMenu>
+#include <QSettings>
 #include <QtTest>
 #include <memory>
 
@@ -78,6 +79,10 @@ class OriginalsMenuTest : public QObject {
 
   private slots:
     void init() {
+        // Each test starts as a new user would.
+        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("sonatrix"),
+                  QStringLiteral("sonatrix"))
+            .clear();
         world = std::make_unique<TestWorld>();
         world->SetAppDir();
         world->Put("app/newsounds/自定义/new.wav", "new sound");
@@ -108,16 +113,36 @@ class OriginalsMenuTest : public QObject {
         for (QAction* action : menu->actions())
             texts << action->text();
         QCOMPARE(texts, (QStringList{U("恢复原始声音"), U("全部恢复原始声音"), U("撤销上次更改"),
-                                     U("重做")}));
+                                     U("重做"), QString(), U("音量与原声音一致")}));
+        QVERIFY(menu->actions()[4]->isSeparator());
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(menu);
         QVERIFY(accessible);
-        QCOMPARE(accessible->childCount(), 4);
-        for (int i = 0; i < 4; ++i)
+        QCOMPARE(accessible->childCount(), 6);
+        for (int i = 0; i < 6; ++i)
             QCOMPARE(accessible->child(i)->text(QAccessible::Name), texts[i]);
         QCOMPARE(Item("撤销上次更改")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(Item("重做")->shortcuts(),
                  (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
                                       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+    }
+
+    // Unchecked at first; once checked, it holds for every replacement and
+    // after the next start.
+    void matchLoudnessIsRememberedForTheNextStart() {
+        QAction* match = Item("音量与原声音一致");
+        QVERIFY(match->isCheckable());
+        QVERIFY(!match->isChecked());
+        QVERIFY(!world->model.state.MatchLoudness);
+        RightClick(list->visualItemRect(list->item(0)).center());
+        ClickItem(match);
+        QTRY_VERIFY(world->model.state.MatchLoudness);
+
+        form.reset();
+        world->model.state.MatchLoudness = false;
+        form = std::make_unique<TForm1>(world->model);
+        menu = form->findChild<QMenu*>(QStringLiteral("ListBox1Menu"));
+        QVERIFY(Item("音量与原声音一致")->isChecked());
+        QVERIFY(world->model.state.MatchLoudness);
     }
 
     void rightClickRestoresTheSoundClickedOn() {

@@ -20,6 +20,7 @@
 #include "model/dialogs.h"
 #include "model/library_locations.h"
 #include "platform/path_pieces.h"
+#include "replace/library_preview.h"
 #include "replace/single_replacement.h"
 #include "replace/themes.h"
 #include "standin_process.h"

@@ -8,6 +8,7 @@
 #include "catalogue/catalogue.h"
 #include "library/library_tree.h"
 #include "platform/path_pieces.h"
+#include "replace/library_preview.h"
 #include "test_world.h"
 #include "tree_node_queries.h"
 

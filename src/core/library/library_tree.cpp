@@ -9,7 +9,6 @@
 #include "model/tree_nodes.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
-#include "platform/sound_player.h"
 
 namespace sonatrix {
 namespace {
@@ -156,17 +155,6 @@ std::string LibraryRelativePath(const TreeNode& node) {
     if (!path.empty())
         path.pop_back();
     return path;
-}
-
-void TreeView1Click(MainModel& model, const TreeNode* node) {
-    if (!node)
-        return;
-    model.state.SelectedLibrarySound = LibraryRelativePath(*node);
-    model.Changed(kAspectLabels);
-    const std::string full =
-        LibraryFilePath(model.svc.files, model.state, model.state.SelectedLibrarySound);
-    if (model.svc.files.FileExists(full))
-        model.svc.player.PlayAsync(full);
 }
 
 }  // namespace sonatrix

@@ -65,10 +65,6 @@ std::vector<std::string> LibraryFilesInWalkOrder(FileSystem& files, const std::s
 std::vector<std::string> LibraryFilesInWalkOrder(FileSystem& files,
                                                  const std::vector<std::string>& folders);
 
-// A click on `node` (nullptr when nothing is selected): its library-relative
-// path becomes SelectedLibrarySound and an existing file is previewed.
-void TreeView1Click(MainModel& model, const TreeNode* node);
-
 // The library-relative path of `node`, components joined by the separator.
 std::string LibraryRelativePath(const TreeNode& node);
 

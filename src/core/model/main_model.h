@@ -80,6 +80,9 @@ struct MainState {
     int ComboIndex = 0;                                 // ComboBox1
     bool Timer1Enabled = false;
     bool TargetCommandButtonsEnabled = true;
+    // "音量与原声音一致": library sounds are written as loud as the sounds
+    // they replace (replace/loudness_match.h).
+    bool MatchLoudness = false;
 };
 
 class MainModel {

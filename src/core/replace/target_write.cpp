@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/desktop_write.h"
+#include "replace/loudness_match.h"
 #include "replace/store_of.h"
 
 namespace sonatrix {
@@ -80,8 +81,13 @@ void TargetWrite::Keep(const std::vector<std::string>& names) {
 int TargetWrite::Copy(const std::string& source, const std::string& name) {
     if (prepareError_ != 0)
         return prepareError_;
-    if (const int error = run_->Copy(source, name))
+    const MatchedSound matched =
+        model_.state.MatchLoudness ? MatchToTargetSound(model_, source, name) : MatchedSound{};
+    if (const int error =
+            matched.bytes ? WriteBytes(*matched.bytes, name) : run_->Copy(source, name))
         return error;
+    if (!matched.note.empty())
+        loudnessNotes_ += (loudnessNotes_.empty() ? "" : "\n") + name + "：" + matched.note;
     if (desktop_) {
         // A same-named sound the desktop would look for first goes, kept.
         for (const std::string& shadow : DesktopShadowsOf(name)) {
@@ -103,6 +109,8 @@ void TargetWrite::Finish() {
     if (desktop_ && !written_.empty())
         PointDesktopAtWritten();
     run_->Finish();
+    if (!loudnessNotes_.empty())
+        model_.svc.dialogs.MessageDlg(loudnessNotes_, DlgType::Information, kDlgOK);
 }
 
 void TargetWrite::PointDesktopAtWritten() {

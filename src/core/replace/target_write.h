@@ -34,11 +34,13 @@ class TargetWrite {
 
     // Keeps what the target's sounds `names` hold now (see ChangeRun::Keep).
     void Keep(const std::vector<std::string>& names);
-    // Copies `source` over the target's sound `name`. Returns 0, or the
-    // error that left the sound as it was (or, on the desktop, unheard).
+    // Copies `source` over the target's sound `name` (as loud as its
+    // original, while the user asks for it). Returns 0, or the error that
+    // left the sound as it was (or, on the desktop, unheard).
     int Copy(const std::string& source, const std::string& name);
     // Ends the run. On the desktop, points it at the sounds written, and
-    // reports each setting that could not be changed.
+    // reports each setting that could not be changed. Then tells, in one
+    // message, why sounds were not made as loud as their originals.
     void Finish();
     // On the desktop, once something was written: says that the desktop
     // plays no event sounds, when it plays none (nothing is switched on),
@@ -57,6 +59,7 @@ class TargetWrite {
     std::string missingTheme_;
     std::unique_ptr<ChangeRun> run_;
     std::vector<std::string> written_;
+    std::string loudnessNotes_;
     bool finished_ = false;
 };
 

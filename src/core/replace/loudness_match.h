@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// "音量与原声音一致": a library sound written over a target sound plays as
+// loud as the sound the client came with, not as loud as whatever the user
+// chose. The library file stays as it is; what is written is it with a gain
+// g = M_max(original) - M_max(new), held so that its true peak stays at or
+// below -1 dBTP. "Original" is the first original the store keeps for the
+// file, so repeated replacements all match the client's own sound. Where
+// there is no gain to give, the write stays a byte-for-byte copy and the
+// note says why.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace sonatrix {
+
+class MainModel;
+
+inline constexpr const char* kMatchLoudnessCaption = "音量与原声音一致";
+
+// The largest true peak a gain may lead to.
+inline constexpr double kTruePeakCeilingDb = -1.0;
+// Quieter than this, an original (or a new sound) is taken for silence.
+inline constexpr double kSilenceLufs = -70.0;
+// A cut by the ceiling worth telling the user about.
+inline constexpr double kCutWorthSayingDb = 3.0;
+
+struct MatchedSound {
+    std::optional<std::string> bytes;  // what to write; nothing: the library file as it is
+    std::string note;                  // for the user; empty when there is nothing to say
+};
+
+// The library sound `library` (a file's bytes) matched to `original`, what
+// the target sound first held (nothing: it had no such file).
+MatchedSound MatchLoudness(const std::optional<std::string>& original, const std::string& library);
+
+// The library file `source` matched to the original of the target's sound
+// `name`. A source that cannot be read gives nothing and no note: the copy
+// reports it.
+MatchedSound MatchToTargetSound(MainModel& model, const std::string& source,
+                                const std::string& name);
+
+}  // namespace sonatrix
