@@ -14,9 +14,10 @@ packages=(
     libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
     # the desktop's own sounds: GSettings through GIO, and the tests' readers
     # (the freedesktop theme, gsettings, canberra-gtk-play seen by strace,
-    # a session bus of their own for Xfce's settings)
+    # a session bus of their own for Xfce's settings; dbus-x11, as on most
+    # desktops, whose autolaunched bus the readers must not depend on)
     libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas sound-theme-freedesktop
-    gnome-session-canberra strace dbus-daemon
+    gnome-session-canberra strace dbus-daemon dbus-x11
     lame vorbis-tools flac opus-tools ffmpeg
     fonts-arphic-gbsn00lp fonts-wqy-zenhei
     xvfb xauth x11-utils imagemagick
