@@ -2,9 +2,10 @@
 // sonatrix.exe started from a copy of the program folder, with nothing of the
 // build's Qt reachable, on the desktop platform (under Wine's display driver
 // for no display): it reaches its first show, beside a running QQ and
-// without one, and its sound module loads from the copy. Both builds: the Debug one the tests use and the release one
-// the downloads ship (its folder named by SONATRIX_RELEASE_PROGRAM_FOLDER,
-// which scripts/test-windows.sh sets).
+// without one, and its sound module loads from the copy. Both builds: the
+// Debug one the tests use and the release one the downloads ship (its
+// folder named by SONATRIX_RELEASE_PROGRAM_FOLDER, which
+// scripts/test-windows.sh sets).
 #include <windows.h>
 
 #include <gtest/gtest.h>
