@@ -25,7 +25,9 @@ namespace sonatrix::gui {
 
 struct NativeServices {
     std::unique_ptr<FileSystem> files = MakeNativeFileSystem();
-    std::unique_ptr<ProcessSource> processes = MakeNativeProcessSource();
+    // The walk of the processes for the first show runs while the windows
+    // are being built.
+    std::unique_ptr<ProcessSource> processes = PrefetchFirstSnapshot(MakeNativeProcessSource());
     std::unique_ptr<Registry> registry = MakeNativeRegistry();
     std::unique_ptr<Shell> shell = MakeNativeShell();
     HelperDecoder decoder;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "single_instance.h"
 
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,6 @@
 
 #include "platform/files.h"
 #include "platform/instance_channel.h"
-#include "platform/sha256.h"
 
 namespace sonatrix::gui {
 namespace {
@@ -17,14 +17,22 @@ namespace {
 // A program that has the request answers at once, from a thread of its own.
 constexpr int kAnswerWaitMs = 1000;
 
+// SHA-256 of the data folder, the first 32 hex digits: the same as the
+// store's hash would give, through Qt's own implementation, which a start
+// can use before the crypto library has set itself up.
+QString NameHash(const std::string& dataFolder) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(QByteArray::fromStdString(dataFolder), QCryptographicHash::Sha256)
+            .toHex()
+            .left(32));
+}
+
 }  // namespace
 
 SingleInstance::SingleInstance(const std::string& dataFolder, QObject* parent)
     : QObject(parent),
-      base_(QFile::encodeName(
-                QDir(InstanceFolder(dataFolder))
-                    .filePath(QStringLiteral("sonatrix-") +
-                              QString::fromStdString(Sha256Hex(dataFolder).substr(0, 32))))
+      base_(QFile::encodeName(QDir(InstanceFolder(dataFolder))
+                                  .filePath(QStringLiteral("sonatrix-") + NameHash(dataFolder)))
                 .toStdString()) {}
 
 SingleInstance::~SingleInstance() = default;
