@@ -26,6 +26,10 @@ using Role = SingleInstance::Role;
 
 Q_DECLARE_METATYPE(Role)
 
+// What holds the data folder when the next start comes.
+enum class Before { Killed, LockWithNoServer, ListenFailed };
+Q_DECLARE_METATYPE(Before)
+
 namespace {
 
 constexpr int kStartMs = 30000;  // a first start under the sanitizers or Wine is slow
@@ -136,26 +140,44 @@ class SingleInstanceTest : public QObject {
     // The program's lock goes with it: a start after a killed program takes
     // its place (and its channel). A lock whose holder does not answer is
     // not taken over: that start says so and ends, never a second writer.
+    // Neither is the lock of a program whose listen failed: it says why in
+    // its log and stays the one writer.
     void aStartThatCannotReachTheProgram_data() {
-        QTest::addColumn<bool>("killed");
+        QTest::addColumn<Before>("before");
         QTest::addColumn<Role>("role");
-        QTest::newRow("the program was killed") << true << Role::Program;
-        QTest::newRow("a lock held with no server") << false << Role::NotAnswering;
+        QTest::newRow("the program was killed") << Before::Killed << Role::Program;
+        QTest::newRow("a lock held with no server")
+            << Before::LockWithNoServer << Role::NotAnswering;
+        QTest::newRow("a program that could not listen")
+            << Before::ListenFailed << Role::NotAnswering;
     }
     void aStartThatCannotReachTheProgram() {
-        QFETCH(bool, killed);
+        QFETCH(Before, before);
         QFETCH(Role, role);
         const std::string data = UseDataFolder("data");
         std::unique_ptr<sonatrix::HeldLock> held;
-        if (killed) {
+        std::unique_ptr<SingleInstance> deaf;
+        if (before == Before::Killed) {
             QProcess& first = Start();
             QTRY_VERIFY_WITH_TIMEOUT(Answers(data), kStartMs);
             first.kill();
             QVERIFY(first.waitForFinished(kStartMs));
-        } else {
+        } else if (before == Before::LockWithNoServer) {
             QCOMPARE(sonatrix::MakeNativeFileSystem()->LockFile(
                          SingleInstance(data).Base() + ".lock", 0, held),
                      0);
+        } else {
+#ifdef _WIN32
+            QSKIP("a folder cannot take a pipe's name");
+#else
+            // A folder where the socket goes: no leftover the program may
+            // remove, so its bind fails.
+            deaf = std::make_unique<SingleInstance>(data);
+            QVERIFY(std::filesystem::create_directory(deaf->Base() + ".socket"));
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression("cannot listen for later starts"));
+            QVERIFY(deaf->Claim());
+#endif
         }
         sonatrix::testing::ScriptedDialogs dialogs;
         SingleInstance next(data);
