@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What `make package` ships (scripts/package.sh runs CPack):
 #   - a Debian package laid out the Unix way: the executable in bin/, its
-#     decoding helper in libexec/sonatrix/, what lies beside them in the
+#     decoding helper in libexec/sonatrix/, its sound module in
+#     lib/<architecture>/sonatrix/, what lies beside them in the
 #     program folder otherwise in share/sonatrix/ (where the program looks
 #     when its own folder holds no library), a desktop entry, AppStream
 #     metadata and an icon;
@@ -52,6 +53,11 @@ install(TARGETS sonatrix RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}" COMPONENT
 # The decoding helper is no command of its own: where Debian keeps those.
 install(TARGETS sonatrix-decode RUNTIME DESTINATION "${CMAKE_INSTALL_LIBEXECDIR}/sonatrix"
         COMPONENT installed)
+# The sound module is a shared object only the program loads: a private
+# library, in the architecture's library folder (the program looks there,
+# relative to its own, src/gui/sound_module_loader.cpp).
+install(TARGETS sonatrix-sound LIBRARY DESTINATION "${SONATRIX_MODULE_DIR}" COMPONENT installed
+        PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 install(DIRECTORY ${sonatrix_shipped_folders} DESTINATION share/sonatrix COMPONENT installed)
 install(FILES ${sonatrix_shipped_pages} DESTINATION share/sonatrix COMPONENT installed)
 install(FILES "${package_source}/${SONATRIX_APP_ID}.desktop"
@@ -106,6 +112,7 @@ install(FILES "${package_build}/sonatrix.1.gz" DESTINATION "${CMAKE_INSTALL_MAND
 
 # The portable archive: the program folder as the build lays it out.
 install(TARGETS sonatrix sonatrix-decode RUNTIME DESTINATION . COMPONENT portable)
+install(TARGETS sonatrix-sound LIBRARY DESTINATION . COMPONENT portable)
 install(DIRECTORY ${sonatrix_shipped_folders} DESTINATION . COMPONENT portable)
 install(FILES ${sonatrix_shipped_pages} DESTINATION . COMPONENT portable)
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION . COMPONENT portable)

@@ -7,6 +7,9 @@
 # program from the folder alone), the CJK font used where the system has no
 # 宋体, and the licences (cmake/WindowsLicences.cmake).
 
+# Qt6Multimedia (which imports Qt6Network) and its plugin serve the sound
+# module (sonatrix-sound.dll, built into the folder) that the program loads
+# at the first sound: sonatrix.exe itself imports neither.
 set(SONATRIX_WINDOWS_DLLS
     Qt6Core Qt6Gui Qt6Widgets Qt6Network Qt6Multimedia Qt6Svg Qt6Concurrent
     libstdc++-6 libgcc_s_seh-1 libwinpthread-1)

@@ -15,7 +15,10 @@ mkdir -m 0700 "$XDG_RUNTIME_DIR"
 for program in build/bench/bench/*_bench; do
     [[ -x "$program" ]] || continue
     echo "running $(basename "$program") ..." >&2
-    QT_QPA_PLATFORM=offscreen "$program" --benchmark_format=json \
+    # The previews play on the private sound server, as they would on a desktop's.
+    runner=()
+    [[ "$program" == */startup_gui_bench ]] && runner=(scripts/with-sound-server.sh)
+    QT_QPA_PLATFORM=offscreen "${runner[@]}" "$program" --benchmark_format=json \
         --benchmark_out="$out/$(basename "$program").json" --benchmark_out_format=json > /dev/null
 done
 python3 scripts/bench_table.py "$out"/*.json

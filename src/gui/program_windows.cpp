@@ -19,6 +19,7 @@ ProgramWindows::ProgramWindows(std::string appDir, Dialogs* dialogs)
       form2(model.svc, &form1),
       form3(recorder, &form1) {
     qtDialogs.SetOwner(&form1);
+    native.soundModule.SetDialogs(dialogs ? dialogs : &qtDialogs);
     native.progress.SetOwner(&form1);
     qtDialogs.SetPicker([this] { return form2.Pick(); });
     qtDialogs.SetRecorder([this] { form3.exec(); });

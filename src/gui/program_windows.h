@@ -13,11 +13,10 @@
 #include "platform/processes.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
-#include "qt_audio_capture.h"
 #include "qt_batch_progress.h"
 #include "qt_dialogs.h"
 #include "qt_local_time_text.h"
-#include "qt_sound_player.h"
+#include "sound_module_loader.h"
 #include "tform1.h"
 #include "tform2.h"
 #include "tform3.h"
@@ -26,13 +25,18 @@ namespace sonatrix::gui {
 
 struct NativeServices {
     std::unique_ptr<FileSystem> files = MakeNativeFileSystem();
-    std::unique_ptr<ProcessSource> processes = MakeNativeProcessSource();
+    // The walk of the processes for the first show runs while the windows
+    // are being built.
+    std::unique_ptr<ProcessSource> processes = PrefetchFirstSnapshot(MakeNativeProcessSource());
     std::unique_ptr<Registry> registry = MakeNativeRegistry();
     std::unique_ptr<Shell> shell = MakeNativeShell();
     HelperDecoder decoder;
+    HelperPreviewDecoder previewDecoder{decoder};
     QtBatchProgress progress;
-    QtSoundPlayer player{&decoder};
-    QtAudioCapture capture;
+    // Playing and recording load the sound module at their first use.
+    SoundModuleLoader soundModule;
+    ModuleSoundPlayer player{soundModule, &previewDecoder};
+    ModuleAudioCapture capture{soundModule};
     QtLocalTimeText clock;
 };
 

@@ -1,93 +1,72 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "single_instance.h"
 
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QLocalSocket>
-#include <QLockFile>
-#include <QStandardPaths>
+#include <QFile>
 #include <QThread>
 #include <QWidget>
 
-#include "platform/sha256.h"
+#include "platform/files.h"
+#include "platform/instance_channel.h"
 
 namespace sonatrix::gui {
 namespace {
 
-// The one thing a later start may ask.
-constexpr char kShowRequest[] = "show\n";
-constexpr int kAskForMs = 5000;
+// A program that has the request answers at once, from a thread of its own.
+constexpr int kAnswerWaitMs = 1000;
 
-// A folder nobody else can enter, so that no other user can take the names
-// first: on Windows the user's temporary folder; elsewhere the session's
-// runtime folder, or the private one Qt makes in its stead (its owner and
-// rights checked), or else the data folder.
-QString InstanceFolder(const std::string& dataFolder) {
-#ifdef Q_OS_WIN
-    (void)dataFolder;
-    return QDir::tempPath();
-#else
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return !runtime.isEmpty() ? runtime : QString::fromStdString(dataFolder);
-#endif
+// SHA-256 of the data folder, the first 32 hex digits: the same as the
+// store's hash would give, through Qt's own implementation, which a start
+// can use before the crypto library has set itself up.
+QString NameHash(const std::string& dataFolder) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(QByteArray::fromStdString(dataFolder), QCryptographicHash::Sha256)
+            .toHex()
+            .left(32));
 }
 
 }  // namespace
 
 SingleInstance::SingleInstance(const std::string& dataFolder, QObject* parent)
     : QObject(parent),
-      base_(QDir(InstanceFolder(dataFolder))
-                .filePath(QStringLiteral("sonatrix-") +
-                          QString::fromStdString(Sha256Hex(dataFolder).substr(0, 32)))) {
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::Answer);
-}
+      base_(QFile::encodeName(QDir(InstanceFolder(dataFolder))
+                                  .filePath(QStringLiteral("sonatrix-") + NameHash(dataFolder)))
+                .toStdString()) {}
 
 SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::Claim() {
-    lock_ = std::make_unique<QLockFile>(base_ + QStringLiteral(".lock"));
-    // Stale only when its holder no longer runs, however long it ran.
-    lock_->setStaleLockTime(0);
-    if (!lock_->tryLock(0))
+    if (MakeNativeFileSystem()->LockFile(base_ + ".lock", 0, lock_) != 0)
         return false;
-    // A socket that a crashed holder left behind.
-    QLocalServer::removeServer(base_);
-    server_.listen(base_);
+    const int error = ListenForStarts(
+        base_,
+        [this] {
+            QMetaObject::invokeMethod(this, &SingleInstance::showRequested, Qt::QueuedConnection);
+        },
+        server_);
+    // Still the program: the lock says so. Later starts cannot reach it and
+    // end with kNotAnswering rather than write beside it.
+    if (error != 0)
+        qWarning("Sonatrix cannot listen for later starts at %s: %s", base_.c_str(),
+                 SystemErrorText(error).c_str());
     return true;
 }
 
-bool SingleInstance::AskToShow() {
-    const QDeadlineTimer deadline(kAskForMs);
-    while (!deadline.hasExpired()) {
-        QLocalSocket socket;
-        socket.connectToServer(base_);
-        if (socket.waitForConnected(500)) {
-            socket.write(kShowRequest);
-            if (!socket.waitForBytesWritten(1000))
-                return false;
-            // Delivered: the holder reads it when its window's thread is free
-            // (a command may be running), then hangs up.
-            socket.waitForDisconnected(1000);
-            return true;
-        }
+SingleInstance::Role SingleInstance::TakeRole(Dialogs& dialogs, int waitMs) {
+    const QDeadlineTimer deadline(waitMs);
+    do {
+        // The holder's lock goes with it, so a holder that ended leaves the
+        // lock free: no guess about whether it is stale.
+        if (Claim())
+            return Role::Program;
+        if (AskToShow(base_, kAnswerWaitMs))
+            return Role::Shown;
         QThread::msleep(100);
-    }
-    return false;
-}
-
-void SingleInstance::Answer() {
-    while (QLocalSocket* socket = server_.nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            constexpr qint64 size = sizeof kShowRequest - 1;
-            if (socket->bytesAvailable() < size)
-                return;
-            if (socket->read(size) == kShowRequest)
-                emit showRequested();
-            socket->disconnectFromServer();
-        });
-    }
+    } while (!deadline.hasExpired());
+    dialogs.MessageBox(kNotAnswering, kAppTitle, mb::kOK | mb::kIconWarning);
+    return Role::NotAnswering;
 }
 
 void BringToFront(QWidget& window) {

@@ -30,6 +30,7 @@
 #include "qt_batch_progress.h"
 #include "qt_sound_player.h"
 #include "sound_drop_handler.h"
+#include "sound_module_loader.h"
 #include "standin_process.h"
 #include "test_world.h"
 #include "tform1.h"
@@ -513,7 +514,8 @@ class AnySoundTest : public QObject {
     // The preview plays a WAV QSoundEffect cannot: through a copy the
     // helper decodes while the window goes on.
     void previewPlaysAnyWav() {
-        QtSoundPlayer player(decoder.get());
+        sonatrix::gui::HelperPreviewDecoder preview(*decoder);
+        QtSoundPlayer player(&preview);
         auto* effect = player.findChild<QSoundEffect*>();
         player.PlayAsync(testing::NarrowPath(Input("formats/ima.wav")));
         QTRY_VERIFY_WITH_TIMEOUT(effect->source().isLocalFile(), 20000);

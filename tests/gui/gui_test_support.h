@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QProcess>
 #include <QSettings>
 #include <QString>
@@ -61,6 +62,13 @@ inline QByteArray Run(const QString& program, const QStringList& arguments, bool
     if (ok)
         *ok = finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     return process.readAllStandardOutput();
+}
+
+// Sink inputs of this process on the sound server: the streams it plays.
+inline int OwnSinkInputs() {
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    const QByteArray listing = Run("pactl", {"list", "sink-inputs"});
+    return int(listing.count(QStringLiteral("application.process.id = \"%1\"").arg(pid).toUtf8()));
 }
 
 }  // namespace sonatrix::testing

@@ -23,6 +23,7 @@
 #include "mounts.h"
 #include "qt_audio_capture.h"
 #include "qt_local_time_text.h"
+#include "sound_module_loader.h"
 #include "standin_process.h"
 #include "test_world.h"
 #include "tform1.h"
@@ -99,6 +100,10 @@ class InstalledProgramTest : public QObject {
             &installed);
         QVERIFY2(installed, "cmake --install of this build failed");
         QVERIFY(fs::is_regular_file(world.At(programFolder.toStdString() + "/sonatrix")));
+        // The sound module is where the program looks for it, from its folder.
+        sonatrix::gui::SoundModuleLoader module(sonatrix::gui::SoundModuleLoader::ModuleFiles(
+            QString::fromStdString(world.At(programFolder.toStdString()).string() + '/')));
+        QVERIFY(module.Module());
         // Installed, the program folder is read-only, also for root.
         std::unique_ptr<ScopedMount> readOnly;
         if (component == "installed" && ScopedMount::Available()) {

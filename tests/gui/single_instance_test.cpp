@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One running program per data folder: the real program started a second
 // time for the same data folder brings the running window to the front and
-// ends; started for another data folder, it runs on its own.
-#include <QLocalSocket>
+// ends; started for another data folder, it runs on its own; a start that
+// cannot reach the program never runs beside it.
 #include <QProcess>
 #include <QWidget>
 #include <QtTest>
@@ -13,12 +13,22 @@
 #include <unistd.h>
 #endif
 
+#include "platform/files.h"
+#include "platform/instance_channel.h"
 #include "platform/user_data.h"
+#include "scripted_dialogs.h"
 #include "single_instance.h"
 #include "temp_dir.h"
 
 using sonatrix::gui::SingleInstance;
 using sonatrix::testing::TempDir;
+using Role = SingleInstance::Role;
+
+Q_DECLARE_METATYPE(Role)
+
+// What holds the data folder when the next start comes.
+enum class Before { Killed, LockWithNoServer, ListenFailed };
+Q_DECLARE_METATYPE(Before)
 
 namespace {
 
@@ -34,9 +44,7 @@ QString Program() {
 
 // True once the program of `dataFolder` answers.
 bool Answers(const std::string& dataFolder) {
-    QLocalSocket socket;
-    socket.connectToServer(SingleInstance(dataFolder).Base());
-    return socket.waitForConnected(200);
+    return sonatrix::AskToShow(SingleInstance(dataFolder).Base(), 200);
 }
 
 }  // namespace
@@ -119,13 +127,68 @@ class SingleInstanceTest : public QObject {
         qputenv("TMPDIR", QByteArray::fromStdString(shared.string()));
         if (!sessionFolder)
             qunsetenv("XDG_RUNTIME_DIR");
-        const QFileInfo folder(QFileInfo(SingleInstance(UseDataFolder("data")).Base()).path());
+        const QFileInfo folder(
+            QFileInfo(QString::fromStdString(SingleInstance(UseDataFolder("data")).Base())).path());
         hadTmp ? qputenv("TMPDIR", oldTmp) : qunsetenv("TMPDIR");
         QCOMPARE(folder.ownerId(), ::getuid());
         const auto others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
                             QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
         QVERIFY2(!(folder.permissions() & others), qPrintable(folder.filePath()));
 #endif
+    }
+
+    // The program's lock goes with it: a start after a killed program takes
+    // its place (and its channel). A lock whose holder does not answer is
+    // not taken over: that start says so and ends, never a second writer.
+    // Neither is the lock of a program whose listen failed: it says why in
+    // its log and stays the one writer.
+    void aStartThatCannotReachTheProgram_data() {
+        QTest::addColumn<Before>("before");
+        QTest::addColumn<Role>("role");
+        QTest::newRow("the program was killed") << Before::Killed << Role::Program;
+        QTest::newRow("a lock held with no server")
+            << Before::LockWithNoServer << Role::NotAnswering;
+        QTest::newRow("a program that could not listen")
+            << Before::ListenFailed << Role::NotAnswering;
+    }
+    void aStartThatCannotReachTheProgram() {
+        QFETCH(Before, before);
+        QFETCH(Role, role);
+        const std::string data = UseDataFolder("data");
+        std::unique_ptr<sonatrix::HeldLock> held;
+        std::unique_ptr<SingleInstance> deaf;
+        if (before == Before::Killed) {
+            QProcess& first = Start();
+            QTRY_VERIFY_WITH_TIMEOUT(Answers(data), kStartMs);
+            first.kill();
+            QVERIFY(first.waitForFinished(kStartMs));
+        } else if (before == Before::LockWithNoServer) {
+            QCOMPARE(sonatrix::MakeNativeFileSystem()->LockFile(
+                         SingleInstance(data).Base() + ".lock", 0, held),
+                     0);
+        } else {
+#ifdef _WIN32
+            QSKIP("a folder cannot take a pipe's name");
+#else
+            // A folder where the socket goes: no leftover the program may
+            // remove, so its bind fails.
+            deaf = std::make_unique<SingleInstance>(data);
+            QVERIFY(std::filesystem::create_directory(deaf->Base() + ".socket"));
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression("cannot listen for later starts"));
+            QVERIFY(deaf->Claim());
+#endif
+        }
+        sonatrix::testing::ScriptedDialogs dialogs;
+        SingleInstance next(data);
+        QCOMPARE(next.TakeRole(dialogs, 500), role);
+        if (role == Role::Program) {
+            QVERIFY(dialogs.shown.empty());
+            QVERIFY(Answers(data));
+        } else {
+            QCOMPARE(dialogs.shown.size(), std::size_t(1));
+            QCOMPARE(dialogs.shown[0].text, std::string(sonatrix::gui::kNotAnswering));
+        }
     }
 
     void anotherDataFolderRunsOnItsOwn() {

@@ -22,13 +22,6 @@ QString Local(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
 }
 
-// Sink inputs of this process on the server: the streams it plays.
-int OwnSinkInputs() {
-    const QString pid = QString::number(QCoreApplication::applicationPid());
-    const QByteArray listing = Run("pactl", {"list", "sink-inputs"});
-    return int(listing.count(QStringLiteral("application.process.id = \"%1\"").arg(pid).toUtf8()));
-}
-
 std::string WavOfBits(int bits, int tag = 1) {
     std::string header = WavHeaderBytes(1, std::uint16_t(bits), 22050, 2000);
     header[20] = char(tag);

@@ -19,6 +19,7 @@ import xml.etree.ElementTree as ElementTree
 
 APP_ID = "org.sonatrix.Sonatrix"
 SCREENSHOT = "/usr/share/doc/sonatrix/screenshots/main_window.png"
+SOUND_MODULE = "sonatrix-sound.so"
 # The main window's designed client area.
 MAIN_WINDOW_SIZE = (723, 553)
 
@@ -33,6 +34,13 @@ def check(condition, message):
 
 def run(*command, cwd=None):
     return subprocess.run(command, cwd=cwd, capture_output=True, text=True)
+
+
+def sound_module():
+    """Where the package puts the sound module: the architecture's library
+    folder, below usr/."""
+    multiarch = run("dpkg-architecture", "-qDEB_HOST_MULTIARCH").stdout.strip()
+    return f"usr/lib/{multiarch}/sonatrix/{SOUND_MODULE}"
 
 
 def files_below(folder):
@@ -131,8 +139,10 @@ def check_deb_files(deb, program_folder):
     for program in ("/usr/bin/sonatrix", "/usr/libexec/sonatrix/sonatrix-decode"):
         check(entries.get(program, "").startswith("-rwxr-xr-x"),
               f"{program} is missing or not executable")
+    check(entries.get("/" + sound_module(), "").startswith("-rw-r--r--"),
+          f"/{sound_module()} is missing or not a plain file")
     shipped = {"/usr/share/sonatrix/" + path for path in files_below(program_folder)
-               if path not in ("sonatrix", "sonatrix-decode")}
+               if path not in ("sonatrix", "sonatrix-decode", SOUND_MODULE)}
     packaged = {path for path in files if path.startswith("/usr/share/sonatrix/")}
     check(packaged == shipped,
           "share/sonatrix differs from the program folder: missing "
@@ -220,12 +230,14 @@ def check_copyright(root):
 def check_hardening(root):
     # Not control-flow protection: Debian 12's C runtime objects are not
     # marked for it, so no program linked with them can be.
-    # The decoding helper is built with the same flags, but every libc call
-    # it makes takes a buffer whose size is known only at run time, so the
-    # compiler has no checked variant to choose: hardening-check would call
-    # that "unprotected", as lintian's informational tag for it explains.
+    # The decoding helper and the sound module are built with the same
+    # flags, but every libc call they make takes a buffer whose size is
+    # known only at run time, so the compiler has no checked variant to
+    # choose: hardening-check would call that "unprotected", as lintian's
+    # informational tag for it explains.
     for program, skip in (("usr/bin/sonatrix", []),
-                          ("usr/libexec/sonatrix/sonatrix-decode", ["--nofortify"])):
+                          ("usr/libexec/sonatrix/sonatrix-decode", ["--nofortify"]),
+                          (sound_module(), ["--nofortify"])):
         result = run("hardening-check", "--nocfprotection", *skip, os.path.join(root, program))
         check(result.returncode == 0, f"hardening-check:\n{result.stdout}{result.stderr}")
 

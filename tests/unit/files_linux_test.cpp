@@ -94,7 +94,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ProbeRow{"FolderWithSeparator", "qq/misc/sound/", false, true},
                       ProbeRow{"FileIsNoFolder", "QQ/Bin/qq.EXE", true, false},
                       ProbeRow{"Missing", "QQ/Misc/Sound/Classic/ring.wav", false, false},
-                      ProbeRow{"MissingFolder", "QQ/Misc/Other/msg.wav", false, false}),
+                      ProbeRow{"MissingFolder", "QQ/Misc/Other/msg.wav", false, false},
+                      ProbeRow{"MissingAfterCaseFix", "qq/misc/Other/msg.wav", false, false},
+                      ProbeRow{"ThroughAFile", "QQ/Bin/qq.exe/sound/msg.wav", false, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FilesTest, OnDiskPathGivesTheCaseFoundOnDisk) {

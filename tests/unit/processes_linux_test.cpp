@@ -82,6 +82,18 @@ TEST(Processes, ANewlineInThePathIsShownAsTheKernelWritesIt) {
     EXPECT_EQ(std::count(entry->modules.begin(), entry->modules.end(), shown), 1);
 }
 
+// The first snapshot is taken ahead, for the first show; the poll's later
+// ones see what started since.
+TEST(Processes, OnlyTheFirstSnapshotIsTakenAhead) {
+    const auto source = PrefetchFirstSnapshot(MakeNativeProcessSource());
+    std::vector<ProcessEntry> processes;
+    ASSERT_TRUE(source->Snapshot(processes));
+    TempDir tmp;
+    StandInProcess client(tmp.Path() / "QQ/Bin/QQ.exe");
+    ASSERT_TRUE(source->Snapshot(processes));
+    EXPECT_NE(EntryOf(processes, client.Pid()), nullptr);
+}
+
 TEST(Processes, IdsComeInTheOrderOfProc) {
     const auto processes = TakeSnapshot();
     std::vector<int> listed;

@@ -2,9 +2,10 @@
 // sonatrix.exe started from a copy of the program folder, with nothing of the
 // build's Qt reachable, on the desktop platform (under Wine's display driver
 // for no display): it reaches its first show, beside a running QQ and
-// without one. Both builds: the Debug one the tests use and the release one
-// the downloads ship (its folder named by SONATRIX_RELEASE_PROGRAM_FOLDER,
-// which scripts/test-windows.sh sets).
+// without one, and its sound module loads from the copy. Both builds: the
+// Debug one the tests use and the release one the downloads ship (its
+// folder named by SONATRIX_RELEASE_PROGRAM_FOLDER, which
+// scripts/test-windows.sh sets).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -62,6 +63,20 @@ TEST_P(ProgramFolderTest, SaysSoWhenNoQQRuns) {
         return message && !MainWindowUsable(windows);
     })) << "no message that QQ does not run";
     EXPECT_FALSE(program.Ended());
+}
+
+// The program loads its sound module at the first sound, and sonatrix.exe
+// itself imports nothing of Qt Multimedia: the folder must still hold
+// every DLL the module imports.
+TEST_P(ProgramFolderTest, ItsSoundModuleLoadsFromTheFolderAlone) {
+    const std::filesystem::path module = folder / "sonatrix-sound.dll";
+    ASSERT_TRUE(std::filesystem::is_regular_file(module));
+    // The module's own folder is searched first for what it imports.
+    const HMODULE loaded =
+        LoadLibraryExW(module.wstring().c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    ASSERT_NE(loaded, nullptr) << "error " << GetLastError();
+    EXPECT_NE(GetProcAddress(loaded, "qt_plugin_instance"), nullptr) << "no Qt plugin";
+    FreeLibrary(loaded);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -21,9 +21,18 @@ constexpr Probe kTMLayout[] = {
     {true, "Misc\\sound\\Classic\\msg.wav", "Misc\\sound\\Classic\\"},
 };
 
+bool EndsWithIgnoringCase(std::string_view path, std::string_view end) {
+    return path.size() >= end.size() &&
+           SameIgnoringAsciiCase(path.substr(path.size() - end.size()), end);
+}
+
 bool PassesGate(const std::string& exePath, std::int32_t mode, const std::string& wantedName) {
-    // Every module of every process comes through here on each poll tick:
-    // look at the name in place rather than copying it.
+    // Every module of every process comes through here three times on each
+    // poll tick: most end in neither the name nor ".exe", which the end of
+    // the path tells without finding where the name starts.
+    const bool byName = mode == ByNameQQ || mode == ByNameMsn || mode == ByNameTM;
+    if (!EndsWithIgnoringCase(exePath, byName ? std::string_view(wantedName) : ".exe"))
+        return false;
     const std::string_view name = std::string_view(exePath).substr(FolderPartLength(exePath));
     switch (mode) {
         case ByNameQQ:

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <thread>
 
@@ -45,31 +46,65 @@ bool LstatPath(const std::string& path) {
     return !path.empty() && ::lstat(path.c_str(), &info) == 0;
 }
 
+enum class Listing { Matched, NoMatch, Unreadable };
+
 // The name in `folder` that equals `name` ignoring ASCII case, if any; the
-// first one in the folder's order, as Wine takes it.
-bool FindIgnoringCase(const std::string& folder, const std::string& name, std::string& found) {
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir)
-        return false;
-    bool matched = false;
-    while (dirent* entry = ::readdir(dir)) {
-        if (SameIgnoringAsciiCase(entry->d_name, name)) {
-            found = entry->d_name;
-            matched = true;
-            break;
-        }
+// first one in the folder's order, as Wine takes it. Read with getdents64
+// into a buffer of its own: the poll tick lists a folder for each program
+// it probes. `error` is set when the folder cannot be read.
+Listing FindIgnoringCase(const std::string& folder, std::string_view name, std::string& found,
+                         int& error) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
+        return Listing::Unreadable;
     }
-    ::closedir(dir);
-    return matched;
+    alignas(dirent64) char buffer[8192];
+    Listing result = Listing::NoMatch;
+    for (;;) {
+        const ssize_t got = ::getdents64(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            error = errno;
+            result = Listing::Unreadable;
+        }
+        if (got <= 0)
+            break;
+        for (ssize_t at = 0; at < got && result == Listing::NoMatch;) {
+            const auto* entry = reinterpret_cast<const dirent64*>(buffer + at);
+            at += entry->d_reclen;
+            if (SameIgnoringAsciiCase(entry->d_name, name)) {
+                found = entry->d_name;
+                result = Listing::Matched;
+            }
+        }
+        if (result == Listing::Matched)
+            break;
+    }
+    ::close(fd);
+    return result;
 }
 
-// Resolves the components of `path` against what is on disk, from the
-// deepest one that exists: a probe that fails (the usual case on a poll
-// tick) costs one lstat per missing level and one listing. "." and ".."
-// stay as written, after the folder before them has been resolved. Leaves
-// the path as it is when it exists or some component has no match.
-std::string ResolveCase(const std::string& path) {
-    if (path.empty() || LstatPath(path))
+bool FindIgnoringCase(const std::string& folder, std::string_view name, std::string& found) {
+    int error = 0;
+    return FindIgnoringCase(folder, name, found, error) == Listing::Matched;
+}
+
+std::string FolderPrefix(const std::string& folder) {
+    return folder.empty() ? "" : (folder == "/" ? "/" : folder + "/");
+}
+
+// `path` as on disk: its components resolved against what is there, each
+// missing name matched ignoring case in its folder's listing; or nothing
+// when some component has no match. A probe that fails (the usual case on
+// a poll tick) costs one lstat and one listing where the path's folder is
+// there, and one failed open more per missing level. "." and ".." stay as
+// written, after the folder before them has been resolved. `missing`: the
+// caller knows that `path` is not there as written.
+std::optional<std::string> OnDisk(const std::string& path, bool missing = false) {
+    if (path.empty() || (!missing && LstatPath(path)))
         return path;
     std::string trimmed = path;
     while (trimmed.size() > 1 && trimmed.back() == '/')
@@ -81,18 +116,34 @@ std::string ResolveCase(const std::string& path) {
     const std::string leaf = slash == std::string::npos ? trimmed : trimmed.substr(slash + 1);
     const std::string tail = path.substr(trimmed.size());  // trailing separators, if any
     if (leaf.empty())
-        return path;
-    const std::string resolvedParent = parent.empty() ? parent : ResolveCase(parent);
-    if (!parent.empty() && !LstatPath(resolvedParent))
-        return path;
-    const std::string prefix =
-        resolvedParent.empty() ? "" : (resolvedParent == "/" ? "/" : resolvedParent + "/");
-    if (leaf == "." || leaf == ".." || LstatPath(prefix + leaf))
-        return prefix + leaf + tail;
+        return std::nullopt;
+    if (leaf == "." || leaf == "..") {
+        std::optional<std::string> folder = parent.empty() ? parent : OnDisk(parent);
+        return folder ? std::optional(FolderPrefix(*folder) + leaf + tail) : std::nullopt;
+    }
+    // Where the folder is there as written, its listing settles the name.
     std::string found;
-    if (!FindIgnoringCase(resolvedParent, leaf, found))
-        return path;
-    return prefix + found + tail;
+    int error = 0;
+    const Listing asWritten = FindIgnoringCase(parent, leaf, found, error);
+    if (asWritten != Listing::Unreadable)
+        return asWritten == Listing::Matched ? std::optional(FolderPrefix(parent) + found + tail)
+                                             : std::nullopt;
+    if (parent.empty() || (error != ENOENT && error != ENOTDIR))
+        return std::nullopt;
+    const std::optional<std::string> folder = OnDisk(parent, error == ENOENT);
+    if (!folder || *folder == parent)
+        return std::nullopt;
+    if (LstatPath(FolderPrefix(*folder) + leaf))
+        return FolderPrefix(*folder) + leaf + tail;
+    if (FindIgnoringCase(*folder, leaf, found, error) != Listing::Matched)
+        return std::nullopt;
+    return FolderPrefix(*folder) + found + tail;
+}
+
+// `path` as on disk, or as it is when it exists or cannot be resolved.
+std::string ResolveCase(const std::string& path) {
+    std::optional<std::string> found = OnDisk(path);
+    return found ? std::move(*found) : path;
 }
 
 // For a path about to be created (a copy's destination, a new folder): its
@@ -310,14 +361,18 @@ int LinkEnd(const std::string& path, std::string& end) {
 
 class PosixFileSystem : public FileSystem {
   public:
+    // A probe of a name that is not there (most of a poll tick's) ends with
+    // the listing that found no match.
     bool FileExists(const std::string& path) override {
         struct stat info;
-        return StatPath(ResolveCase(path), info) && !S_ISDIR(info.st_mode);
+        const std::optional<std::string> found = OnDisk(path);
+        return found && StatPath(*found, info) && !S_ISDIR(info.st_mode);
     }
 
     bool FolderExists(const std::string& path) override {
         struct stat info;
-        return StatPath(ResolveCase(path), info) && S_ISDIR(info.st_mode);
+        const std::optional<std::string> found = OnDisk(path);
+        return found && StatPath(*found, info) && S_ISDIR(info.st_mode);
     }
 
     bool ListFolder(const std::string& folder, std::vector<DirEntry>& out) override {

@@ -27,4 +27,9 @@ class ProcessSource {
 
 std::unique_ptr<ProcessSource> MakeNativeProcessSource();
 
+// `source`, whose first snapshot is taken at once on a thread of its own,
+// while the program builds its windows; the first Snapshot() call returns
+// that one (waiting for it if need be), later calls take a new one.
+std::unique_ptr<ProcessSource> PrefetchFirstSnapshot(std::unique_ptr<ProcessSource> source);
+
 }  // namespace sonatrix

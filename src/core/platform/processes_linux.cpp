@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Processes from /proc: the numeric entries in directory order; a process's
-// modules are the target of /proc/PID/exe followed by each distinct file
-// mapped in /proc/PID/maps. A Windows program under Wine shows its .exe
-// only in maps (exe is the Wine loader), often without an executable
-// mapping, so maps lines are never filtered on their permissions.
+// modules are the distinct files mapped in /proc/PID/maps, the executable
+// first. A Windows program under Wine shows its .exe only in maps (its exe
+// link is the Wine loader), often without an executable mapping, so maps
+// lines are never filtered on their permissions.
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
+#include <cstdint>
 #include <unordered_set>
 
 #include "platform/maps_line.h"
@@ -18,83 +18,63 @@
 namespace sonatrix {
 namespace {
 
-// Another user's process refuses both files (EACCES); a process that has
-// ended has neither. Either way it simply has no modules.
-bool ReadProcFile(const std::string& path, std::string& out) {
-    out.clear();
+// Another user's process refuses its maps (EACCES); a process that has
+// ended has none. Either way it simply has no modules. Read straight into
+// `buffer`, which only grows, so that a tick copies and clears nothing;
+// returns the size read.
+std::size_t ReadProcFile(const std::string& path, std::vector<char>& buffer) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return false;
-    char buffer[1 << 16];
-    bool ok = true;
+        return 0;
+    constexpr std::size_t kChunk = 1 << 16;
+    std::size_t size = 0;
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (buffer.size() < size + kChunk)
+            buffer.resize(size + kChunk);
+        const ssize_t got = ::read(fd, buffer.data() + size, kChunk);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            ok = false;
+            size = 0;
         if (got <= 0)
             break;
-        out.append(buffer, static_cast<std::size_t>(got));
+        size += static_cast<std::size_t>(got);
     }
     ::close(fd);
-    return ok;
+    return size;
 }
 
-// The executable's path as maps would show it, so that the two agree and
-// the same file is listed once.
-bool ReadExeLink(const std::string& procDir, std::string& exe) {
-    std::string target(PATH_MAX, '\0');
-    for (;;) {
-        const ssize_t length = ::readlink((procDir + "/exe").c_str(), target.data(), target.size());
-        if (length <= 0)
-            return false;
-        if (static_cast<std::size_t>(length) < target.size()) {
-            target.resize(static_cast<std::size_t>(length));
-            break;
-        }
-        target.resize(target.size() * 2);
-    }
-    exe.clear();
-    for (char c : target) {
-        if (c == '\n')
-            exe += "\\012";
-        else
-            exe += c;
-    }
-    constexpr std::string_view kDeleted = " (deleted)";
-    if (exe.ends_with(kDeleted))
-        exe.resize(exe.size() - kDeleted.size());
-    return !exe.empty();
-}
-
-void ReadModules(const std::string& procDir, std::string& maps, std::vector<std::string>& modules) {
+// The distinct files `procDir`'s maps names, in address order: the
+// executable first (the kernel maps it below its libraries), then its
+// libraries and, for a Windows program under Wine, its .exe and .dll
+// images. The exe link is not read besides: the executable is among the
+// maps, and one readlink more per process was a good part of a poll tick.
+void ReadModules(const std::string& procDir, std::vector<char>& buffer,
+                 std::vector<std::string>& modules) {
+    // The views point into `buffer`, which stays as it is until the next process.
+    const std::size_t size = ReadProcFile(procDir + "/maps", buffer);
+    const std::string_view maps(buffer.data(), size);
     std::unordered_set<std::string_view> seen;
-    std::string exe;
-    const bool haveExe = ReadExeLink(procDir, exe);
-    if (!ReadProcFile(procDir + "/maps", maps))
-        maps.clear();
-    // The views point into `maps`, which stays as it is until the next process.
     std::string_view previous;
-    std::vector<std::string_view> found;
     std::size_t start = 0;
     while (start < maps.size()) {
         std::size_t end = maps.find('\n', start);
         if (end == std::string::npos)
             end = maps.size();
-        if (auto path = MappedFilePathIn(std::string_view(maps).substr(start, end - start))) {
+        const std::string_view line = maps.substr(start, end - start);
+        // Anonymous memory, most lines, names no file: no '/' at all.
+        if (line.find('/') == std::string_view::npos) {
+            start = end + 1;
+            continue;
+        }
+        if (auto path = MappedFilePathIn(line)) {
             // A file's mappings mostly stand together: skip those cheaply.
-            if (*path != previous && *path != exe && seen.insert(*path).second)
-                found.push_back(*path);
+            if (*path != previous && seen.insert(*path).second)
+                modules.emplace_back(*path);
             previous = *path;
         }
         start = end + 1;
     }
-    modules.reserve(found.size() + 1);
-    if (haveExe)
-        modules.push_back(std::move(exe));
-    for (std::string_view path : found)
-        modules.emplace_back(path);
 }
 
 // A /proc entry that names a process: digits only, within the id range.
@@ -129,7 +109,7 @@ class ProcFsProcesses : public ProcessSource {
         }
         ::closedir(proc);
         out.reserve(pids.size());
-        std::string maps;  // one buffer for every process's maps
+        std::vector<char> maps;  // one buffer for every process's maps
         for (std::int32_t pid : pids) {
             ProcessEntry process;
             process.pid = pid;

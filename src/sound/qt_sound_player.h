@@ -16,10 +16,7 @@
 #include <memory>
 
 #include "platform/sound_player.h"
-
-namespace sonatrix::gui {
-class HelperDecoder;
-}
+#include "sound_module.h"
 
 class QAudioOutput;
 class QMediaPlayer;
@@ -29,7 +26,7 @@ class QtSoundPlayer : public QObject, public sonatrix::SoundPlayer {
   public:
     // `decoder`: what turns other sounds into PCM; without one they give
     // the alert.
-    explicit QtSoundPlayer(sonatrix::gui::HelperDecoder* decoder = nullptr,
+    explicit QtSoundPlayer(sonatrix::gui::PreviewDecoder* decoder = nullptr,
                            QObject* parent = nullptr);
     ~QtSoundPlayer() override;
     void PlayAsync(const std::string& path) override;
@@ -54,7 +51,7 @@ class QtSoundPlayer : public QObject, public sonatrix::SoundPlayer {
     std::unique_ptr<QTemporaryDir> decoded_;  // the copies PlayDecodedCopy makes
     int asked_ = 0;                           // counts the sounds asked for
     int decodingFor_ = 0;                     // the sound whose copy is being made
-    sonatrix::gui::HelperDecoder* decoder_ = nullptr;
+    sonatrix::gui::PreviewDecoder* decoder_ = nullptr;
     QMediaPlayer* alertPlayer_ = nullptr;  // for an alert QSoundEffect cannot decode
     QAudioOutput* alertOutput_ = nullptr;
 };

@@ -12,7 +12,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "helper_decoder.h"
 #include "library/sound_files.h"
 #include "platform/path_pieces.h"
 #include "platform/sound_decoder.h"
@@ -70,7 +69,7 @@ QString FindAlertSound() {
     return other;
 }
 
-QtSoundPlayer::QtSoundPlayer(sonatrix::gui::HelperDecoder* decoder, QObject* parent)
+QtSoundPlayer::QtSoundPlayer(sonatrix::gui::PreviewDecoder* decoder, QObject* parent)
     : QObject(parent), effect_(this), alertFile_(FindAlertSound()), decoder_(decoder) {
     connect(&effect_, &QSoundEffect::statusChanged, this, &QtSoundPlayer::EffectStatusChanged);
 }
