@@ -14,6 +14,10 @@ const char* WhyNoSoundServer();
 // oggenc, flac, opusenc, ffmpeg, python3).
 const char* WhyNoLinuxAudioTools();
 
+// A system call filter (seccomp), which the decoding helper confines itself
+// with.
+const char* WhyNoSeccomp();
+
 // The freedesktop sound theme, where the desktop's alert sound comes from.
 const char* WhyNoFreedesktopSounds();
 

@@ -16,6 +16,10 @@ const char* WhyNoLinuxAudioTools() {
     return nullptr;
 }
 
+const char* WhyNoSeccomp() {
+    return nullptr;
+}
+
 const char* WhyNoFreedesktopSounds() {
     return nullptr;
 }
