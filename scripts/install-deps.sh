@@ -12,6 +12,8 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
     pulseaudio pulseaudio-utils sox python3 locales
     libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
+    # the decoding helper's sandbox: its system call filter
+    libseccomp-dev
     # the desktop's own sounds: GSettings through GIO, and the tests' readers
     # (the freedesktop theme, gsettings, canberra-gtk-play seen by strace,
     # a session bus of their own for Xfce's settings)
