@@ -110,10 +110,11 @@ void Floor_DecodeLongFlac(benchmark::State& state) {
 }
 
 void Figure_DecodeGiantBlock(benchmark::State& state) {
-    if (!Made(GiantBlock(), "ffmpeg -loglevel error -f lavfi -i "
-                            "sine=frequency=100:sample_rate=1000:duration=5000 "
-                            "-af asetnsamples=n=5000000 -c:a pcm_s16le -f matroska - > '" +
-                                GiantBlock() + "'"))
+    if (!Made(GiantBlock(),
+              "ffmpeg -loglevel error -f lavfi -i "
+              "sine=frequency=100:sample_rate=1000:duration=5000 "
+              "-af asetnsamples=n=5000000 -c:a pcm_s16le -f matroska - > '" +
+                  GiantBlock() + "'"))
         return state.SkipWithError("ffmpeg could not make the Matroska file");
     Run(state, GiantBlock(), std::string("failed ") + kSoundTooLong);
 }

@@ -87,9 +87,7 @@ class CheckingWatcher : public sonatrix::decode::ConversionWatcher {
         Check(!stated_ && opened_ == 0 && seconds >= 0);
         stated_ = true;
     }
-    void Opened(const char* decoder) override {
-        Check(decoder != nullptr && ++opened_ == 1);
-    }
+    void Opened(const char* decoder) override { Check(decoder != nullptr && ++opened_ == 1); }
 
   private:
     bool stated_ = false;

@@ -75,15 +75,36 @@ bool EnterSeccomp() {
     if (!filter)
         return false;
     bool added = true;
-    for (int call :
-         {SCMP_SYS(read), SCMP_SYS(readv), SCMP_SYS(pread64), SCMP_SYS(write), SCMP_SYS(writev),
-          SCMP_SYS(pwrite64), SCMP_SYS(lseek), SCMP_SYS(fstat), SCMP_SYS(newfstatat),
-          SCMP_SYS(close), SCMP_SYS(fsync), SCMP_SYS(fdatasync), SCMP_SYS(brk), SCMP_SYS(munmap),
-          SCMP_SYS(mremap), SCMP_SYS(madvise), SCMP_SYS(futex), SCMP_SYS(clock_gettime),
-          SCMP_SYS(clock_getres), SCMP_SYS(gettimeofday), SCMP_SYS(getrandom),
-          SCMP_SYS(sched_getaffinity), SCMP_SYS(sched_yield), SCMP_SYS(sysinfo),
-          SCMP_SYS(getpid), SCMP_SYS(gettid), SCMP_SYS(rt_sigprocmask), SCMP_SYS(rt_sigreturn),
-          SCMP_SYS(exit), SCMP_SYS(exit_group)})
+    for (int call : {SCMP_SYS(read),
+                     SCMP_SYS(readv),
+                     SCMP_SYS(pread64),
+                     SCMP_SYS(write),
+                     SCMP_SYS(writev),
+                     SCMP_SYS(pwrite64),
+                     SCMP_SYS(lseek),
+                     SCMP_SYS(fstat),
+                     SCMP_SYS(newfstatat),
+                     SCMP_SYS(close),
+                     SCMP_SYS(fsync),
+                     SCMP_SYS(fdatasync),
+                     SCMP_SYS(brk),
+                     SCMP_SYS(munmap),
+                     SCMP_SYS(mremap),
+                     SCMP_SYS(madvise),
+                     SCMP_SYS(futex),
+                     SCMP_SYS(clock_gettime),
+                     SCMP_SYS(clock_getres),
+                     SCMP_SYS(gettimeofday),
+                     SCMP_SYS(getrandom),
+                     SCMP_SYS(sched_getaffinity),
+                     SCMP_SYS(sched_yield),
+                     SCMP_SYS(sysinfo),
+                     SCMP_SYS(getpid),
+                     SCMP_SYS(gettid),
+                     SCMP_SYS(rt_sigprocmask),
+                     SCMP_SYS(rt_sigreturn),
+                     SCMP_SYS(exit),
+                     SCMP_SYS(exit_group)})
         added = added && seccomp_rule_add(filter, SCMP_ACT_ALLOW, call, 0) == 0;
     // Memory that is never executable: decoding makes no code.
     for (int call : {SCMP_SYS(mmap), SCMP_SYS(mprotect)})

@@ -21,19 +21,18 @@ std::string Confine(int cpuSeconds) {
     limits.BasicLimitInformation.PerProcessUserTimeLimit.QuadPart =
         static_cast<LONGLONG>(cpuSeconds) * 10'000'000;
     limits.ProcessMemoryLimit = static_cast<SIZE_T>(kHelperMemoryBytes);
-    if (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits,
-                                 sizeof limits) ||
+    if (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits) ||
         !AssignProcessToJobObject(job, GetCurrentProcess())) {
         CloseHandle(job);
         return {};
     }
-    // What the job of this process holds, as the system keeps it.
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION held{};
-    if (!QueryInformationJobObject(nullptr, JobObjectExtendedLimitInformation, &held,
-                                   sizeof held, nullptr))
+    // Wine keeps a job's limits without reporting them back: what is said
+    // is what was set, on a process that is in the job.
+    BOOL inJob = FALSE;
+    if (!IsProcessInJob(GetCurrentProcess(), job, &inJob) || !inJob)
         return {};
-    return "job of " + std::to_string(held.ProcessMemoryLimit >> 20) + " MiB, " +
-           std::to_string(held.BasicLimitInformation.ActiveProcessLimit) + " process";
+    return "job of " + std::to_string(limits.ProcessMemoryLimit >> 20) + " MiB, " +
+           std::to_string(limits.BasicLimitInformation.ActiveProcessLimit) + " process";
 }
 
 std::string TryForbidden(const std::string& call, const std::string&) {
@@ -43,8 +42,8 @@ std::string TryForbidden(const std::string& call, const std::string&) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    const bool escaped = CreateProcessW(nullptr, command, nullptr, nullptr, FALSE,
-                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started);
+    const bool escaped = CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                                        nullptr, nullptr, &startup, &started);
     if (escaped) {
         CloseHandle(started.hThread);
         CloseHandle(started.hProcess);

@@ -61,8 +61,7 @@ std::string Convert(const std::string& source, const std::string& wav, bool show
     Say(protocol::kProgress);
     decode::InputFile input;
     std::int64_t bytes = 0;
-    if (std::string reason = decode::OpenSoundFile(source, watcher, input, bytes);
-        !reason.empty())
+    if (std::string reason = decode::OpenSoundFile(source, watcher, input, bytes); !reason.empty())
         return reason;
     decode::WavFileSink sink(wav);
     if (std::string reason = sink.Open(); !reason.empty())

@@ -289,10 +289,9 @@ class Converter {
         swr_close(resampler_.get());
         // On failure it frees the resampler.
         SwrContext* resampler = resampler_.release();
-        const int set = swr_alloc_set_opts2(&resampler, &outLayout_, AV_SAMPLE_FMT_S16, outRate_,
-                                            &frame.ch_layout,
-                                            static_cast<AVSampleFormat>(frame.format),
-                                            frame.sample_rate, 0, nullptr);
+        const int set = swr_alloc_set_opts2(
+            &resampler, &outLayout_, AV_SAMPLE_FMT_S16, outRate_, &frame.ch_layout,
+            static_cast<AVSampleFormat>(frame.format), frame.sample_rate, 0, nullptr);
         resampler_.reset(resampler);
         if (set < 0 || swr_init(resampler) < 0 ||
             av_channel_layout_copy(&inLayout_, &frame.ch_layout) < 0)

@@ -304,8 +304,9 @@ class AnySoundTest : public QObject {
 
         QCOMPARE(world->dialogs.shown.size(), std::size_t{2});
         const std::string failures = world->dialogs.shown[0].text;
-        QCOMPARE(std::count(failures.begin(), failures.end(), '\n'),
-                 std::count_if(rows.begin(), rows.end(), [](const Row& row) { return row.reason; }));
+        QCOMPARE(
+            std::count(failures.begin(), failures.end(), '\n'),
+            std::count_if(rows.begin(), rows.end(), [](const Row& row) { return row.reason; }));
         for (const Row& row : rows)
             if (row.reason)
                 QVERIFY2(failures.find(std::string("\n") + row.file + "：" + row.reason) !=
@@ -330,16 +331,22 @@ class AnySoundTest : public QObject {
     void helperFaultCostsOneFile_data() {
         QTest::addColumn<ProcessFault>("fault");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("killed") << ProcessFault(&testing::KillProcess) << QString(kDecodingFailed);
+        QTest::addColumn<int>("timeMs");  // the file's time; 0: the usual
+        QTest::newRow("killed") << ProcessFault(&testing::KillProcess) << QString(kDecodingFailed)
+                                << 0;
+        // The slow file takes far longer than these seconds, and its helper
+        // says so well before.
         QTest::newRow("stopped answering")
-            << ProcessFault(&testing::SuspendProcess) << QString(kDecodingTimedOut);
+            << ProcessFault(&testing::SuspendProcess) << QString(kDecodingTimedOut) << 4000;
         QTest::newRow("reading past its time")
-            << ProcessFault([](int) { return true; }) << QString(kDecodingTimedOut);
+            << ProcessFault([](int) { return true; }) << QString(kDecodingTimedOut) << 4000;
     }
     void helperFaultCostsOneFile() {
         QFETCH(ProcessFault, fault);
         QFETCH(QString, reason);
-        decoder->SetTimeRule({2000, 0, 0});
+        QFETCH(int, timeMs);
+        if (timeMs)
+            decoder->SetTimeRule({timeMs, 0, 0});
         qint64 faulty = 0;
         AddWhile({Input("slow/slow.mp3"), Input("formats/beep.ogg")}, [&] {
             faulty = decoder->HelperProcessId();
@@ -347,9 +354,8 @@ class AnySoundTest : public QObject {
             return fault(int(faulty));
         });
         QVERIFY(faulty != 0);
-        QCOMPARE(Texts(),
-                 (std::vector<std::string>{
-                     FailedAddsText({{"slow.mp3", reason.toStdString()}}), kSoundsAdded}));
+        QCOMPARE(Texts(), (std::vector<std::string>{
+                              FailedAddsText({{"slow.mp3", reason.toStdString()}}), kSoundsAdded}));
         QCOMPARE(Added(), QStringList{"beep.wav"});
         QVERIFY(decoder->HelperProcessId() != faulty);
     }
@@ -357,7 +363,8 @@ class AnySoundTest : public QObject {
     // A film's sound: the one decoder opened is the sound's, never the
     // picture's.
     void onlyTheSoundsDecoderIsOpened() {
-        const QList<QByteArray> said = RunHelper(Input("hostile/movie.m4a"), "SONATRIX_DECODE_SHOW");
+        const QList<QByteArray> said =
+            RunHelper(Input("hostile/movie.m4a"), "SONATRIX_DECODE_SHOW");
         QList<QByteArray> decoders;
         for (const QByteArray& line : said)
             if (line.startsWith("decoder "))
