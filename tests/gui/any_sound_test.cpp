@@ -276,8 +276,8 @@ class AnySoundTest : public QObject {
         QCOMPARE(model->state.LibrarySoundCount, 15);
     }
 
-    // What the internet brings: one file is added, every other one is
-    // listed with its reason and leaves nothing behind.
+    // What the internet brings: the files of sound are added, every other
+    // one is listed with its reason and leaves nothing behind.
     void hostileFilesAreRefusedWithTheirReason() {
         struct Row {
             const char* file;
@@ -289,7 +289,7 @@ class AnySoundTest : public QObject {
                               {"ghz.wav", kUnsupportedRate},   {"crowd.wav", kTooManyChannels},
                               {"huge.mp3", kSourceTooLarge},   {"giant.ogg", kSoundTooLong},
                               {"stated.flac", kSoundTooLong},  {"movie.m4a", nullptr},
-                              {"film.m4a", kNotASoundFile}};
+                              {"film.m4a", kNotASoundFile},    {"tick.aac", nullptr}};
         Paths sources;
         for (const Row& row : rows)
             sources.push_back(Input(std::string("hostile/") + row.file));
@@ -312,7 +312,7 @@ class AnySoundTest : public QObject {
                 QVERIFY2(failures.find(std::string("\n") + row.file + "：" + row.reason) !=
                              std::string::npos,
                          (row.file + std::string(" in ") + failures).c_str());
-        QCOMPARE(Added(), (QStringList{"joined.wav", "movie.wav"}));
+        QCOMPARE(Added(), (QStringList{"joined.wav", "movie.wav", "tick.wav"}));
         // No file, the single block of 5,000 seconds above all, took the
         // helper anywhere near its memory limit.
         const double peak = testing::LargestEndedChildMiB();

@@ -6,8 +6,8 @@
 #
 #   formats/  one second of a 440 Hz tone in every format the library takes,
 #             a text file and a damaged MP3 among them
-#   hostile/  files that must be refused with a reason, a joined MP3 and a
-#             film's sound
+#   hostile/  files that must be refused with a reason, and a joined MP3, a
+#             raw AAC and a film's sound that are added
 #   slow/     a file the helper needs many seconds for
 #   long/     a minute of sound as an MP3
 set -euo pipefail
@@ -86,7 +86,9 @@ head -c $((2 * 8000 * 1200)) /dev/zero | flac -s -f --force-raw-format --endian=
 python3 -c 'import sys
 f = open(sys.argv[1], "r+b"); f.seek(18); info = int.from_bytes(f.read(8), "big")
 f.seek(18); f.write(((info >> 36 << 36) | 8000).to_bytes(8, "big"))' $h/stated.flac
-# An HEVC picture beside a second of sound, and the picture alone.
+# Raw AAC, whose header states no layout; an HEVC picture beside a second
+# of sound, and the picture alone.
+ffmpeg -loglevel error -i work/tone.wav -c:a aac -f adts $h/tick.aac
 picture=(-f lavfi -i testsrc=size=64x64:rate=10:duration=1)
 hevc=(-c:v libx265 -x265-params log-level=none -f mp4)
 ffmpeg -loglevel error "${picture[@]}" -i work/tone.wav "${hevc[@]}" -c:a aac $h/movie.m4a
