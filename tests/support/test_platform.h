@@ -24,6 +24,10 @@ const char* WhyNoFreedesktopSounds();
 // A CJK font shipped in the program folder for a system without 宋体.
 const char* WhyNoBundledFont();
 
+// File names limited to 255 bytes, as long as a UTF-8 name of 85 Chinese
+// characters (not to 255 UTF-16 units, in a path of 260).
+const char* WhyNoByteLimitedNames();
+
 // File names that are not UTF-8 (an archive unpacked from a GBK system).
 const char* WhyNoNonUtf8FileNames();
 

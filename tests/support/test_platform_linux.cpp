@@ -28,6 +28,10 @@ const char* WhyNoBundledFont() {
     return "the Linux packages depend on their CJK font instead of shipping it";
 }
 
+const char* WhyNoByteLimitedNames() {
+    return nullptr;
+}
+
 const char* WhyNoNonUtf8FileNames() {
     return nullptr;
 }

@@ -27,6 +27,10 @@ const char* WhyNoBundledFont() {
     return nullptr;
 }
 
+const char* WhyNoByteLimitedNames() {
+    return "a name is limited to 255 UTF-16 units, and a whole path to 260";
+}
+
 const char* WhyNoNonUtf8FileNames() {
     return "the program's narrow names are UTF-8 on Windows (its manifest's code page), so no "
            "file it reaches has a name that is not UTF-8";

@@ -9,6 +9,7 @@
 #include "library/wav_header.h"
 #include "platform/path_pieces.h"
 #include "platform/sound_decoder.h"
+#include "test_platform.h"
 #include "test_world.h"
 #include "wav_files.h"
 
@@ -84,16 +85,19 @@ TEST_F(AddSounds, PcmWavsAreCopiedByteForByteAndOtherFilesIgnored) {
 TEST_F(AddSounds, OtherFilesBecome16BitPcmWavsNamedAfterThem) {
     world.Put("source/song.mp3", Tone(2, 32000, 100));
     world.Put("source/voice.OPUS", Tone(1, 44100, 10));
-    // A name as long as a name may be (250 bytes), whose hidden temporary
-    // file could not have a dot and ".part" more.
-    std::string longStem;
-    for (int i = 0; i < 82; ++i)
-        longStem += "声";
-    world.Put("source/" + longStem + ".ogg", Tone(1, 8000, 5));
+    // A name nearly as long as a name may be (250 bytes), whose hidden
+    // temporary file could not have a dot and ".part" more.
+    std::vector<std::string> names{"song.wav", "voice.wav"};
+    if (!testing::WhyNoByteLimitedNames()) {
+        std::string longStem;
+        for (int i = 0; i < 82; ++i)
+            longStem += "声";
+        world.Put("source/" + longStem + ".ogg", Tone(1, 8000, 5));
+        names.push_back(longStem + ".wav");
+    }
     AddFolder("source");
 
-    EXPECT_EQ(NamesIn(Custom()),
-              (std::vector<std::string>{"song.wav", "voice.wav", longStem + ".wav"}));
+    EXPECT_EQ(NamesIn(Custom()), names);
     const auto song = ParseWavHeader(ReadFile(Custom() / "song.wav"));
     ASSERT_TRUE(song);
     EXPECT_EQ(song->formatTag, 1);
