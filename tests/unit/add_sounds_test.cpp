@@ -5,6 +5,7 @@
 
 #include "library/add_sounds.h"
 #include "library/library_tree.h"
+#include "library/part_files.h"
 #include "library/sound_files.h"
 #include "library/wav_header.h"
 #include "platform/path_pieces.h"
@@ -334,6 +335,13 @@ TEST(SoundFileNames, KnownAudioExtensionsInAnyCase) {
         EXPECT_FALSE(IsSoundFileName(name)) << name;
     EXPECT_EQ(ConvertedName("song.mp3"), "song.wav");
     EXPECT_EQ(ConvertedName("a.b.FLAC"), "a.b.wav");
+    // The hidden name of a 254-byte name is cut to fit, at a character's end.
+    std::string chars;
+    for (int i = 0; i < 82; ++i)
+        chars += "声";
+    const std::string in = std::string("in") + kSep;
+    EXPECT_EQ(PartPathFor(in + "x" + chars + "声.wav"), in + ".x" + chars + ".part");
+    EXPECT_EQ(PartPathFor(in + "a.wav"), in + ".a.wav.part");
 }
 
 TEST(PcmWavFile, IsWrittenWholeUnderItsNameAndNothingElse) {
