@@ -259,6 +259,18 @@ TEST_F(AddSounds, DropWithoutAnySoundGivesTheWarning) {
     EXPECT_FALSE(std::filesystem::exists(Custom()));
 }
 
+// The length a file states comes from the helper, which a hostile file may
+// have taken over: no length it says buys more time than the longest sound,
+// and none takes away the floor.
+TEST(DecodeDeadline, NoStatedLengthGoesBeyondTheLongestSoundOrBelowTheFloor) {
+    const DecodeTimeRule rule;
+    const std::int64_t longest = DecodeDeadlineMs(rule, 0, kLongestSoundSeconds);
+    EXPECT_GT(longest, DecodeDeadlineMs(rule, 0, 1));
+    EXPECT_EQ(DecodeDeadlineMs(rule, 0, INT64_MAX), longest);
+    EXPECT_EQ(DecodeDeadlineMs(rule, 0, INT64_MIN), rule.floorMs);
+    EXPECT_EQ(DecodeDeadlineMs(rule, INT64_MAX, 0), DecodeDeadlineMs(rule, kLargestSourceBytes, 0));
+}
+
 struct LayoutRow {
     const char* name;
     int channels, rate;
