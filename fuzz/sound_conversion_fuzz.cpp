@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The decoding helper's open-probe-decode-convert path from arbitrary bytes,
-// read from memory through a custom AVIOContext. Whatever the bytes, it ends
-// with a reason, or with one sound in one layout, within the limits, whose
-// end is announced once.
+// The decoding helper's open-decode-convert path from arbitrary bytes, read
+// from memory through a custom AVIOContext, with the helper's demuxers,
+// decoders and limits. Whatever the bytes, it ends with a reason, or with
+// one sound in one layout, within the limits, whose end is announced once;
+// it opens one decoder at most, and only after the stated length passed.
+// The sandbox is the helper's own: this target runs in-process.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -79,6 +81,19 @@ class CheckingSink : public sonatrix::decode::PcmSink {
     std::uint64_t mostFrames_ = 0;
 };
 
+class CheckingWatcher : public sonatrix::decode::ConversionWatcher {
+  public:
+    void Stated(std::int64_t seconds) override {
+        Check(!stated_ && opened_ == 0 && seconds >= 0);
+        stated_ = true;
+    }
+    void Opened(const char* decoder) override { Check(decoder != nullptr && ++opened_ == 1); }
+
+  private:
+    bool stated_ = false;
+    int opened_ = 0;
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -90,7 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     AVIOContext* input = avio_alloc_context(buffer, kBufferSize, 0, &memory, &Read, nullptr, &Seek);
     Check(input != nullptr);
     CheckingSink sink;
-    const std::string reason = sonatrix::decode::ConvertSound(input, "", sink, [] {});
+    CheckingWatcher watcher;
+    const std::string reason = sonatrix::decode::ConvertSound(input, "", sink, watcher);
     Check(reason.empty() == sink.finished);
     av_freep(&input->buffer);
     avio_context_free(&input);

@@ -14,6 +14,8 @@ packages=(
     libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
     # the loudness meter that matches a new sound to the one it replaces
     libebur128-dev
+    # the decoding helper's sandbox: its system call filter
+    libseccomp-dev
     # the desktop's own sounds: GSettings through GIO, and the tests' readers
     # (the freedesktop theme, and Ubuntu's Yaru as a distribution's default;
     # gsettings and glib-compile-schemas, canberra-gtk-play seen by strace,

@@ -16,19 +16,20 @@ WavFileSink::WavFileSink(std::string path) : path_(std::move(path)) {}
 WavFileSink::~WavFileSink() {
     if (file_)
         std::fclose(file_);
-    if (!finished_ && frameBytes_ != 0)
-        std::remove(path_.c_str());
+}
+
+std::string WavFileSink::Open() {
+    errno = 0;
+    file_ = std::fopen(path_.c_str(), "wb");
+    return file_ ? std::string() : Failed();
 }
 
 std::string WavFileSink::Begin(int channels, int sampleRate) {
     channels_ = channels;
     sampleRate_ = sampleRate;
     frameBytes_ = static_cast<std::size_t>(channels) * 2;
-    errno = 0;
-    file_ = std::fopen(path_.c_str(), "wb");
-    if (!file_)
-        return Failed();
     const std::string header = WavHeaderBytes(static_cast<std::uint16_t>(channels), 16, sampleRate);
+    errno = 0;
     if (std::fwrite(header.data(), 1, header.size(), file_) != header.size())
         return Failed();
     return {};
@@ -67,7 +68,6 @@ std::string WavFileSink::Finish(std::uint64_t keepFrames) {
     file_ = nullptr;
     if (closed != 0)
         return Failed();
-    finished_ = true;
     return {};
 }
 

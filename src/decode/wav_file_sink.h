@@ -2,7 +2,9 @@
 // The converted samples streamed into a 16-bit PCM WAV file: the header
 // first, the samples as they come, the sizes once the sound has ended. The
 // last kLongestPadding frames are held back until then, so the codec's
-// padding can still be left out. A file that is not finished is removed.
+// padding can still be left out. The file is created before the helper is
+// confined, which then cannot remove it: a file not finished is left to
+// the program, which removes it.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +22,8 @@ class WavFileSink : public PcmSink {
     WavFileSink(const WavFileSink&) = delete;
     WavFileSink& operator=(const WavFileSink&) = delete;
 
+    // Creates the file, empty. Returns "" or why it cannot be.
+    std::string Open();
     std::string Begin(int channels, int sampleRate) override;
     std::string Write(const std::uint8_t* samples, std::size_t frames) override;
     std::string Finish(std::uint64_t keepFrames) override;
@@ -30,7 +34,6 @@ class WavFileSink : public PcmSink {
 
     std::string path_;
     std::FILE* file_ = nullptr;
-    bool finished_ = false;
     std::size_t frameBytes_ = 0;
     int channels_ = 0;
     int sampleRate_ = 0;

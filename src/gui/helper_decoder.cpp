@@ -7,7 +7,9 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <future>
@@ -30,13 +32,13 @@ QByteArray Bytes(const std::string& text) {
 }  // namespace
 
 HelperDecoder::HelperDecoder(QString helper, QObject* parent)
-    : QObject(parent), program_(std::move(helper)), silence_(new QTimer(this)) {
-    silence_->setSingleShot(true);
-    connect(silence_, &QTimer::timeout, this, [this] { EndHelper(kDecodingFailed); });
+    : QObject(parent), program_(std::move(helper)), deadline_(new QTimer(this)) {
+    deadline_->setSingleShot(true);
+    connect(deadline_, &QTimer::timeout, this, [this] { Settle(Failure(kDecodingTimedOut)); });
 }
 
 HelperDecoder::~HelperDecoder() {
-    EndHelper(kDecodingFailed);
+    Settle(Failure(kDecodingFailed));
 }
 
 DecodeResult HelperDecoder::Decode(const std::string& source, const std::string& wav,
@@ -67,19 +69,13 @@ DecodeResult HelperDecoder::Decode(const std::string& source, const std::string&
 
 void HelperDecoder::DecodeLater(const std::string& source, const std::string& wav, Done done) {
     Cancel();
-    job_ = Job{wav, std::move(done)};
-    if (!helper_)
-        StartHelper();
-    // A helper that could not start has failed the file already.
-    if (!helper_)
-        return;
-    helper_->write(Bytes(source) + '\0' + Bytes(wav) + '\0');
-    silence_->start(silenceLimitMs_);
+    job_ = Job{wav, std::move(done), QFileInfo(QString::fromStdString(source)).size(), rule_};
+    StartHelper(source, wav);
 }
 
 void HelperDecoder::Cancel() {
     if (job_)
-        EndHelper(kDecodingFailed);
+        Settle(Failure(kDecodingFailed));
 }
 
 qint64 HelperDecoder::HelperProcessId() const {
@@ -97,67 +93,89 @@ QString HelperDecoder::BesideProgram() {
     return beside;
 }
 
-void HelperDecoder::StartHelper() {
-    helper_ = new QProcess(this);
+void HelperDecoder::StartHelper(const std::string& source, const std::string& wav) {
+    QProcess* helper = helper_ = new QProcess(this);
     // What a crashing helper (or a sanitizer in it) says reaches the
     // program's own standard error.
-    helper_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    connect(helper_, &QProcess::readyReadStandardOutput, this, &HelperDecoder::ReadAnswers);
-    connect(helper_, &QProcess::finished, this, [this] {
+    helper->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    connect(helper, &QProcess::readyReadStandardOutput, this, &HelperDecoder::ReadAnswers);
+    // Each signal is about its own helper, which may be gone already.
+    connect(helper, &QProcess::finished, this, [this, helper] {
         ReadAnswers();
-        EndHelper(kDecodingFailed);
+        if (helper_ == helper)
+            Settle(Failure(kDecodingFailed));
     });
-    connect(helper_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
-        if (error == QProcess::FailedToStart)
-            EndHelper(kNoDecoderProgram);
+    connect(helper, &QProcess::errorOccurred, this, [this, helper](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart && helper_ == helper)
+            Settle(Failure(kNoDecoderProgram));
     });
-    helper_->start(program_, {});
+    started_.start();
+    SetDeadline(0);
+    helper->start(program_, {});
+    // A helper that could not start has failed the file already.
+    if (helper_ != helper)
+        return;
+    helper->write(Bytes(source) + '\0' + Bytes(wav) + '\0');
+    helper->closeWriteChannel();
 }
 
 void HelperDecoder::ReadAnswers() {
-    if (!helper_)
+    QProcess* const helper = helper_;
+    if (!helper)
         return;
-    answers_ += helper_->readAllStandardOutput();
-    for (qsizetype end = answers_.indexOf('\n'); end >= 0; end = answers_.indexOf('\n')) {
+    answers_ += helper->readAllStandardOutput();
+    for (qsizetype end = answers_.indexOf('\n'); end >= 0 && helper_ == helper && job_;
+         end = answers_.indexOf('\n')) {
         QByteArray line = answers_.left(end);
         answers_.remove(0, end + 1);
         // A Windows helper ends its lines in "\r\n".
         if (line.endsWith('\r'))
             line.chop(1);
-        if (line == helper_protocol::kProgress && job_) {
-            silence_->start(silenceLimitMs_);
+        if (line == helper_protocol::kProgress) {
             emit Working();
+        } else if (line.startsWith(helper_protocol::kLength)) {
+            SetDeadline(line.mid(qsizetype(std::strlen(helper_protocol::kLength))).toLongLong());
         } else if (line == helper_protocol::kDone) {
-            Finish(DecodeResult{true, {}});
+            Settle(DecodeResult{true, {}});
         } else if (line.startsWith(helper_protocol::kFailed)) {
-            Finish(
+            Settle(
                 Failure(line.mid(qsizetype(std::strlen(helper_protocol::kFailed))).toStdString()));
         }
     }
 }
 
-void HelperDecoder::Finish(const DecodeResult& result) {
-    silence_->stop();
+void HelperDecoder::SetDeadline(std::int64_t statedSeconds) {
+    if (!job_)
+        return;
+    const std::int64_t left =
+        DecodeDeadlineMs(job_->rule, job_->sourceBytes, statedSeconds) - started_.elapsed();
+    deadline_->start(static_cast<int>(std::clamp<std::int64_t>(left, 0, INT_MAX)));
+}
+
+void HelperDecoder::Settle(const DecodeResult& result) {
+    EndHelper();
     std::optional<Job> job = std::exchange(job_, std::nullopt);
     if (!job)
         return;
-    // What a helper that was ended left of the file.
+    // What a helper that failed or was ended left of the file.
     if (!result.ok)
         std::remove(job->wav.c_str());
     if (job->done)
         job->done(result);
 }
 
-void HelperDecoder::EndHelper(const char* reason) {
+void HelperDecoder::EndHelper() {
+    deadline_->stop();
+    answers_.clear();
     if (QProcess* helper = std::exchange(helper_, nullptr)) {
         helper->disconnect(this);
+        // A helper that has answered ends by itself; one that has not is
+        // ended here.
         helper->kill();
         // Its files are closed before what it left is removed.
         helper->waitForFinished(5000);
         helper->deleteLater();
     }
-    answers_.clear();
-    Finish(Failure(reason));
 }
 
 }  // namespace sonatrix::gui

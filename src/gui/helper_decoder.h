@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program's decoder: the helper process sonatrix-decode, started for the
-// first sound and kept for the next ones, converts each file into a WAV
-// file. Its faults stay its own: when it dies on a file, or says nothing for
-// longer than the silence limit, that file fails and the next one starts a
-// new helper. Cancelling ends the helper at once, whatever it is doing.
+// The program's decoder: the helper process sonatrix-decode, one for each
+// file, converts the file into a WAV file. Its faults stay its own: when it
+// dies on a file, or has not finished by the file's deadline (whatever it
+// says meanwhile), that file fails and the helper is ended. Cancelling ends
+// the helper at once, whatever it is doing.
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
@@ -24,7 +25,6 @@ class HelperDecoder : public QObject, public SoundDecoder {
     Q_OBJECT
   public:
     using Done = std::function<void(const DecodeResult&)>;
-    static constexpr int kSilenceLimitMs = 15000;
 
     // `helper`: the helper's executable.
     explicit HelperDecoder(QString helper = BesideProgram(), QObject* parent = nullptr);
@@ -42,9 +42,8 @@ class HelperDecoder : public QObject, public SoundDecoder {
     // Cancels the decoding in hand, if any.
     void Cancel();
 
-    // How long the helper may say nothing about the file in hand before it
-    // counts as hung.
-    void SetSilenceLimit(int milliseconds) { silenceLimitMs_ = milliseconds; }
+    // How long the helper may take over a file, from the next file on.
+    void SetTimeRule(const DecodeTimeRule& rule) { rule_ = rule; }
 
     // The running helper's process id, or 0.
     qint64 HelperProcessId() const;
@@ -61,19 +60,25 @@ class HelperDecoder : public QObject, public SoundDecoder {
     struct Job {
         std::string wav;
         Done done;
+        std::int64_t sourceBytes = 0;
+        DecodeTimeRule rule;
     };
 
-    void StartHelper();
+    void StartHelper(const std::string& source, const std::string& wav);
     void ReadAnswers();
-    void Finish(const DecodeResult& result);
-    // Ends the helper (the next file starts another) and fails the file in
-    // hand with `reason`.
-    void EndHelper(const char* reason);
+    // Gives the file in hand until its deadline, from when its helper
+    // started, now that it is known to state `seconds` of sound.
+    void SetDeadline(std::int64_t statedSeconds);
+    // The file in hand is over: its helper is ended, and `done` hears
+    // `result`.
+    void Settle(const DecodeResult& result);
+    void EndHelper();
 
     QString program_;
-    int silenceLimitMs_ = kSilenceLimitMs;
+    DecodeTimeRule rule_;
     QProcess* helper_ = nullptr;
-    QTimer* silence_ = nullptr;
+    QTimer* deadline_ = nullptr;
+    QElapsedTimer started_;
     std::optional<Job> job_;
     QByteArray answers_;  // what the helper said, up to a line's end
 };

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMimeData>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSoundEffect>
@@ -148,6 +149,26 @@ class AnySoundTest : public QObject {
         AddSoundsAndReport(*model, Narrow(sources));
         disconnect(watch);
     }
+    // What this build's helper says of `source`, run by hand with
+    // `variable` ("NAME" or "NAME=value") set; `crashed` tells whether it
+    // ended by a crash.
+    QList<QByteArray> RunHelper(const std::filesystem::path& source, const QString& variable,
+                                bool* crashed = nullptr) {
+        QProcess helper;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        const QStringList pair = variable.split('=');
+        environment.insert(pair.front(), pair.size() > 1 ? pair.back() : QStringLiteral("1"));
+        helper.setProcessEnvironment(environment);
+        helper.start(SONATRIX_DECODE_HELPER, {});
+        helper.write(QByteArray::fromStdString(testing::NarrowPath(source)) + '\0' +
+                     QByteArray::fromStdString(testing::NarrowPath(At("run.wav"))) + '\0');
+        helper.closeWriteChannel();
+        if (!helper.waitForFinished(60000))
+            return {"the helper did not end"};
+        if (crashed)
+            *crashed = helper.exitStatus() == QProcess::CrashExit;
+        return helper.readAllStandardOutput().replace('\r', "").trimmed().split('\n');
+    }
     // Whether `viewport` takes `data` dragged in at `at`.
     static bool Enters(QWidget* viewport, QMimeData* data, QPoint at) {
         QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
@@ -256,8 +277,8 @@ class AnySoundTest : public QObject {
         QCOMPARE(model->state.LibrarySoundCount, 15);
     }
 
-    // What the internet brings: one file is added, every other one is
-    // listed with its reason and leaves nothing behind.
+    // What the internet brings: the files of sound are added, every other
+    // one is listed with its reason and leaves nothing behind.
     void hostileFilesAreRefusedWithTheirReason() {
         struct Row {
             const char* file;
@@ -267,7 +288,9 @@ class AnySoundTest : public QObject {
                               {"unstated.mp3", kSoundTooLong}, {"x.mp3", kNotASoundFile},
                               {"y.ogg", kNotASoundFile},       {"cut.flac", kDamagedSoundFile},
                               {"ghz.wav", kUnsupportedRate},   {"crowd.wav", kTooManyChannels},
-                              {"huge.mp3", kSourceTooLarge}};
+                              {"huge.mp3", kSourceTooLarge},   {"giant.ogg", kSoundTooLong},
+                              {"stated.flac", kSoundTooLong},  {"movie.m4a", nullptr},
+                              {"film.m4a", kNotASoundFile},    {"tick.aac", nullptr}};
         Paths sources;
         for (const Row& row : rows)
             sources.push_back(Input(std::string("hostile/") + row.file));
@@ -282,13 +305,19 @@ class AnySoundTest : public QObject {
 
         QCOMPARE(world->dialogs.shown.size(), std::size_t{2});
         const std::string failures = world->dialogs.shown[0].text;
-        QCOMPARE(std::count(failures.begin(), failures.end(), '\n'), long(rows.size() - 1));
+        QCOMPARE(
+            std::count(failures.begin(), failures.end(), '\n'),
+            std::count_if(rows.begin(), rows.end(), [](const Row& row) { return row.reason; }));
         for (const Row& row : rows)
             if (row.reason)
                 QVERIFY2(failures.find(std::string("\n") + row.file + "：" + row.reason) !=
                              std::string::npos,
                          (row.file + std::string(" in ") + failures).c_str());
-        QCOMPARE(Added(), QStringList{"joined.wav"});
+        QCOMPARE(Added(), (QStringList{"joined.wav", "movie.wav", "tick.wav"}));
+        // No file, the single block of 5,000 seconds above all, took the
+        // helper anywhere near its memory limit.
+        const double peak = testing::LargestEndedChildMiB();
+        QVERIFY2(peak < 200, QByteArray::number(peak) + " MiB");
         // The stereo second and the mono second make one stereo WAV of two
         // seconds (and the second file's encoder delay).
         const WavFacts joined = Facts(Custom() / "joined.wav");
@@ -297,26 +326,79 @@ class AnySoundTest : public QObject {
         QVERIFY2(std::abs(joined.seconds - 2) <= 0.1, QByteArray::number(joined.seconds));
     }
 
-    // The helper killed on a file, or silent on it: that file fails, a new
+    // The helper killed on a file, frozen on it, or still at it when its
+    // time is up, however busy it says it is: that file fails, a new
     // helper takes the next one.
     void helperFaultCostsOneFile_data() {
         QTest::addColumn<ProcessFault>("fault");
-        QTest::newRow("killed") << ProcessFault(&testing::KillProcess);
-        QTest::newRow("stopped answering") << ProcessFault(&testing::SuspendProcess);
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<int>("timeMs");  // the file's time; 0: the usual
+        QTest::newRow("killed") << ProcessFault(&testing::KillProcess) << QString(kDecodingFailed)
+                                << 0;
+        // The slow file takes far longer than these seconds, and its helper
+        // says so well before.
+        QTest::newRow("stopped answering")
+            << ProcessFault(&testing::SuspendProcess) << QString(kDecodingTimedOut) << 4000;
+        QTest::newRow("reading past its time")
+            << ProcessFault([](int) { return true; }) << QString(kDecodingTimedOut) << 4000;
     }
     void helperFaultCostsOneFile() {
         QFETCH(ProcessFault, fault);
-        decoder->SetSilenceLimit(2000);
+        QFETCH(QString, reason);
+        QFETCH(int, timeMs);
+        if (timeMs)
+            decoder->SetTimeRule({timeMs, 0, 0});
         qint64 faulty = 0;
         AddWhile({Input("slow/slow.mp3"), Input("formats/beep.ogg")}, [&] {
             faulty = decoder->HelperProcessId();
+            decoder->SetTimeRule({});  // the next file's
             return fault(int(faulty));
         });
         QVERIFY(faulty != 0);
-        QCOMPARE(Texts(), (std::vector<std::string>{FailedAddsText({{"slow.mp3", kDecodingFailed}}),
-                                                    kSoundsAdded}));
+        QCOMPARE(Texts(), (std::vector<std::string>{
+                              FailedAddsText({{"slow.mp3", reason.toStdString()}}), kSoundsAdded}));
         QCOMPARE(Added(), QStringList{"beep.wav"});
         QVERIFY(decoder->HelperProcessId() != faulty);
+    }
+
+    // A film's sound: the one decoder opened is the sound's, never the
+    // picture's.
+    void onlyTheSoundsDecoderIsOpened() {
+        const QList<QByteArray> said =
+            RunHelper(Input("hostile/movie.m4a"), "SONATRIX_DECODE_SHOW");
+        QList<QByteArray> decoders;
+        for (const QByteArray& line : said)
+            if (line.startsWith("decoder "))
+                decoders << line;
+        QCOMPARE(decoders, QList<QByteArray>{"decoder aac"});
+        QCOMPARE(said.back(), QByteArray("done"));
+    }
+
+    // Once its files are open the helper is confined: a call that reaches
+    // beyond them is refused, or ends the helper.
+    void helperIsConfined_data() {
+        QTest::addColumn<QString>("variable");
+        QTest::addColumn<QByteArray>("refusal");  // empty: the helper is ended
+        if (testing::WhyNoSeccomp()) {
+            QTest::newRow("job object")
+                << "SONATRIX_DECODE_SHOW" << QByteArray("confined job of 512 MiB, 1 process");
+            return;
+        }
+        QTest::newRow("starting a program") << "SONATRIX_DECODE_TRY=exec" << QByteArray();
+        QTest::newRow("a socket") << "SONATRIX_DECODE_TRY=socket" << QByteArray();
+        QTest::newRow("opening a file") << "SONATRIX_DECODE_TRY=open" << QByteArray("refused open");
+    }
+    void helperIsConfined() {
+        QFETCH(QString, variable);
+        QFETCH(QByteArray, refusal);
+        bool crashed = false;
+        const QList<QByteArray> said = RunHelper(Input("formats/beep.ogg"), variable, &crashed);
+        QVERIFY2(!said.join(' ').contains("escaped"), said.join(' '));
+        QCOMPARE(crashed, refusal.isEmpty());
+        if (!refusal.isEmpty()) {
+            QVERIFY2(said.contains(refusal), said.join(' '));
+            QCOMPARE(said.back(), QByteArray("done"));
+        }
     }
 
     // A program folder without its helper says so for every file.

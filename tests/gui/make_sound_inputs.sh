@@ -6,7 +6,8 @@
 #
 #   formats/  one second of a 440 Hz tone in every format the library takes,
 #             a text file and a damaged MP3 among them
-#   hostile/  files that must be refused with a reason, and one joined MP3
+#   hostile/  files that must be refused with a reason, and a joined MP3, a
+#             raw AAC and a film's sound that are added
 #   slow/     a file the helper needs many seconds for
 #   long/     a minute of sound as an MP3
 set -euo pipefail
@@ -74,6 +75,24 @@ open(sys.argv[1], "wb").write(b"RIFF" + struct.pack("<I", 36 + len(data)) + b"WA
 sox -n -r 8000 -c 33 -e floating-point $h/crowd.wav synth 0.1 sine 440
 cp work/stereo.mp3 $h/huge.mp3
 truncate -s $(((1 << 30) + 1)) $h/huge.mp3
+
+# 5,000 seconds at 1000 Hz in one Matroska block, written to a pipe so that
+# no length is stated, and named .ogg; twenty minutes of FLAC whose header
+# states one second.
+ffmpeg -loglevel error -f lavfi -i sine=frequency=100:sample_rate=1000:duration=5000 \
+    -af asetnsamples=n=5000000 -c:a pcm_s16le -f matroska - > $h/giant.ogg
+head -c $((2 * 8000 * 1200)) /dev/zero | flac -s -f --force-raw-format --endian=little \
+    --sign=signed --channels=1 --bps=16 --sample-rate=8000 -o $h/stated.flac -
+python3 -c 'import sys
+f = open(sys.argv[1], "r+b"); f.seek(18); info = int.from_bytes(f.read(8), "big")
+f.seek(18); f.write(((info >> 36 << 36) | 8000).to_bytes(8, "big"))' $h/stated.flac
+# Raw AAC, whose header states no layout; an HEVC picture beside a second
+# of sound, and the picture alone.
+ffmpeg -loglevel error -i work/tone.wav -c:a aac -f adts $h/tick.aac
+picture=(-f lavfi -i testsrc=size=64x64:rate=10:duration=1)
+hevc=(-c:v libx265 -x265-params log-level=none -f mp4)
+ffmpeg -loglevel error "${picture[@]}" -i work/tone.wav "${hevc[@]}" -c:a aac $h/movie.m4a
+ffmpeg -loglevel error "${picture[@]}" "${hevc[@]}" $h/film.m4a
 
 # A second of sound, then nothing up to 1 GiB: many seconds of reading.
 cp work/stereo.mp3 slow/slow.mp3

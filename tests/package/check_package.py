@@ -115,7 +115,8 @@ def check_control(deb, version):
     check(len(field("Description").splitlines()) > 1, "the Description has no long text")
     depends = package_names(field("Depends"))
     # The linker's libraries, found by dpkg-shlibdeps.
-    for library in ("libqt6widgets6", "libqt6multimedia6", "libebur128-1", "libc6"):
+    for library in ("libqt6widgets6", "libqt6multimedia6", "libebur128-1", "libc6",
+                    "libseccomp2"):
         check(library in depends, f"Depends lacks {library}: dpkg-shlibdeps did not run")
     for path, owner in needed_packages().items():
         check(owner in depends, f"Depends lacks {owner}, which holds {path}")

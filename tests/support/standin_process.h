@@ -37,4 +37,8 @@ bool KillProcess(int pid);
 // cannot.
 bool SuspendProcess(int pid);
 
+// The most resident memory, in MiB, that any child process of this one
+// that has ended took; negative where the system does not say.
+double LargestEndedChildMiB();
+
 }  // namespace sonatrix::testing

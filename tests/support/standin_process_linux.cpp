@@ -3,6 +3,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -98,6 +99,12 @@ bool KillProcess(int pid) {
 
 bool SuspendProcess(int pid) {
     return pid > 0 && kill(pid, SIGSTOP) == 0;
+}
+
+double LargestEndedChildMiB() {
+    rusage usage{};
+    return getrusage(RUSAGE_CHILDREN, &usage) == 0 ? static_cast<double>(usage.ru_maxrss) / 1024
+                                                   : -1;
 }
 
 }  // namespace sonatrix::testing

@@ -16,12 +16,20 @@ const char* WhyNoLinuxAudioTools() {
     return nullptr;
 }
 
+const char* WhyNoSeccomp() {
+    return nullptr;
+}
+
 const char* WhyNoFreedesktopSounds() {
     return nullptr;
 }
 
 const char* WhyNoBundledFont() {
     return "the Linux packages depend on their CJK font instead of shipping it";
+}
+
+const char* WhyNoByteLimitedNames() {
+    return nullptr;
 }
 
 const char* WhyNoNonUtf8FileNames() {

@@ -13,6 +13,11 @@ const char* WhyNoLinuxAudioTools() {
            "opusenc, ffmpeg, python3), which a Windows program cannot start";
 }
 
+const char* WhyNoSeccomp() {
+    return "the decoding helper confines itself with a job object, whose limits Wine keeps "
+           "but does not enforce";
+}
+
 const char* WhyNoFreedesktopSounds() {
     return "the alert comes from the freedesktop sound theme on Linux; Windows plays its own "
            "default sound, which the preview player never loads";
@@ -20,6 +25,10 @@ const char* WhyNoFreedesktopSounds() {
 
 const char* WhyNoBundledFont() {
     return nullptr;
+}
+
+const char* WhyNoByteLimitedNames() {
+    return "a name is limited to 255 UTF-16 units, and a whole path to 260";
 }
 
 const char* WhyNoNonUtf8FileNames() {

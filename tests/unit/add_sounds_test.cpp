@@ -5,10 +5,12 @@
 
 #include "library/add_sounds.h"
 #include "library/library_tree.h"
+#include "library/part_files.h"
 #include "library/sound_files.h"
 #include "library/wav_header.h"
 #include "platform/path_pieces.h"
 #include "platform/sound_decoder.h"
+#include "test_platform.h"
 #include "test_world.h"
 #include "wav_files.h"
 
@@ -84,9 +86,19 @@ TEST_F(AddSounds, PcmWavsAreCopiedByteForByteAndOtherFilesIgnored) {
 TEST_F(AddSounds, OtherFilesBecome16BitPcmWavsNamedAfterThem) {
     world.Put("source/song.mp3", Tone(2, 32000, 100));
     world.Put("source/voice.OPUS", Tone(1, 44100, 10));
+    // A name nearly as long as a name may be (250 bytes), whose hidden
+    // temporary file could not have a dot and ".part" more.
+    std::vector<std::string> names{"song.wav", "voice.wav"};
+    if (!testing::WhyNoByteLimitedNames()) {
+        std::string longStem;
+        for (int i = 0; i < 82; ++i)
+            longStem += "声";
+        world.Put("source/" + longStem + ".ogg", Tone(1, 8000, 5));
+        names.push_back(longStem + ".wav");
+    }
     AddFolder("source");
 
-    EXPECT_EQ(NamesIn(Custom()), (std::vector<std::string>{"song.wav", "voice.wav"}));
+    EXPECT_EQ(NamesIn(Custom()), names);
     const auto song = ParseWavHeader(ReadFile(Custom() / "song.wav"));
     ASSERT_TRUE(song);
     EXPECT_EQ(song->formatTag, 1);
@@ -247,6 +259,18 @@ TEST_F(AddSounds, DropWithoutAnySoundGivesTheWarning) {
     EXPECT_FALSE(std::filesystem::exists(Custom()));
 }
 
+// The length a file states comes from the helper, which a hostile file may
+// have taken over: no length it says buys more time than the longest sound,
+// and none takes away the floor.
+TEST(DecodeDeadline, NoStatedLengthGoesBeyondTheLongestSoundOrBelowTheFloor) {
+    const DecodeTimeRule rule;
+    const std::int64_t longest = DecodeDeadlineMs(rule, 0, kLongestSoundSeconds);
+    EXPECT_GT(longest, DecodeDeadlineMs(rule, 0, 1));
+    EXPECT_EQ(DecodeDeadlineMs(rule, 0, INT64_MAX), longest);
+    EXPECT_EQ(DecodeDeadlineMs(rule, 0, INT64_MIN), rule.floorMs);
+    EXPECT_EQ(DecodeDeadlineMs(rule, INT64_MAX, 0), DecodeDeadlineMs(rule, kLargestSourceBytes, 0));
+}
+
 struct LayoutRow {
     const char* name;
     int channels, rate;
@@ -323,6 +347,13 @@ TEST(SoundFileNames, KnownAudioExtensionsInAnyCase) {
         EXPECT_FALSE(IsSoundFileName(name)) << name;
     EXPECT_EQ(ConvertedName("song.mp3"), "song.wav");
     EXPECT_EQ(ConvertedName("a.b.FLAC"), "a.b.wav");
+    // The hidden name of a 254-byte name is cut to fit, at a character's end.
+    std::string chars;
+    for (int i = 0; i < 82; ++i)
+        chars += "声";
+    const std::string in = std::string("in") + kSep;
+    EXPECT_EQ(PartPathFor(in + "x" + chars + "声.wav"), in + ".x" + chars + ".part");
+    EXPECT_EQ(PartPathFor(in + "a.wav"), in + ".a.wav.part");
 }
 
 TEST(PcmWavFile, IsWrittenWholeUnderItsNameAndNothingElse) {

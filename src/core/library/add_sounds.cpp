@@ -9,6 +9,7 @@
 #include "catalogue/catalogue.h"
 #include "library/library_tree.h"
 #include "library/numbered_names.h"
+#include "library/part_files.h"
 #include "library/sound_files.h"
 #include "model/batch_progress.h"
 #include "model/dialogs.h"
@@ -75,11 +76,11 @@ std::string CopyPcmWav(FileSystem& files, const std::string& source, const std::
 }
 
 // The decoder writes a hidden file beside the library's, which takes its
-// name only once it is whole.
+// name only once it is whole and on the disk.
 std::string Convert(FileSystem& files, SoundDecoder& decoder, const std::string& source,
                     const std::string& folder, const std::atomic<bool>& stop, std::string& name) {
     const std::string wavName = ConvertedName(FileNameOf(source));
-    const std::string part = folder + "." + wavName + ".part";
+    const std::string part = PartPathFor(folder + wavName);
     const DecodeResult decoded = decoder.Decode(source, part, stop);
     if (stop || !decoded.ok) {
         files.DeleteFile(part);
@@ -93,9 +94,7 @@ std::string Convert(FileSystem& files, SoundDecoder& decoder, const std::string&
         return {};
     }
     const std::string target = FreeNumberedName(files, folder, stem, ".wav");
-    errno = 0;
-    if (std::rename(part.c_str(), (folder + target).c_str()) != 0) {
-        const int error = errno;
+    if (const int error = MovePartIntoPlace(part, folder + target)) {
         files.DeleteFile(part);
         return CLibraryErrorText(error);
     }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/wav_header.h"
 
-#include "platform/path_pieces.h"
+#include "library/part_files.h"
 
 #include <cerrno>
 #include <cstring>
@@ -90,7 +90,7 @@ int WriteWavHeader(std::uint16_t channels, std::uint16_t bits, std::int32_t samp
 int WritePcmWavFile(const std::string& fileName, std::uint16_t channels, std::int32_t sampleRate,
                     std::string_view samples) {
     // A dot name: the library never shows it, should it be left behind.
-    const std::string temporary = FolderPart(fileName) + "." + FileNameOf(fileName) + ".part";
+    const std::string temporary = PartPathFor(fileName);
     errno = 0;
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file)
@@ -103,8 +103,8 @@ int WritePcmWavFile(const std::string& fileName, std::uint16_t channels, std::in
         error = LastError();
     if (std::fclose(file) != 0 && error == 0)
         error = LastError();
-    if (error == 0 && std::rename(temporary.c_str(), fileName.c_str()) != 0)
-        error = LastError();
+    if (error == 0)
+        error = MovePartIntoPlace(temporary, fileName);
     if (error != 0)
         std::remove(temporary.c_str());
     return error;
