@@ -30,8 +30,8 @@ namespace fs = std::filesystem;
 int steps = 0;
 int killAt = 0;
 
-void CountStep() {
-    if (++steps == killAt)
+void CountStep(const DiskStep& step) {
+    if (step.Changes() && ++steps == killAt)
         ::raise(SIGKILL);
 }
 

@@ -70,10 +70,10 @@ TEST(OriginalsStore, ADamagedRecordIsReportedAndNeitherTrustedNorWrittenOver) {
     M_replace89(world.model);
     RestoreAllOriginalsClick(world.model);
     const std::string damaged = SystemErrorText(CorruptFileCode());
-    EXPECT_EQ(world.Texts(),
-              (std::vector<std::string>{"Confirm:点击“OK”按钮，将用声音 " +
-                                            NativePath("自定义\\new.wav") + "替换掉 msg.wav",
-                                        "Error:" + damaged, "Error:" + damaged}));
+    EXPECT_EQ(world.Texts(), (std::vector<std::string>{
+                                 "Confirm:点击“OK”按钮，将用声音 " + NativePath("自定义\\new.wav") +
+                                     "替换掉 msg.wav",
+                                 "Error:" + damaged, "Error:" + record.string() + "\n" + damaged}));
     EXPECT_EQ(world.Snapshot(kClientSound), themed);
     EXPECT_EQ(ReadFile(record), "sonatrix originals 1\nfolder ");
 }

@@ -224,7 +224,8 @@ class OriginalsWorld : public TargetWorld {
 
     // The name of the change Ctrl+Z would take back; empty for none.
     std::string NextUndo() {
-        const auto plan = PlanUndo(Store());
+        std::optional<TakeBackPlan> plan;
+        PlanUndo(Store(), plan);
         return plan ? plan->entry.name : std::string();
     }
 

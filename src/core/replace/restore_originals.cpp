@@ -13,12 +13,17 @@
 #include "originals/item_place.h"
 #include "originals/originals_store.h"
 #include "platform/files.h"
+#include "replace/copy_with_report.h"
 #include "replace/desktop_write.h"
+#include "replace/put_back_asking.h"
 #include "replace/store_of.h"
 #include "replace/target_write.h"
 
 namespace sonatrix {
 namespace {
+
+constexpr const char* kChangedWhileRestoring =
+    "以下声音在询问之后又被改动过，是否仍恢复它们的原始文件：";
 
 // The items restored with the sound `name`: on the desktop also the files
 // it shadowed and, where each sound has its own, its settings.
@@ -44,7 +49,9 @@ void RestoreOriginals(MainModel& model, const char* commandName,
         model.state.TargetSoundDir.empty() ? std::string() : store.KeyOf(TargetPlace(model.state));
     FolderOriginals originals;
     if (const int error = key.empty() ? 0 : store.ReadOriginals(key, originals)) {
-        dialogs.MessageDlg(SystemErrorText(error), DlgType::Error, kDlgOK);
+        // The record is named: it is the user's to look at or mend.
+        dialogs.MessageDlg(store.RecordPath(key) + "\n" + SystemErrorText(error), DlgType::Error,
+                           kDlgOK);
         return;
     }
     const auto place = PlaceOf(model.svc.files, key);
@@ -73,19 +80,17 @@ void RestoreOriginals(MainModel& model, const char* commandName,
     for (const auto& original : chosen)
         names.push_back(original.name);
     run.Keep(names);
-    std::string failures;
-    for (const auto& original : chosen) {
-        if (const int error = run.PutBack(original.content, original.name)) {
-            if (!failures.empty())
-                failures += '\n';
-            failures += original.name + SystemErrorText(error);
-        }
-    }
-    run.Finish();
+    // What each file held once the user said yes is what it may be
+    // restored over; a client writing it since is asked about.
+    std::vector<PutBackItem> items;
+    for (const auto& original : chosen)
+        items.push_back({original.name, original.content, run.Holds(original.name)});
+    const std::string failures = PutBackAsking(run, dialogs, items, kChangedWhileRestoring);
+    const int finished = run.Finish();
     M_list_qqshund(model);
     if (!failures.empty())
         dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);
-    else
+    if (FinishedWithReport(finished, dialogs) && failures.empty())
         dialogs.MessageDlg("已恢复原始声音。", DlgType::Information, kDlgOK);
 }
 

@@ -7,6 +7,7 @@
 #include "model/dialogs.h"
 #include "model/main_model.h"
 #include "originals/change_run.h"
+#include "originals/store_lock.h"
 #include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
@@ -27,6 +28,9 @@ int CreateFolderAndParents(FileSystem& files, const std::string& folder) {
         const int error = files.CreateFolder(*level);
         if (error != 0 && !files.FolderExists(*level))
             return error;
+        // What is written into it lasts only as long as its name does.
+        if (const int syncError = files.SyncFolder(FolderPart(level->substr(0, level->size() - 1))))
+            return syncError;
     }
     return 0;
 }
@@ -52,8 +56,15 @@ TargetWrite::~TargetWrite() {
 
 int TargetWrite::WriteBytes(const std::string& bytes, const std::string& name) {
     std::string content;
-    if (const int error = StoreOf(model_).Keep({ItemValue::Kind::Bytes, bytes}, content))
-        return error;
+    {
+        OriginalsStore store = StoreOf(model_);
+        StoreLock lock(store);
+        int error = lock.Error();
+        if (error == 0)
+            error = store.Keep({ItemValue::Kind::Bytes, bytes, {}}, content);
+        if (error != 0)
+            return error;
+    }
     return run_->PutBack(content, name);
 }
 
@@ -91,13 +102,14 @@ int TargetWrite::Copy(const std::string& source, const std::string& name) {
     return 0;
 }
 
-void TargetWrite::Finish() {
+int TargetWrite::Finish() {
     if (finished_)
-        return;
+        return finishError_;
     finished_ = true;
     if (desktop_ && !written_.empty())
         PointDesktopAtWritten();
-    run_->Finish();
+    finishError_ = run_->Finish();
+    return finishError_;
 }
 
 void TargetWrite::PointDesktopAtWritten() {

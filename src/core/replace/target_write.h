@@ -36,8 +36,9 @@ class TargetWrite {
     // error that left the sound as it was (or, on the desktop, unheard).
     int Copy(const std::string& source, const std::string& name);
     // Ends the run. On the desktop, points it at the sounds written, and
-    // reports each setting that could not be changed.
-    void Finish();
+    // reports each setting that could not be changed. Returns the error of
+    // the run's end (see ChangeRun::Finish).
+    int Finish();
     // On the desktop, once something was written: says that the desktop
     // plays no event sounds, when it plays none. Nothing is switched on.
     void TellIfSoundsOff();
@@ -53,6 +54,7 @@ class TargetWrite {
     std::unique_ptr<ChangeRun> run_;
     std::vector<std::string> written_;
     bool finished_ = false;
+    int finishError_ = 0;
 };
 
 }  // namespace sonatrix
