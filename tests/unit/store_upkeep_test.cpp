@@ -101,6 +101,18 @@ INSTANTIATE_TEST_SUITE_P(Rows, Pruning,
                                                "NothingBelowTheLength", 3, 1, 4, {1, 2, 3, 4}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A number once given is never given again, even when its entry is gone:
+// an entry is never mistaken for another.
+TEST(Journal, GivesNoNumberTwice) {
+    OriginalsWorld world;
+    SpeedButton5Click(world.model);
+    SpeedButton10Click(world.model);
+    const fs::path journal = world.base.At("userdata/originals/journal");
+    fs::remove(journal / "00000000000000000002-c");
+    world.Undo();
+    EXPECT_TRUE(fs::exists(journal / "00000000000000000003-u1"));
+}
+
 // A temporary file as the atomic writes name theirs, by process `pid`.
 fs::path Leftover(OriginalsWorld& world, const std::string& folder, int pid) {
     return world.base.Put(folder + "/.sonatrix-copy-" + std::to_string(pid) + "-7", "half");
