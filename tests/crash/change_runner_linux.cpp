@@ -47,7 +47,8 @@ void LogStep(const DiskStep& step) {
     if (step.kind == DiskStep::Kind::Flushed)
         bytes = ReadFile(step.path);
     std::fprintf(log, "%d ", static_cast<int>(step.kind));
-    for (const std::string* field : {&step.path, &step.to, static_cast<const std::string*>(&bytes)}) {
+    for (const std::string* field :
+         {&step.path, &step.to, static_cast<const std::string*>(&bytes)}) {
         std::fprintf(log, "%zu:", field->size());
         std::fwrite(field->data(), 1, field->size(), log);
     }

@@ -13,9 +13,9 @@
 #include "desktop_home.h"
 #include "discovery/target_switch.h"
 #include "library/wav_header.h"
+#include "originals/store_pruning.h"
 #include "originals_world.h"
 #include "platform/sha256.h"
-#include "originals/store_pruning.h"
 #include "replace/dropped_replacement.h"
 
 namespace sonatrix::testing {

@@ -85,6 +85,9 @@ struct KillRow {
     std::vector<const char*> before;  // run first, in this process
     bool desktop = false;             // writes the desktop's sounds, not the client's
     const char* label = nullptr;      // the row's name, when not the command's
+    // Killed again during the start after each kill. Left out for the long
+    // batches, whose starts make the store whole as a theme's do.
+    bool killStartToo = true;
 };
 
 std::string RowName(const ::testing::TestParamInfo<KillRow>& info) {
@@ -176,7 +179,7 @@ TEST_P(Kills, AtEveryStepLoseNothing) {
         ++kills;
         survived += killed.Killed() && torn.empty() && checked.Exited() ? 1 : 0;
         // Killed again at each step of the start that makes the store whole.
-        for (int j = 1; j <= RecoverySteps(checked.out); ++j) {
+        for (int j = 1; row.killStartToo && j <= RecoverySteps(checked.out); ++j) {
             PutBack(saved, root);
             const Ran second = check(root, j);
             EXPECT_TRUE(second.Killed()) << "start step " << j << " after step " << k;
@@ -226,19 +229,18 @@ TEST_P(PowerCuts, AfterEveryStepLoseNothing) {
     EXPECT_EQ(survived, steps.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, Kills,
-                         ::testing::Values(KillRow{"Single", {}}, KillRow{"Theme", {}},
-                                           KillRow{"Random", {}}, KillRow{"Drop", {}},
-                                           KillRow{"RestoreOne", {"Theme"}},
-                                           KillRow{"RestoreAll", {"Theme"}},
-                                           KillRow{"RestoreQQ", {}}, KillRow{"QQUsesMsn", {}},
-                                           KillRow{"MsnUsesQQ", {}}, KillRow{"Undo", {"Theme"}},
-                                           KillRow{"Redo", {"Theme", "Undo"}},
-                                           KillRow{"DesktopTheme", {}, true},
-                                           // Its end prunes the journal.
-                                           KillRow{"Theme", {"FullJournal"}, false,
-                                                   "ThemeOnAFullJournal"}),
-                         RowName);
+INSTANTIATE_TEST_SUITE_P(
+    Commands, Kills,
+    ::testing::Values(KillRow{"Single", {}}, KillRow{"Theme", {}},
+                      KillRow{"Random", {}, false, nullptr, false}, KillRow{"Drop", {}},
+                      KillRow{"RestoreOne", {"Theme"}}, KillRow{"RestoreAll", {"Theme"}},
+                      KillRow{"RestoreQQ", {}, false, nullptr, false},
+                      KillRow{"QQUsesMsn", {}, false, nullptr, false},
+                      KillRow{"MsnUsesQQ", {}, false, nullptr, false}, KillRow{"Undo", {"Theme"}},
+                      KillRow{"Redo", {"Theme", "Undo"}}, KillRow{"DesktopTheme", {}, true},
+                      // Its end prunes the journal.
+                      KillRow{"Single", {"FullJournal"}, false, "SingleOnAFullJournal"}),
+    RowName);
 
 INSTANTIATE_TEST_SUITE_P(Commands, PowerCuts,
                          ::testing::Values(KillRow{"Theme", {}}, KillRow{"Random", {}},

@@ -36,7 +36,8 @@ inline std::vector<RecordedStep> ReadSteps(const std::filesystem::path& log) {
     };
     while (at < text.size()) {
         const std::size_t blank = text.find(' ', at);
-        RecordedStep recorded{{static_cast<DiskStep::Kind>(std::stoi(text.substr(at))), {}, {}}, {}};
+        RecordedStep recorded{{static_cast<DiskStep::Kind>(std::stoi(text.substr(at))), {}, {}},
+                              {}};
         at = blank + 1;
         field(recorded.step.path);
         field(recorded.step.to);

@@ -117,13 +117,12 @@ bool PutCaseTwinOfMsg(const fs::path& folder) {
     return PutCaseTwin(folder, "MSG.wav", OriginalsWorld::First("MSG.wav"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, KeptAsIs,
-                         ::testing::Values(KeptAsIsRow{"TwoNamesDifferingInCaseOnly",
-                                                       PutCaseTwinOfMsg},
-                                           KeptAsIsRow{"ALinkToNowhere", PutLinkToNowhere},
-                                           KeptAsIsRow{"ALinkToAFileOutside",
-                                                       PutLinkToAFileOutside}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, KeptAsIs,
+    ::testing::Values(KeptAsIsRow{"TwoNamesDifferingInCaseOnly", PutCaseTwinOfMsg},
+                      KeptAsIsRow{"ALinkToNowhere", PutLinkToNowhere},
+                      KeptAsIsRow{"ALinkToAFileOutside", PutLinkToAFileOutside}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace sonatrix::testing

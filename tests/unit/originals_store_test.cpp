@@ -88,7 +88,8 @@ TEST(OriginalsStore, ANameLeadingOutOfTheFolderIsDamageAndTouchesNothingThere) {
     std::vector<fs::path> damaged;
     for (const char* folder : {"journal", "folders"}) {
         damaged.push_back(
-            fs::directory_iterator(world.base.At(std::string("userdata/originals/") + folder))->path());
+            fs::directory_iterator(world.base.At(std::string("userdata/originals/") + folder))
+                ->path());
         std::string text = ReadFile(damaged.back());
         text.replace(text.find(" msg.wav\n"), 9, " ../victim.wav\n");
         WriteFile(damaged.back(), text);
@@ -98,10 +99,10 @@ TEST(OriginalsStore, ANameLeadingOutOfTheFolderIsDamageAndTouchesNothingThere) {
     UndoLastChangeClick(world.model);
     RestoreAllOriginalsClick(world.model);
     const std::string reason = "\n" + SystemErrorText(CorruptFileCode());
-    EXPECT_EQ(world.Texts(), (std::vector<std::string>{
-                                 "Confirm:无法撤销上次更改：它的记录已损坏：\n" +
-                                     damaged[0].string() + reason,
-                                 "Error:" + damaged[1].string() + reason}));
+    EXPECT_EQ(world.Texts(),
+              (std::vector<std::string>{
+                  "Confirm:无法撤销上次更改：它的记录已损坏：\n" + damaged[0].string() + reason,
+                  "Error:" + damaged[1].string() + reason}));
     EXPECT_EQ(world.Snapshot("client"), themed);
 }
 

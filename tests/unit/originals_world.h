@@ -209,10 +209,10 @@ class OriginalsWorld : public TargetWorld {
     // The same, seeing the disk through `files` (one that fails on purpose).
     void Restart(FileSystem& files, const std::string& folder = kClientSound) {
         const Services& svc = model.svc;
-        auto next = std::make_unique<MainModel>(
-            Services{files, svc.processes, svc.registry, svc.dialogs, svc.player, svc.shell,
-                     svc.decoder, svc.progress},
-            base.appDir, base.dataDir);
+        auto next =
+            std::make_unique<MainModel>(Services{files, svc.processes, svc.registry, svc.dialogs,
+                                                 svc.player, svc.shell, svc.decoder, svc.progress},
+                                        base.appDir, base.dataDir);
         next->state = Current().state;
         restarted_ = std::move(next);
         SetTarget(folder);

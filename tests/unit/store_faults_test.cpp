@@ -36,8 +36,8 @@ struct FaultRow {
     std::function<void(OriginalsWorld&, Had&)> arrange;  // before the fault is put in
     Act act;
     FaultyFiles::Fault fault;
-    std::string said;          // some dialog holds it; empty: nothing need be said
-    std::string notSaid = {};  // no dialog holds it
+    std::string said;                 // some dialog holds it; empty: nothing need be said
+    std::string notSaid = {};         // no dialog holds it
     const char* afterUndo = nullptr;  // msg.wav after a Ctrl+Z that follows
 };
 
@@ -154,8 +154,8 @@ INSTANTIATE_TEST_SUITE_P(
                  Failing(Call::Listing, 1, "journal", EIO, true, true), SystemErrorText(EIO)},
         FaultRow{"RecordsThatCannotBeListed", OriginalsKeptByTheRecordsAlone, Act::Start,
                  Failing(Call::Listing, 1, "folders", EIO, true), SystemErrorText(EIO)},
-        FaultRow{"AClientWritingBetweenKeepAndWrite", Nothing, Act::Theme,
-                 Racing("sound/msg.wav"), "", "", kRacer},
+        FaultRow{"AClientWritingBetweenKeepAndWrite", Nothing, Act::Theme, Racing("sound/msg.wav"),
+                 "", "", kRacer},
         FaultRow{"AClientWritingDuringUndo", Theme, Act::Undo, Racing("sound/msg.wav"),
                  "以下声音在“山村静夜”之后又被改动过"},
         FaultRow{"AClientWritingDuringRestore", Theme, Act::RestoreAll, Racing("sound/msg.wav"),
