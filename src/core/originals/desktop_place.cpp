@@ -33,7 +33,7 @@ class DesktopPlace : public ItemPlace {
         if (const int error = ReadDesktopSetting(name, setting))
             return error;
         if (setting)
-            value = {ItemValue::Kind::Bytes, *setting};
+            value = {ItemValue::Kind::Bytes, *setting, {}};
         return 0;
     }
 
