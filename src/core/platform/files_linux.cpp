@@ -316,6 +316,12 @@ int SyncFolderAt(const std::string& folder) {
     return error;
 }
 
+// Removes a temporary file that is not to be put in place.
+void Discard(const std::string& temporary) {
+    if (::unlink(temporary.c_str()) == 0)
+        Stepped(DiskStep::Kind::Removed, temporary);
+}
+
 // Flushes the bytes written to `temporary` (open as `out`, `error` 0 when
 // the writing went well) to the disk and closes it; `written` then says
 // what the file is. The temporary file goes when anything failed.
@@ -331,7 +337,7 @@ int FlushTemporary(int out, const std::string& temporary, int error,
     if (error == 0)
         Stepped(DiskStep::Kind::Flushed, temporary);
     else
-        ::unlink(temporary.c_str());
+        Discard(temporary);
     return error;
 }
 
@@ -340,7 +346,7 @@ int FlushTemporary(int out, const std::string& temporary, int error,
 int RenameOver(const std::string& temporary, const std::string& to) {
     if (::rename(temporary.c_str(), to.c_str()) != 0) {
         const int error = errno;
-        ::unlink(temporary.c_str());
+        Discard(temporary);
         return error;
     }
     Stepped(DiskStep::Kind::Renamed, temporary, to);
@@ -570,8 +576,7 @@ class PosixFileSystem : public FileSystem {
             error = errno;
         else
             Stepped(DiskStep::Kind::Linked, temporary, to);
-        if (::unlink(temporary.c_str()) == 0)
-            Stepped(DiskStep::Kind::Removed, temporary);
+        Discard(temporary);
         return error != 0 ? error : SyncFolderAt(folder);
     }
 
@@ -726,7 +731,7 @@ class PosixFileSystem : public FileSystem {
             Stepped(DiskStep::Kind::LinkMade, temporary, target);
             FileIdentity written;
             if (const int error = IdentifyAt(temporary, written)) {
-                ::unlink(temporary.c_str());
+                Discard(temporary);
                 return error;
             }
             return PutWrittenInPlace(temporary, to, identity, written);
@@ -764,7 +769,7 @@ class PosixFileSystem : public FileSystem {
                                  FileIdentity& identity, const FileIdentity& written) {
         int error = 0;
         if (!StillAsExpected(to, identity, error)) {
-            ::unlink(temporary.c_str());
+            Discard(temporary);
             return error;
         }
         if ((error = RenameOver(temporary, to)) != 0)
