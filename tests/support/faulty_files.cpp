@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "faulty_files.h"
 
+#include <algorithm>
+
 namespace sonatrix::testing {
 
 int FaultyFiles::Failed(Call call, const std::string& path) {
     // A full disk refuses a client's file as any other.
     const bool counted =
         call == fault_.call || (fault_.call == Call::Write && call == Call::ClientWrite);
-    if (!counted || path.find(fault_.pathPart) == std::string::npos)
+    // A row names its path with '/'; Windows writes a backslash there.
+    std::string named = path;
+    std::replace(named.begin(), named.end(), '\\', '/');
+    if (!counted || named.find(fault_.pathPart) == std::string::npos)
         return 0;
     ++seen_;
     if (seen_ < fault_.nth || (seen_ > fault_.nth && !fault_.lasting))
