@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "originals/item_place.h"
 
+#include "platform/desktop_settings.h"
+#include "platform/path_pieces.h"
+
 namespace sonatrix {
 
 std::unique_ptr<ItemPlace> PlaceOf(FileSystem& files, const std::string& where) {
@@ -17,6 +20,14 @@ std::string FolderOfPlace(const std::string& where) {
     if (where.starts_with(kDesktopPlaceMark))
         return where.substr(kDesktopPlaceMark.size());
     return where;
+}
+
+bool IsItemName(const std::string& key, std::string_view name) {
+    if (key.starts_with(kDesktopPlaceMark) && IsDesktopSetting(name))
+        return true;
+    // '/' is a separator on Windows too, and never part of a Linux name.
+    return !name.empty() && name != "." && name != ".." && FolderPartLength(name) == 0 &&
+           name.find('/') == std::string_view::npos;
 }
 
 }  // namespace sonatrix

@@ -12,15 +12,18 @@
 #include <string>
 #include <string_view>
 
-namespace sonatrix {
+#include "platform/files.h"
 
-class FileSystem;
+namespace sonatrix {
 
 // What an item holds: nothing, bytes, or (a file) a symbolic link.
 struct ItemValue {
     enum class Kind { Absent, Bytes, Link };
     Kind kind = Kind::Absent;
     std::string bytes;  // the bytes, or where the link points
+    // What the item was on the disk, looked at before it was read (kind
+    // Unknown for an item that is no file).
+    FileIdentity identity;
 };
 
 class ItemPlace {
@@ -36,11 +39,26 @@ class ItemPlace {
     virtual std::string NameOf(const std::string& name) = 0;
 
     virtual int Read(const std::string& name, ItemValue& value) = 0;
+    // What the item is on the disk now, without reading it; kind Unknown
+    // where the place cannot tell so (then only a Read says).
+    virtual int Identify(const std::string& name, FileIdentity& identity) {
+        (void)name;
+        identity = {};
+        return 0;
+    }
+
+    // The writes below act only while the item is what `identity` says
+    // (ChangedCode() otherwise; kind Unknown: whatever it is), and leave in
+    // it what the item is after them. A file's folder is synced before
+    // they return.
+    //
     // Gives the item the bytes of the file `source`, as a whole or not at all.
-    virtual int CopyIn(const std::string& source, const std::string& name) = 0;
+    virtual int CopyIn(const std::string& source, const std::string& name,
+                       FileIdentity& identity) = 0;
     // Takes the item away; one that is not there counts as taken away.
-    virtual int Remove(const std::string& name) = 0;
-    virtual int MakeLink(const std::string& target, const std::string& name) = 0;
+    virtual int Remove(const std::string& name, FileIdentity& identity) = 0;
+    virtual int MakeLink(const std::string& target, const std::string& name,
+                         FileIdentity& identity) = 0;
 
     // Removes what a write cut short by a crash left behind.
     virtual void RemoveLeftovers() = 0;
@@ -62,6 +80,13 @@ class ItemPlace {
 // The place `where` names: a folder or the desktop's place (as a command
 // names it, or as a key).
 std::unique_ptr<ItemPlace> PlaceOf(FileSystem& files, const std::string& where);
+
+// True for a name the place `key` can hold: a file's own name in the
+// folder (not empty, not "." or "..", no separator or drive), or in the
+// desktop's place one of the desktop's settings. A record or entry naming
+// anything else is damaged: nothing outside its folder is ever touched
+// because of it.
+bool IsItemName(const std::string& key, std::string_view name);
 
 // The desktop's place is named by this and its folder. No folder's name or
 // key starts so: they are absolute paths.

@@ -3,6 +3,7 @@
 
 #include "model/dialogs.h"
 #include "originals/change_run.h"
+#include "platform/config_file.h"
 #include "platform/files.h"
 #include "replace/target_write.h"
 
@@ -13,7 +14,7 @@ namespace {
 bool Reported(int error, Dialogs& dialogs, const std::string& label) {
     if (error == 0)
         return true;
-    dialogs.MessageDlg(label + SystemErrorText(error), DlgType::Error, kDlgOK);
+    dialogs.MessageDlg(label + WriteFailureText(error), DlgType::Error, kDlgOK);
     return false;
 }
 
@@ -27,6 +28,17 @@ bool CopyWithReport(ChangeRun& run, Dialogs& dialogs, const std::string& source,
 bool CopyWithReport(TargetWrite& write, Dialogs& dialogs, const std::string& source,
                     const std::string& name, const std::string& label) {
     return Reported(write.Copy(source, name), dialogs, label);
+}
+
+std::string WriteFailureText(int error) {
+    return error == kChangedMeanwhile ? kKeptChanging : SettingErrorText(error);
+}
+
+bool FinishedWithReport(int error, Dialogs& dialogs) {
+    if (error == 0)
+        return true;
+    dialogs.MessageDlg(kChangeNotRecorded + SystemErrorText(error), DlgType::Error, kDlgOK);
+    return false;
 }
 
 }  // namespace sonatrix

@@ -15,12 +15,17 @@
 #include "originals/setting_restore.h"
 #include "platform/config_file.h"
 #include "platform/files.h"
+#include "replace/copy_with_report.h"
 #include "replace/desktop_write.h"
+#include "replace/put_back_asking.h"
 #include "replace/store_of.h"
 #include "replace/target_write.h"
 
 namespace sonatrix {
 namespace {
+
+constexpr const char* kChangedWhileRestoring =
+    "以下声音在询问之后又被改动过，是否仍恢复它们的原始文件：";
 
 // The items restored with the sound `name`: on the desktop also the files
 // it shadowed and, where each sound has its own, its settings.
@@ -46,7 +51,9 @@ void RestoreOriginals(MainModel& model, const char* commandName,
         model.state.TargetSoundDir.empty() ? std::string() : store.KeyOf(TargetPlace(model.state));
     FolderOriginals originals;
     if (const int error = key.empty() ? 0 : store.ReadOriginals(key, originals)) {
-        dialogs.MessageDlg(SystemErrorText(error), DlgType::Error, kDlgOK);
+        // The record is named: it is the user's to look at or mend.
+        dialogs.MessageDlg(store.RecordPath(key) + "\n" + SystemErrorText(error), DlgType::Error,
+                           kDlgOK);
         return;
     }
     const auto place = PlaceOf(model.svc.files, key);
@@ -75,34 +82,40 @@ void RestoreOriginals(MainModel& model, const char* commandName,
     for (const auto& original : chosen)
         names.push_back(original.name);
     run.Keep(names);
+    // What each file held once the user said yes is what it may be
+    // restored over; a client writing it since is asked about.
+    std::vector<PutBackItem> items;
     std::string failures;
     std::string keptChoices;
+    const auto fail = [&](const std::string& text) {
+        failures += (failures.empty() ? "" : "\n") + text;
+    };
     for (const auto& original : chosen) {
         std::string content = original.content;
-        int error = 0;
         // A setting the user chose again since Sonatrix wrote it stays theirs.
         if (place->HoldsChoice(original.name)) {
             SettingRestore restore;
-            error = PlanSettingRestore(store, *place, original.name, original.content, restore);
-            if (error == 0 && restore.laterChoice) {
+            if (const int error =
+                    PlanSettingRestore(store, *place, original.name, original.content, restore)) {
+                fail(original.name + WriteFailureText(error));
+                continue;
+            }
+            if (restore.laterChoice) {
                 keptChoices += "\n" + original.name;
                 continue;
             }
             content = restore.content;
         }
-        if (error == 0)
-            error = run.PutBack(content, original.name);
-        if (error != 0) {
-            if (!failures.empty())
-                failures += '\n';
-            failures += original.name + SettingErrorText(error);
-        }
+        items.push_back({original.name, content, run.Holds(original.name)});
     }
-    run.Finish();
+    if (const std::string putBack = PutBackAsking(run, dialogs, items, kChangedWhileRestoring);
+        !putBack.empty())
+        fail(putBack);
+    const int finished = run.Finish();
     M_list_qqshund(model);
     if (!failures.empty())
         dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);
-    else
+    if (FinishedWithReport(finished, dialogs) && failures.empty())
         dialogs.MessageDlg(
             "已恢复原始声音。" + (keptChoices.empty()
                                       ? std::string()

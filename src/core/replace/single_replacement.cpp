@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/config_db_repair.h"
+#include "replace/copy_with_report.h"
 #include "replace/target_write.h"
 
 namespace sonatrix {
@@ -44,11 +45,13 @@ void M_replace89(MainModel& model) {
     const std::string source = LibraryFilePath(model.svc.files, state, state.SelectedLibrarySound);
     TargetWrite write(model, kReplaceCaption);
     const int error = write.Copy(source, state.SelectedTargetSound);
-    write.Finish();
+    const int finished = write.Finish();
     if (error != 0) {
-        dialogs.MessageDlg(SystemErrorText(error), DlgType::Error, kDlgOK);
+        dialogs.MessageDlg(WriteFailureText(error), DlgType::Error, kDlgOK);
         return;
     }
+    if (!FinishedWithReport(finished, dialogs))
+        return;
     // The question about QQ's settings file means nothing for the desktop.
     if (state.TargetKind == kKindDesktop)
         write.TellDesktopNotes();

@@ -8,6 +8,7 @@
 #include "model/main_model.h"
 #include "originals/change_run.h"
 #include "platform/config_file.h"
+#include "originals/store_lock.h"
 #include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
@@ -29,6 +30,9 @@ int CreateFolderAndParents(FileSystem& files, const std::string& folder) {
         const int error = files.CreateFolder(*level);
         if (error != 0 && !files.FolderExists(*level))
             return error;
+        // What is written into it lasts only as long as its name does.
+        if (const int syncError = files.SyncFolder(FolderPart(level->substr(0, level->size() - 1))))
+            return syncError;
     }
     return 0;
 }
@@ -58,8 +62,15 @@ TargetWrite::~TargetWrite() {
 
 int TargetWrite::WriteBytes(const std::string& bytes, const std::string& name) {
     std::string content;
-    if (const int error = StoreOf(model_).Keep({ItemValue::Kind::Bytes, bytes}, content))
-        return error;
+    {
+        OriginalsStore store = StoreOf(model_);
+        StoreLock lock(store);
+        int error = lock.Error();
+        if (error == 0)
+            error = store.Keep({ItemValue::Kind::Bytes, bytes, {}}, content);
+        if (error != 0)
+            return error;
+    }
     return run_->PutBack(content, name);
 }
 
@@ -102,15 +113,18 @@ int TargetWrite::Copy(const std::string& source, const std::string& name) {
     return 0;
 }
 
-void TargetWrite::Finish() {
+int TargetWrite::Finish() {
     if (finished_)
-        return;
+        return finishError_;
     finished_ = true;
     if (desktop_ && !written_.empty())
         PointDesktopAtWritten();
-    run_->Finish();
-    if (!loudnessNotes_.empty())
+    finishError_ = run_->Finish();
+    // Why sounds were not made as loud as their originals matters only once
+    // the change is recorded; a failure is reported by the command.
+    if (finishError_ == 0 && !loudnessNotes_.empty())
         model_.svc.dialogs.MessageDlg(loudnessNotes_, DlgType::Information, kDlgOK);
+    return finishError_;
 }
 
 void TargetWrite::PointDesktopAtWritten() {

@@ -39,9 +39,10 @@ class TargetWrite {
     // left the sound as it was (or, on the desktop, unheard).
     int Copy(const std::string& source, const std::string& name);
     // Ends the run. On the desktop, points it at the sounds written, and
-    // reports each setting that could not be changed. Then tells, in one
+    // reports each setting that could not be changed, and tells, in one
     // message, why sounds were not made as loud as their originals.
-    void Finish();
+    // Returns the error of the run's end (see ChangeRun::Finish).
+    int Finish();
     // On the desktop, once something was written: says that the desktop
     // plays no event sounds, when it plays none (nothing is switched on),
     // and that the other events play "freedesktop" when the theme the user
@@ -61,6 +62,7 @@ class TargetWrite {
     std::vector<std::string> written_;
     std::string loudnessNotes_;
     bool finished_ = false;
+    int finishError_ = 0;
 };
 
 }  // namespace sonatrix

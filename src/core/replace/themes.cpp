@@ -64,7 +64,8 @@ void ApplyPresetTheme(MainModel& model, const PresetTheme& theme) {
                        ProgramFilePath(model.svc.files, model.state, theme.sources[row]),
                        destinations[row], destinations[row]);
     }
-    run.Finish();
+    if (!FinishedWithReport(run.Finish(), dialogs))
+        return;
     dialogs.MessageDlg(std::string(theme.name) + "－完成。", DlgType::Information, kDlgOK);
     run.TellDesktopNotes();
 }
