@@ -1,18 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "faulty_files.h"
 
-#include <algorithm>
+#include <cctype>
 
 namespace sonatrix::testing {
+namespace {
+
+// A row names its path with '/' in small letters. Windows writes a
+// backslash there, and undo and restore reach a client's folder by its key,
+// which Windows spells in capitals: the same file to its file system.
+std::string Folded(std::string path) {
+    for (char& c : path)
+        c = c == '\\' ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return path;
+}
+
+}  // namespace
 
 int FaultyFiles::Failed(Call call, const std::string& path) {
     // A full disk refuses a client's file as any other.
     const bool counted =
         call == fault_.call || (fault_.call == Call::Write && call == Call::ClientWrite);
-    // A row names its path with '/'; Windows writes a backslash there.
-    std::string named = path;
-    std::replace(named.begin(), named.end(), '\\', '/');
-    if (!counted || named.find(fault_.pathPart) == std::string::npos)
+    if (!counted || Folded(path).find(Folded(fault_.pathPart)) == std::string::npos)
         return 0;
     ++seen_;
     if (seen_ < fault_.nth || (seen_ > fault_.nth && !fault_.lasting))

@@ -26,7 +26,9 @@ class FaultyFiles : public FileSystem {
     };
     struct Fault {
         Call call;
-        int nth = 1;  // counted among the calls of `call` whose path holds `pathPart`
+        // Counted among the calls of `call` whose path holds `pathPart`, in
+        // either letter case and with either separator.
+        int nth = 1;
         std::string pathPart;
         int error = 0;
         bool lasting = false;  // every later such call fails too
