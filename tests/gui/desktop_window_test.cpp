@@ -3,7 +3,8 @@
 // ComboBox1 lists the desktop's events with their descriptions, a theme
 // writes its sounds to them without the QQ-only warning, and one Ctrl+Z
 // takes it back, the sounds and the desktop's settings together, as one
-// Ctrl+Y brings it again.
+// Ctrl+Y brings it again. With "音量与原声音一致" checked, an event's sound is
+// as loud as the theme's own, which the decoding helper reads.
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -14,15 +15,25 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <regex>
 #include <vector>
 
+#include "catalogue/catalogue.h"
 #include "catalogue/desktop_events.h"
+#include "command_output.h"
 #include "desktop_home.h"
+#include "discovery/target_switch.h"
 #include "gui_test_support.h"
+#include "helper_decoder.h"
 #include "platform/desktop_settings.h"
+#include "platform/path_pieces.h"
+#include "qt_batch_progress.h"
+#include "replace/single_replacement.h"
 #include "standin_process.h"
+#include "test_platform.h"
 #include "test_world.h"
 #include "tform1.h"
+#include "tone_wavs.h"
 
 using sonatrix::DlgResult;
 using sonatrix::testing::TempDir;
@@ -38,6 +49,17 @@ const std::string kPhone7 = sonatrix::testing::ToneWav(0.1, 880);
 
 QString U(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// The largest momentary loudness FFmpeg's ebur128 filter reads in `file`.
+double FfmpegMomentaryMax(const std::string& file) {
+    const std::string log = sonatrix::testing::CommandOutput(
+        "ffmpeg -nostats -i '" + file + "' -af ebur128=dualmono=true -f null - 2>&1");
+    double most = -1000;
+    const std::regex momentary(R"( M: *(-?[0-9.]+))");
+    for (std::sregex_iterator at(log.begin(), log.end(), momentary), end; at != end; ++at)
+        most = std::max(most, std::stod((*at)[1]));
+    return most;
 }
 
 }  // namespace
@@ -147,6 +169,46 @@ class DesktopWindowTest : public QObject {
         QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier);
         QVERIFY(Files() == themed);
         QVERIFY(Settings() == pointed);
+    }
+
+    // The event's file is new in our folder; what it is matched to is the
+    // theme's Ogg sound the desktop played before, even once our own file
+    // (here a louder one, written unmatched) plays instead.
+    void aDesktopSoundIsAsLoudAsTheThemesOwn() {
+        if (const char* why = sonatrix::testing::WhyNoLinuxAudioTools())
+            QSKIP(why);
+        const std::string theirs = Plays("msg.wav");
+        QVERIFY2(theirs.ends_with(".oga"), theirs.c_str());
+        const double theirLoudness = FfmpegMomentaryMax(theirs);
+        QVERIFY(theirLoudness > -40);  // read as a sound, not as silence
+        using sonatrix::testing::Tone;
+        using sonatrix::testing::Wav;
+        const std::string loud = Wav(sonatrix::SampleFormat::Int16, 2, Tone(1.0, 0.9, 0, 0, 440));
+        world->Put("app/newsounds/自定义/loud.wav", loud);
+        world->Put("app/newsounds/自定义/louder.wav",
+                   Wav(sonatrix::SampleFormat::Int16, 1, Tone(1.0, 0.95, 0, 0, 660)));
+        sonatrix::gui::HelperDecoder decoder(SONATRIX_DECODE_HELPER);
+        sonatrix::gui::QtBatchProgress progress;
+        sonatrix::MainModel model(
+            sonatrix::Services{*world->files, world->ownProcesses, *world->registry,
+                               world->dialogs, world->player, world->shell, decoder, progress},
+            world->appDir, world->dataDir);
+        model.state.AppDir = world->appDir;
+        sonatrix::ComboBox1Select(model, sonatrix::kKindDesktop);
+        model.state.SelectedTargetSound = EventFile("msg.wav");
+        const std::string written = Folder() + EventFile("msg.wav");
+        for (const char* sound : {"loud.wav", "louder.wav"}) {
+            model.state.MatchLoudness = std::string(sound) == "louder.wav";
+            model.state.SelectedLibrarySound = sonatrix::NativePath(std::string("自定义\\") + sound);
+            world->dialogs.ThenResult(DlgResult::OK);
+            sonatrix::M_replace89(model);
+        }
+        // No word that the sound was written as it is.
+        for (const std::string& text : world->dialogs.Texts(false))
+            QVERIFY2(text.find("按原样写入") == std::string::npos, text.c_str());
+        const double ours = FfmpegMomentaryMax(written);
+        QVERIFY2(std::abs(ours - theirLoudness) < 0.5,
+                 (std::to_string(ours) + " LUFS against " + std::to_string(theirLoudness)).c_str());
     }
 };
 
