@@ -190,8 +190,8 @@ class DesktopWindowTest : public QObject {
         sonatrix::gui::HelperDecoder decoder(SONATRIX_DECODE_HELPER);
         sonatrix::gui::QtBatchProgress progress;
         sonatrix::MainModel model(
-            sonatrix::Services{*world->files, world->ownProcesses, *world->registry,
-                               world->dialogs, world->player, world->shell, decoder, progress},
+            sonatrix::Services{*world->files, world->ownProcesses, *world->registry, world->dialogs,
+                               world->player, world->shell, decoder, progress},
             world->appDir, world->dataDir);
         model.state.AppDir = world->appDir;
         sonatrix::ComboBox1Select(model, sonatrix::kKindDesktop);
@@ -199,7 +199,8 @@ class DesktopWindowTest : public QObject {
         const std::string written = Folder() + EventFile("msg.wav");
         for (const char* sound : {"loud.wav", "louder.wav"}) {
             model.state.MatchLoudness = std::string(sound) == "louder.wav";
-            model.state.SelectedLibrarySound = sonatrix::NativePath(std::string("自定义\\") + sound);
+            model.state.SelectedLibrarySound =
+                sonatrix::NativePath(std::string("自定义\\") + sound);
             world->dialogs.ThenResult(DlgResult::OK);
             sonatrix::M_replace89(model);
         }

@@ -53,8 +53,8 @@ using FirstSettingValue = std::function<std::optional<std::string>(const std::st
 // inherits gives for the event (the theme the user hears, while there is no
 // index). Windows: the file the scheme's settings first named, read with
 // `firstValue`, or else the ".Default" key's.
-std::string DesktopFirstSound(FileSystem& files, const std::string& folder,
-                              const std::string& name, const FirstSettingValue& firstValue);
+std::string DesktopFirstSound(FileSystem& files, const std::string& folder, const std::string& name,
+                              const FirstSettingValue& firstValue);
 
 // The settings that belong to the sound `name` alone (Windows: its event's
 // values), restored with it. None on Linux, where one theme serves all.

@@ -71,8 +71,8 @@ std::vector<DesktopItem> DesktopSettingsFor(const std::string&, const std::vecto
     return changes;
 }
 
-std::string DesktopFirstSound(FileSystem& files, const std::string& folder,
-                              const std::string& name, const FirstSettingValue&) {
+std::string DesktopFirstSound(FileSystem& files, const std::string& folder, const std::string& name,
+                              const FirstSettingValue&) {
     const DesktopEvent* event = DesktopEventOfFile(name);
     if (!event)
         return {};
