@@ -15,14 +15,13 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <regex>
 #include <vector>
 
 #include "catalogue/catalogue.h"
 #include "catalogue/desktop_events.h"
-#include "command_output.h"
 #include "desktop_home.h"
 #include "discovery/target_switch.h"
+#include "ffmpeg_loudness.h"
 #include "gui_test_support.h"
 #include "helper_decoder.h"
 #include "platform/desktop_settings.h"
@@ -49,17 +48,6 @@ const std::string kPhone7 = sonatrix::testing::ToneWav(0.1, 880);
 
 QString U(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// The largest momentary loudness FFmpeg's ebur128 filter reads in `file`.
-double FfmpegMomentaryMax(const std::string& file) {
-    const std::string log = sonatrix::testing::CommandOutput(
-        "ffmpeg -nostats -i '" + file + "' -af ebur128=dualmono=true -f null - 2>&1");
-    double most = -1000;
-    const std::regex momentary(R"( M: *(-?[0-9.]+))");
-    for (std::sregex_iterator at(log.begin(), log.end(), momentary), end; at != end; ++at)
-        most = std::max(most, std::stod((*at)[1]));
-    return most;
 }
 
 }  // namespace
@@ -196,8 +184,8 @@ class DesktopWindowTest : public QObject {
             world->dialogs.ThenResult(DlgResult::OK);
             sonatrix::M_replace89(model);
         }
-        const double ours = FfmpegMomentaryMax(Folder() + EventFile("msg.wav"));
-        const double theirLoudness = FfmpegMomentaryMax(theirs);
+        const double ours = sonatrix::testing::FfmpegMomentaryMax(Folder() + EventFile("msg.wav"));
+        const double theirLoudness = sonatrix::testing::FfmpegMomentaryMax(theirs);
         QVERIFY2(theirLoudness > -40 && std::abs(ours - theirLoudness) < 0.5,
                  (std::to_string(ours) + " LUFS against " + std::to_string(theirLoudness)).c_str());
     }
