@@ -11,10 +11,12 @@
 #include "catalogue/catalogue.h"
 #include "command_output.h"
 #include "discovery/target_switch.h"
+#include "library/loudness.h"
 #include "platform/desktop_settings.h"
 #include "replace/restore_originals.h"
 #include "replace_world.h"
 #include "running_program.h"
+#include "tone_wavs.h"
 #include "wav_files.h"
 
 namespace sonatrix::testing {
@@ -141,6 +143,23 @@ TEST_F(DesktopWinScheme, AKeyOfOursGoesAndAValueChosenSinceStays) {
     SetCurrent(L"C:\\windows\\media\\chord.wav");
     RestoreAll();
     EXPECT_EQ(Current(), L"C:\\windows\\media\\chord.wav");
+}
+
+// The event's file is new in our folder: it is as loud as the file the
+// scheme named before, also once the scheme names ours.
+TEST_F(DesktopWinScheme, AReplacementIsAsLoudAsTheSchemesOwnSound) {
+    const std::string quiet = Wav(SampleFormat::Int16, 1, Tone(1.0, 0.05));
+    SetCurrent(Put("media/quiet.wav", quiet).wstring());
+    Library("电话/LOUD.WAV", Wav(SampleFormat::Int16, 2, Tone(1.0, 0.9)));
+    model.state.MatchLoudness = true;
+    for (int time = 0; time < 2; ++time)
+        ReplaceAt("电话\\LOUD.WAV", "Notification.IM.wav");
+    const auto loudness = [](const std::string& wav) {
+        return MomentaryMax(wav, ReadPcmLayout(wav).value()).value_or(-100);
+    };
+    const std::string written =
+        ReadFile(PathFromNarrow(DesktopSoundFolder(dataDir) + "Notification.IM.wav"));
+    EXPECT_NEAR(loudness(written), loudness(quiet), 0.5);
 }
 
 TEST_F(DesktopWinScheme, AValueTheNarrowTextCannotHoldIsLeftAlone) {

@@ -3,7 +3,8 @@
 // ComboBox1 lists the desktop's events with their descriptions, a theme
 // writes its sounds to them without the QQ-only warning, and one Ctrl+Z
 // takes it back, the sounds and the desktop's settings together, as one
-// Ctrl+Y brings it again.
+// Ctrl+Y brings it again. With "音量与原声音一致" checked, an event's sound is
+// as loud as the theme's own, which the decoding helper reads.
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -16,13 +17,22 @@
 #include <optional>
 #include <vector>
 
+#include "catalogue/catalogue.h"
 #include "catalogue/desktop_events.h"
 #include "desktop_home.h"
+#include "discovery/target_switch.h"
+#include "ffmpeg_loudness.h"
 #include "gui_test_support.h"
+#include "helper_decoder.h"
 #include "platform/desktop_settings.h"
+#include "platform/path_pieces.h"
+#include "qt_batch_progress.h"
+#include "replace/single_replacement.h"
 #include "standin_process.h"
+#include "test_platform.h"
 #include "test_world.h"
 #include "tform1.h"
+#include "tone_wavs.h"
 
 using sonatrix::DlgResult;
 using sonatrix::testing::TempDir;
@@ -147,6 +157,37 @@ class DesktopWindowTest : public QObject {
         QTest::keyClick(form.get(), Qt::Key_Y, Qt::ControlModifier);
         QVERIFY(Files() == themed);
         QVERIFY(Settings() == pointed);
+    }
+
+    // The event's file is new in our folder: it is matched to the theme's
+    // own Ogg sound, which the helper reads, also once our own file, written
+    // unmatched, plays instead.
+    void aDesktopSoundIsAsLoudAsTheThemesOwn() {
+        if (const char* why = sonatrix::testing::WhyNoLinuxAudioTools())
+            QSKIP(why);
+        const std::string theirs = Plays("msg.wav");
+        QVERIFY2(theirs.ends_with(".oga"), theirs.c_str());
+        world->Put("app/newsounds/自定义/loud.wav",
+                   sonatrix::testing::Wav(sonatrix::SampleFormat::Int16, 2,
+                                          sonatrix::testing::Tone(1.0, 0.9)));
+        sonatrix::gui::HelperDecoder decoder(SONATRIX_DECODE_HELPER);
+        sonatrix::gui::QtBatchProgress progress;
+        sonatrix::MainModel model({*world->files, world->ownProcesses, *world->registry,
+                                   world->dialogs, world->player, world->shell, decoder, progress},
+                                  world->appDir, world->dataDir);
+        model.state.AppDir = world->appDir;
+        sonatrix::ComboBox1Select(model, sonatrix::kKindDesktop);
+        model.state.SelectedTargetSound = EventFile("msg.wav");
+        model.state.SelectedLibrarySound = sonatrix::NativePath("自定义\\loud.wav");
+        for (const bool match : {false, true}) {
+            model.state.MatchLoudness = match;
+            world->dialogs.ThenResult(DlgResult::OK);
+            sonatrix::M_replace89(model);
+        }
+        const double ours = sonatrix::testing::FfmpegMomentaryMax(Folder() + EventFile("msg.wav"));
+        const double theirLoudness = sonatrix::testing::FfmpegMomentaryMax(theirs);
+        QVERIFY2(theirLoudness > -40 && std::abs(ours - theirLoudness) < 0.5,
+                 (std::to_string(ours) + " LUFS against " + std::to_string(theirLoudness)).c_str());
     }
 };
 

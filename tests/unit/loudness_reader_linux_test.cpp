@@ -4,12 +4,10 @@
 // the chime; and Ctrl+Z gives the chime back byte for byte.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <limits>
-#include <regex>
 #include <string>
 
 #include "command_output.h"
+#include "ffmpeg_loudness.h"
 #include "platform/path_pieces.h"
 #include "replace/undo_last_change.h"
 #include "replace_world.h"
@@ -21,20 +19,6 @@ namespace {
 using testing::ReplaceWorld;
 using testing::Tone;
 using testing::Wav;
-
-// The largest momentary loudness FFmpeg reports for the file, a mono file
-// taken as dual mono (as the program measures it, as it plays on two
-// speakers).
-double FfmpegMomentaryMax(const std::filesystem::path& file) {
-    const std::string log =
-        testing::CommandOutput("ffmpeg -nostats -i '" + file.string() +
-                               "' -af ebur128=peak=true:dualmono=true -f null - 2>&1");
-    double most = -std::numeric_limits<double>::infinity();
-    const std::regex momentary(R"( M: *(-?[0-9.]+))");
-    for (std::sregex_iterator at(log.begin(), log.end(), momentary), end; at != end; ++at)
-        most = std::max(most, std::stod((*at)[1]));
-    return most;
-}
 
 TEST(LoudnessAsANewUserTriesIt, FfmpegHearsTheChimesLoudnessAndUndoGivesTheChimeBack) {
     if (testing::CommandOutput("command -v ffmpeg").empty())
@@ -50,9 +34,11 @@ TEST(LoudnessAsANewUserTriesIt, FfmpegHearsTheChimesLoudnessAndUndoGivesTheChime
     world.dialogs.ThenResult(DlgResult::OK);
     M_replace89(world.model);
 
-    const double chimeLoudness = FfmpegMomentaryMax(world.Put("chime.wav", chime));
+    const double chimeLoudness =
+        testing::FfmpegMomentaryMax(world.Put("chime.wav", chime).string());
     EXPECT_GT(chimeLoudness, -40);  // read as a sound, not as silence
-    EXPECT_NEAR(FfmpegMomentaryMax(world.At("QQ/sound/msg.wav")), chimeLoudness, 1.0);
+    EXPECT_NEAR(testing::FfmpegMomentaryMax(world.At("QQ/sound/msg.wav").string()), chimeLoudness,
+                1.0);
     world.dialogs.ThenResult(DlgResult::OK);
     UndoLastChangeClick(world.model);
     EXPECT_TRUE(world.Content("QQ/sound/msg.wav") == chime);

@@ -71,6 +71,9 @@ bool EventSoundsOff();
 // value, and under Wine, which reads the ".Default" key instead whenever
 // there is one, that key's too. None on Linux.
 std::vector<std::string> EventFileSettings(std::string_view event);
+// Windows: the setting naming the scheme's own file for `event` (the
+// ".Default" key's default value). Empty on Linux.
+std::string SchemeDefaultSetting(std::string_view event);
 // The value that makes such a setting name the file `path`, and the file a
 // value names, as the system would open it. On Windows a value is the
 // registry type and the text, "REG_SZ C:\..." or "REG_EXPAND_SZ %Sys...",

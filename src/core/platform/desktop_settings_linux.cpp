@@ -359,6 +359,10 @@ std::vector<std::string> EventFileSettings(std::string_view) {
     return {};
 }
 
+std::string SchemeDefaultSetting(std::string_view) {
+    return {};
+}
+
 std::string SettingValueOfFile(const std::string& path) {
     return path;
 }

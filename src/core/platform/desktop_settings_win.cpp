@@ -235,11 +235,15 @@ bool EventSoundsOff() {
 
 std::vector<std::string> EventFileSettings(std::string_view event) {
     std::vector<std::string> settings;
-    const std::string schemeDefault = EventKey(event) + ".Default";
+    const std::string schemeDefault = SchemeDefaultSetting(event);
     if (RunsUnderWine() && KeyExists(schemeDefault))
         settings.push_back(schemeDefault);
     settings.push_back(EventKey(event) + ".Current");
     return settings;
+}
+
+std::string SchemeDefaultSetting(std::string_view event) {
+    return EventKey(event) + ".Default";
 }
 
 std::string SettingValueOfFile(const std::string& path) {

@@ -4,6 +4,7 @@
 // the scheme's values naming each sound (Windows).
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -41,6 +42,19 @@ std::vector<std::string> DesktopSettingsToPoint(const std::vector<std::string>& 
 std::vector<DesktopItem> DesktopSettingsFor(const std::string& folder,
                                             const std::vector<std::string>& written,
                                             std::vector<std::pair<std::string, int>>& failures);
+
+// What a setting of the desktop's place held before Sonatrix first wrote it
+// (what it holds now, while Sonatrix has not); nothing when it was unset.
+using FirstSettingValue = std::function<std::optional<std::string>(const std::string& setting)>;
+
+// The file the desktop played for its sound `name` ("<event>.wav") of
+// `folder` before Sonatrix first wrote it there; empty when it played none.
+// Never a file of `folder`. Linux: what the theme the folder's index
+// inherits gives for the event (the theme the user hears, while there is no
+// index). Windows: the file the scheme's settings first named, read with
+// `firstValue`, or else the ".Default" key's.
+std::string DesktopFirstSound(FileSystem& files, const std::string& folder, const std::string& name,
+                              const FirstSettingValue& firstValue);
 
 // The settings that belong to the sound `name` alone (Windows: its event's
 // values), restored with it. None on Linux, where one theme serves all.

@@ -8,6 +8,13 @@
 #include "replace/desktop_write.h"
 
 namespace sonatrix {
+namespace {
+
+constexpr const char* kThemeIndex = "index.theme";
+constexpr const char* kThemeGroup = "Sound Theme";
+constexpr const char* kInherits = "Inherits";
+
+}  // namespace
 
 std::vector<std::string> DesktopShadowsOf(const std::string& name) {
     const std::string stem = name.substr(0, name.size() - kDesktopSoundExtension.size());
@@ -17,9 +24,6 @@ std::vector<std::string> DesktopShadowsOf(const std::string& name) {
 
 int DesktopFolderIndex(FileSystem& files, const std::string& folder,
                        std::optional<DesktopItem>& index, std::string& missingTheme) {
-    constexpr const char* kThemeIndex = "index.theme";
-    constexpr const char* kThemeGroup = "Sound Theme";
-    constexpr const char* kInherits = "Inherits";
     index.reset();
     missingTheme.clear();
     std::vector<std::string> themes;
@@ -65,6 +69,28 @@ std::vector<DesktopItem> DesktopSettingsFor(const std::string&, const std::vecto
             changes.emplace_back(setting, *WithChoice(setting, value, kCustomSoundTheme));
     }
     return changes;
+}
+
+std::string DesktopFirstSound(FileSystem& files, const std::string& folder, const std::string& name,
+                              const FirstSettingValue&) {
+    const DesktopEvent* event = DesktopEventOfFile(name);
+    if (!event)
+        return {};
+    // Each write makes the index follow the theme the user hears, so what it
+    // inherits is what the desktop played before our folder shadowed it.
+    std::string theme;
+    std::optional<std::string> text;
+    if (ReadConfigFile(files, folder + kThemeIndex, text) == 0 && text) {
+        const std::string inherits = IniValue(*text, kThemeGroup, kInherits).value_or("");
+        theme = inherits.substr(0, inherits.find_first_of(", "));
+    }
+    std::vector<std::string> themes;
+    if (theme.empty() && ReadEffectiveSoundThemes(themes) == 0 && !themes.empty())
+        theme = themes.back();
+    if (theme.empty() || theme == kCustomSoundTheme)
+        theme = kFallbackSoundTheme;
+    std::string file = FindThemeSound(files, SoundThemeRoots(), theme, event->name).file;
+    return file.starts_with(folder) ? std::string() : file;
 }
 
 std::vector<std::string> DesktopSettingsOfSound(const std::string&) {

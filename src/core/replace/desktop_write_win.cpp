@@ -41,6 +41,22 @@ std::vector<DesktopItem> DesktopSettingsFor(const std::string& folder,
     return changes;
 }
 
+std::string DesktopFirstSound(FileSystem&, const std::string& folder, const std::string& name,
+                              const FirstSettingValue& firstValue) {
+    const DesktopEvent* event = DesktopEventOfFile(name);
+    if (!event)
+        return {};
+    std::vector<std::string> settings = EventFileSettings(event->name);
+    settings.push_back(SchemeDefaultSetting(event->name));
+    for (const std::string& setting : settings) {
+        const std::optional<std::string> value = firstValue(setting);
+        const std::string file = value ? FileOfSettingValue(*value) : std::string();
+        if (!file.empty() && !file.starts_with(folder))
+            return file;
+    }
+    return {};
+}
+
 std::vector<std::string> DesktopSettingsOfSound(const std::string& name) {
     const DesktopEvent* event = DesktopEventOfFile(name);
     return event ? EventFileSettings(event->name) : std::vector<std::string>{};

@@ -6,14 +6,19 @@
 #include <cstdio>
 #include <memory>
 
+#include "catalogue/catalogue.h"
 #include "library/loudness.h"
 #include "library/pcm_samples.h"
+#include "model/batch_progress.h"
 #include "model/main_model.h"
 #include "originals/item_place.h"
 #include "originals/originals_store.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
+#include "platform/sound_decoder.h"
+#include "replace/desktop_write.h"
 #include "replace/store_of.h"
+#include "replace/target_write.h"
 
 namespace sonatrix {
 namespace {
@@ -76,6 +81,48 @@ bool ReadFirstContent(MainModel& model, const std::string& name,
            0;
 }
 
+// The sound file `path` as WAV bytes: a PCM WAV file as it is, any other
+// decoded by the program's decoding helper into a passing file of the
+// user's data folder. False when it cannot be read or decoded.
+bool ReadAsWav(MainModel& model, const std::string& path, std::string& bytes) {
+    FileSystem& files = model.svc.files;
+    if (files.ReadSharedFile(path, bytes) != 0)
+        return false;
+    if (ReadPcmLayout(bytes))
+        return true;
+    const std::string wav = model.DataFolder + ".desktop-sound.wav.part";
+    files.DeleteFile(wav);  // a crash's leftover; the decoder wants a new path
+    if (CreateFolderAndParents(files, model.DataFolder) != 0)
+        return false;
+    // The decoder runs off the window's thread, as a batch of one step.
+    DecodeResult decoded;
+    BatchProgress& progress = model.svc.progress;
+    progress.Begin(1);
+    progress.Run(0, FileNameOf(path), [&](const std::atomic<bool>& stop) {
+        decoded = model.svc.decoder.Decode(path, wav, stop);
+    });
+    progress.End();
+    const bool read = decoded.ok && files.ReadSharedFile(wav, bytes) == 0;
+    files.DeleteFile(wav);
+    return read;
+}
+
+// What the desktop played for its sound `name` before Sonatrix first wrote
+// it, when the desktop's folder had no such file. False when that cannot
+// be read.
+bool ReadDesktopFirstSound(MainModel& model, const std::string& name,
+                           std::optional<std::string>& bytes) {
+    const std::string file = DesktopFirstSound(
+        model.svc.files, model.state.TargetSoundDir, name, [&](const std::string& setting) {
+            std::optional<std::string> value;
+            return ReadFirstContent(model, setting, value) ? value : std::nullopt;
+        });
+    if (file.empty())
+        return true;
+    bytes.emplace();
+    return ReadAsWav(model, file, *bytes);
+}
+
 }  // namespace
 
 MatchedSound MatchLoudness(const std::optional<std::string>& original, const std::string& library) {
@@ -123,6 +170,11 @@ MatchedSound MatchToTargetSound(MainModel& model, const std::string& source,
         return {};
     std::optional<std::string> original;
     if (!ReadFirstContent(model, name, original))
+        return {std::nullopt, kOriginalUnreadable};
+    // The desktop's sound is a new file in a folder of ours; what it stands
+    // in for is the sound the desktop played before.
+    if (!original && model.state.TargetKind == kKindDesktop &&
+        !ReadDesktopFirstSound(model, name, original))
         return {std::nullopt, kOriginalUnreadable};
     return MatchLoudness(original, library);
 }

@@ -4,9 +4,10 @@
 // chose. The library file stays as it is; what is written is it with a gain
 // g = M_max(original) - M_max(new), held so that its true peak stays at or
 // below -1 dBTP. "Original" is the first original the store keeps for the
-// file, so repeated replacements all match the client's own sound. Where
-// there is no gain to give, the write stays a byte-for-byte copy and the
-// note says why.
+// file, so repeated replacements all match the client's own sound; for a
+// desktop event, whose file is new in our own folder, it is the sound the
+// desktop played for it before. Where there is no gain to give, the write
+// stays a byte-for-byte copy and the note says why.
 #pragma once
 
 #include <optional>
