@@ -140,8 +140,16 @@ int Check(const fs::path& root, const std::string& command, int killInStart,
     world.dialogs.shown.clear();
     RestoreAllOriginalsClick(world.model);
     ExpectNoError(world, failures);
-    if (written(world) != first)
-        failures.push_back("the originals did not all come back");
+    if (const TreeSnapshot now = written(world); now != first) {
+        std::string which;
+        for (const auto& [name, bytes] : first)
+            if (!now.contains(name) || now.at(name) != bytes)
+                which += " " + name;
+        for (const auto& [name, bytes] : now)
+            if (!first.contains(name))
+                which += " +" + name;
+        failures.push_back("the originals did not all come back:" + which);
+    }
     UndoRedoRoundTrip(world, written, failures);
 
     for (const std::string& failure : failures)

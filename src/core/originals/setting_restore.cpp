@@ -61,6 +61,12 @@ int PlanSettingRestore(OriginalsStore& store, ItemPlace& place, const std::strin
     std::string nowContent;
     if (const int error = store.ContentOf(place, name, nowContent))
         return error;
+    // Holding its original already, as after an undo of the change that
+    // wrote it: there is nothing to give back, whatever the journal says.
+    if (nowContent == original) {
+        plan.content = original;
+        return 0;
+    }
     std::vector<FileChange> changes;  // of this item, newest first
     const std::vector<JournalEntry> journal = ReadJournal(store);
     for (auto entry = journal.rbegin(); entry != journal.rend(); ++entry) {
