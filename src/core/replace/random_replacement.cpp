@@ -12,6 +12,7 @@
 #include "model/main_model.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
+#include "replace/program_settings_gate.h"
 #include "replace/single_replacement.h"
 #include "replace/target_write.h"
 
@@ -36,6 +37,8 @@ const std::string* DrawWav(MainModel& model, const std::vector<std::string>& lib
 
 void Button3Click(MainModel& model) {
     Dialogs& dialogs = model.svc.dialogs;
+    if (RefusedOnProgramSettings(model))
+        return;
     if (dialogs.MessageBox("是否随机换音？", kQuestionCaption, mb::kYesNo) != mb::kIdYes)
         return;
     const MainState& state = model.state;

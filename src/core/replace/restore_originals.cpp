@@ -14,6 +14,7 @@
 #include "originals/originals_store.h"
 #include "platform/files.h"
 #include "replace/desktop_write.h"
+#include "replace/program_settings_gate.h"
 #include "replace/store_of.h"
 #include "replace/target_write.h"
 
@@ -35,6 +36,8 @@ std::vector<std::string> ItemsOfSound(const MainState& state, const std::string&
 void RestoreOriginals(MainModel& model, const char* commandName,
                       const std::optional<std::string>& only) {
     Dialogs& dialogs = model.svc.dialogs;
+    if (RefusedOnProgramSettings(model))
+        return;
     OriginalsStore store = StoreOf(model);
     // The desktop's place is known by its folder: one removed since is made
     // again, so that the desktop's settings can still be put back.

@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/config_db_repair.h"
+#include "replace/program_settings_gate.h"
 #include "replace/target_write.h"
 
 namespace sonatrix {
@@ -25,6 +26,8 @@ bool HaveTargetOrOfferPick(MainModel& model, const std::string& question) {
 void M_replace89(MainModel& model) {
     Dialogs& dialogs = model.svc.dialogs;
     const MainState& state = model.state;
+    if (RefusedOnProgramSettings(model))
+        return;
     if (!HaveTargetOrOfferPick(model, kNoTargetQuestion))
         return;
     if (!SameIgnoringAsciiCase(ExtensionOf(state.SelectedLibrarySound), ".wav")) {

@@ -11,6 +11,7 @@
 #include "model/library_locations.h"
 #include "model/main_model.h"
 #include "replace/copy_with_report.h"
+#include "replace/program_settings_gate.h"
 #include "replace/single_replacement.h"
 #include "replace/target_write.h"
 
@@ -39,6 +40,8 @@ std::array<std::string, kThemeRows> ThemeDestinations(bool desktop) {
 
 void ApplyPresetTheme(MainModel& model, const PresetTheme& theme) {
     Dialogs& dialogs = model.svc.dialogs;
+    if (RefusedOnProgramSettings(model))
+        return;
     // Without a target the destinations would be bare names in the working folder.
     if (!HaveTargetOrOfferPick(model, kNoTargetQuestion))
         return;
