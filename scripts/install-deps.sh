@@ -17,6 +17,10 @@ packages=(
     # a session bus of their own for Xfce's settings)
     libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas sound-theme-freedesktop
     gnome-session-canberra strace dbus-daemon
+    # programs that name their sounds in their own settings: the tests read
+    # what is written with the programs' own readers (libpurple, Thunderbird
+    # started headless, KConfig's kreadconfig5)
+    libpurple-dev thunderbird libkf5config-bin
     lame vorbis-tools flac opus-tools ffmpeg
     fonts-arphic-gbsn00lp fonts-wqy-zenhei
     xvfb xauth x11-utils imagemagick
