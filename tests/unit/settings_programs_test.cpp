@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "platform/processes.h"
+#include "platform/utf8_path.h"
 #include "standin_process.h"
 #include "temp_dir.h"
 
@@ -75,7 +76,8 @@ TEST_F(SettingsPrograms, ThunderbirdProfilesAsProfilesIniNamesThem) {
     // A custom sound counts only with ".type" 1; feeds are off by default.
     EXPECT_EQ(
         Events(programs[1]),
-        (std::vector<std::string>{"新邮件:off:", "聊天消息:on:/tmp/新 x.wav", "订阅更新:off:"}));
+        (std::vector<std::string>{"新邮件:off:", "聊天消息:on:" + NativePathOfUtf8("/tmp/新 x.wav"),
+                                  "订阅更新:off:"}));
     EXPECT_EQ(ProgramSoundFile("/d/", programs[1], programs[1].events[0]),
               NativePath("/d/程序声音\\Thunderbird-elsewhere\\biff.wav"));
 
@@ -115,7 +117,7 @@ TEST_F(SettingsPrograms, PidginAndKdeProgramsWithTheirEvents) {
     ASSERT_EQ(Names(programs), (std::vector<std::string>{"Pidgin", "聊天", "mine"}));
     const std::vector<std::string> pidgin = Events(programs[0]);
     ASSERT_EQ(pidgin.size(), 11u);
-    EXPECT_EQ(pidgin[0], "好友上线:on:/s/新.wav");
+    EXPECT_EQ(pidgin[0], "好友上线:on:" + NativePathOfUtf8("/s/新.wav"));
     EXPECT_EQ(pidgin[2], "收到消息:off:");
     EXPECT_EQ(pidgin[9], "有人在聊天室中提到您的名字:on:");
     EXPECT_EQ(programs[1].defaultsFile, Folder("data1") + "knotifications6/chat.notifyrc");
