@@ -41,6 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A statement it cannot parse is passed over up to the next ";".
         ReadRow{"RecoversAtSemicolon", "user_pref(\"a.b\", );user_pref(\"a.b\", 7);",
                 std::int32_t(7)},
+        ReadRow{"LoneSlashTakesTheSemicolon", "user_pref(\"a.b\", 1);/;user_pref(\"a.b\", 2);",
+                std::int32_t(1)},
         ReadRow{"BadEscapeDropsTheStatement", R"(user_pref("a.b", 1);user_pref("a.b", "\q");)",
                 std::int32_t(1)},
         ReadRow{"NulEndsTheText", "user_pref(\"a.b\", 1);\0user_pref(\"a.b\", 2);"sv,

@@ -105,6 +105,10 @@ class Lexer {
                         i_ = close + 2;
                         continue;
                     }
+                    // Mozilla takes the character after a lone "/" into the
+                    // error: a ";" there ends no statement.
+                    if (i_ < text_.size())
+                        ++i_;
                     return Make(Tok::Error, begin);
                 case '"':
                 case '\'':
