@@ -13,14 +13,17 @@ packages=(
     pulseaudio pulseaudio-utils sox python3 locales
     libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
     # the desktop's own sounds: GSettings through GIO, and the tests' readers
-    # (the freedesktop theme, gsettings, canberra-gtk-play seen by strace,
-    # a session bus of their own for Xfce's settings)
+    # (the freedesktop theme, and Ubuntu's Yaru as a distribution's default;
+    # gsettings and glib-compile-schemas, canberra-gtk-play seen by strace,
+    # KConfig's kreadconfig5 and kwriteconfig5, each on a session bus of its
+    # own; dbus-x11, as on most desktops, so that a reader that would
+    # autolaunch a bus is seen to have its own)
     libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas sound-theme-freedesktop
-    gnome-session-canberra strace dbus-daemon
+    yaru-theme-sound gnome-session-canberra strace dbus-daemon dbus-x11 libkf5config-bin
     # programs that name their sounds in their own settings: the tests read
     # what is written with the programs' own readers (libpurple, Thunderbird
-    # started headless, KConfig's kreadconfig5)
-    libpurple-dev thunderbird libkf5config-bin
+    # started headless, KConfig's kreadconfig5 above)
+    libpurple-dev thunderbird
     lame vorbis-tools flac opus-tools ffmpeg
     fonts-arphic-gbsn00lp fonts-wqy-zenhei
     xvfb xauth x11-utils imagemagick

@@ -95,5 +95,61 @@ INSTANTIATE_TEST_SUITE_P(Schemes, DesktopWin,
                                            SchemeRow{"WithSchemeDefault", true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// What the control panel and other programs see: the registry itself.
+class DesktopWinScheme : public ::testing::Test, public ReplaceWorld {
+  protected:
+    void SetUp() override {
+        CommandOutput("reg delete \"" + kEventKey.substr(0, kEventKey.size() - 1) + "\" /f 2>&1");
+        Library("电话/PHONE13.WAV", kTone);
+        ComboBox1Select(model, kKindDesktop);
+    }
+    // The ".Current" key's value; nullopt when there is no such key.
+    static std::optional<std::wstring> Current() {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER,
+                          L"AppEvents\\Schemes\\Apps\\.Default\\Notification.IM\\.Current", 0,
+                          KEY_READ | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+            return std::nullopt;
+        wchar_t value[MAX_PATH] = {};
+        DWORD size = sizeof value - sizeof(wchar_t);
+        RegQueryValueExW(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+        RegCloseKey(key);
+        return std::wstring(value);
+    }
+    static void SetCurrent(const std::wstring& value) {
+        HKEY key = nullptr;
+        RegCreateKeyExW(HKEY_CURRENT_USER,
+                        L"AppEvents\\Schemes\\Apps\\.Default\\Notification.IM\\.Current", 0,
+                        nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr);
+        RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       DWORD((value.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
+    void RestoreAll() {
+        dialogs.ThenResult(DlgResult::OK);
+        RestoreAllOriginalsClick(model);
+    }
+};
+
+TEST_F(DesktopWinScheme, AKeyOfOursGoesAndAValueChosenSinceStays) {
+    ReplaceAt("电话\\PHONE13.WAV", "Notification.IM.wav");
+    ASSERT_NE(Current().value_or(L"").find(L"Notification.IM.wav"), std::wstring::npos);
+    RestoreAll();
+    EXPECT_EQ(Current(), std::nullopt);
+
+    ReplaceAt("电话\\PHONE13.WAV", "Notification.IM.wav");
+    SetCurrent(L"C:\\windows\\media\\chord.wav");
+    RestoreAll();
+    EXPECT_EQ(Current(), L"C:\\windows\\media\\chord.wav");
+}
+
+TEST_F(DesktopWinScheme, AValueTheNarrowTextCannotHoldIsLeftAlone) {
+    const std::wstring unconvertible = L"C:\\media\\\u0915.wav";
+    SetCurrent(unconvertible);
+    ReplaceAt("电话\\PHONE13.WAV", "Notification.IM.wav");
+    EXPECT_EQ(Current(), unconvertible);
+    EXPECT_EQ(dialogs.shown.back().caption, "Error") << dialogs.shown.back().text;
+}
+
 }  // namespace
 }  // namespace sonatrix::testing

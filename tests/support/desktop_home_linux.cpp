@@ -17,6 +17,8 @@ void UseOwnDesktopHome(const std::filesystem::path& home) {
     }
     ::setenv("GSETTINGS_BACKEND", "keyfile", 1);
     ::unsetenv("XDG_DATA_DIRS");  // the system's themes and schemas: /usr/share
+    ::unsetenv("XDG_CONFIG_DIRS");
+    ::unsetenv("XDG_CURRENT_DESKTOP");
 }
 
 }  // namespace sonatrix::testing

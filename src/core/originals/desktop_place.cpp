@@ -3,12 +3,23 @@
 // written to, and the desktop's settings that point the desktop at them.
 // One command that writes both keeps both in one journal entry, so that one
 // undo takes all of it back.
+#include <map>
+
 #include "originals/item_place.h"
 #include "platform/desktop_settings.h"
 #include "platform/files.h"
 
 namespace sonatrix {
 namespace {
+
+std::optional<std::string> SettingOf(const ItemValue& value) {
+    return value.kind == ItemValue::Kind::Absent ? std::nullopt
+                                                 : std::optional<std::string>(value.bytes);
+}
+
+ItemValue ItemOf(const std::optional<std::string>& setting) {
+    return setting ? ItemValue{ItemValue::Kind::Bytes, *setting} : ItemValue{};
+}
 
 class DesktopPlace : public ItemPlace {
   public:
@@ -32,8 +43,8 @@ class DesktopPlace : public ItemPlace {
         std::optional<std::string> setting;
         if (const int error = ReadDesktopSetting(name, setting))
             return error;
-        if (setting)
-            value = {ItemValue::Kind::Bytes, *setting};
+        read_[name] = setting;
+        value = ItemOf(setting);
         return 0;
     }
 
@@ -43,13 +54,13 @@ class DesktopPlace : public ItemPlace {
         std::string bytes;
         if (const int error = files_.ReadSharedFile(source, bytes))
             return error;
-        return WriteDesktopSetting(name, bytes);
+        return Write(name, bytes);
     }
 
     int Remove(const std::string& name) override {
         if (!IsDesktopSetting(name))
             return folder_->Remove(name);
-        return WriteDesktopSetting(name, std::nullopt);
+        return Write(name, std::nullopt);
     }
 
     int MakeLink(const std::string& target, const std::string& name) override {
@@ -63,10 +74,34 @@ class DesktopPlace : public ItemPlace {
             files_.RemoveLeftovers(folder);
     }
 
+    bool HoldsChoice(const std::string& name) override { return IsDesktopSetting(name); }
+
+    std::optional<std::string> ChoiceIn(const std::string& name, const ItemValue& value) override {
+        return ChoiceInSetting(name, SettingOf(value));
+    }
+
+    ItemValue WithChoiceOf(const std::string& name, const ItemValue& now,
+                           const ItemValue& from) override {
+        return ItemOf(sonatrix::WithChoiceOf(name, SettingOf(now), SettingOf(from)));
+    }
+
   private:
+    // A config file written by another program since it was read here
+    // keeps that program's write.
+    int Write(const std::string& name, const std::optional<std::string>& value) {
+        const auto read = read_.find(name);
+        const int error = read == read_.end() ? WriteDesktopSetting(name, value)
+                                              : WriteDesktopSetting(name, value, read->second);
+        if (error == 0)
+            read_[name] = value;
+        return error;
+    }
+
     FileSystem& files_;
     std::unique_ptr<ItemPlace> folder_;
     std::string key_;
+    // What each setting held when last read.
+    std::map<std::string, std::optional<std::string>> read_;
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,19 @@ class ItemPlace {
 
     // Removes what a write cut short by a crash left behind.
     virtual void RemoveLeftovers() = 0;
+
+    // True for an item that holds a choice of the user's (a desktop
+    // setting) rather than a sound: restoring one compares choices, so that
+    // a choice made after Sonatrix wrote is kept.
+    virtual bool HoldsChoice(const std::string&) { return false; }
+    // The choice `value` makes (the theme a setting names); nothing for none.
+    virtual std::optional<std::string> ChoiceIn(const std::string&, const ItemValue& value) {
+        return value.bytes;
+    }
+    // `now` with the choice that `from` makes, all else as it is now.
+    virtual ItemValue WithChoiceOf(const std::string&, const ItemValue&, const ItemValue& from) {
+        return from;
+    }
 };
 
 // The place `where` names: a folder or the desktop's place (as a command

@@ -1,36 +1,65 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The sound theme's name, wherever the desktops on this machine keep it.
-// GSettings goes through GIO in the process; GTK's and KDE's files are
-// edited a line at a time; Xfce's settings are reached through its own
-// command line tool, since xfconf has no library of its own worth a
-// dependency for one value.
-#define G_SETTINGS_ENABLE_BACKEND
-#include <gio/gio.h>
-#include <gio/gsettingsbackend.h>
+// GSettings goes through GIO, loaded when first needed; GTK's and KDE's
+// files are edited byte for byte as config files; Xfce's settings are
+// reached through its own command line tool, since xfconf has no library
+// of its own worth a dependency for one value.
+#include <glib.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/config_file.h"
 #include "platform/desktop_settings.h"
 #include "platform/files.h"
+#include "platform/gnome_settings.h"
 #include "platform/ini_text.h"
+#include "platform/path_pieces.h"
 #include "platform/sound_theme.h"
 
 namespace sonatrix {
 namespace {
 
 constexpr const char* kGnomeSetting = "org.gnome.desktop.sound theme-name";
-constexpr const char* kGtk3Setting = "gtk-3.0/settings.ini gtk-sound-theme-name";
-constexpr const char* kGtk4Setting = "gtk-4.0/settings.ini gtk-sound-theme-name";
-constexpr const char* kKdeSetting = "kdeglobals [Sounds] Theme";
 constexpr const char* kXfceSetting = "xfconf xsettings /Net/SoundThemeName";
-constexpr std::string_view kSettings[] = {kGnomeSetting, kGtk3Setting, kGtk4Setting, kKdeSetting,
-                                          kXfceSetting};
 
-constexpr const char* kGnomeSchema = "org.gnome.desktop.sound";
+// A setting in a config file below $XDG_CONFIG_HOME, named as a whole file
+// (`file`) or, as earlier versions kept it, as its key (`key`).
+struct FileSetting {
+    const char* file;
+    const char* key;
+    const char* below;
+    const char* group;
+    const char* name;
+    bool kconfig;
+};
+constexpr FileSetting kGtk3{"$XDG_CONFIG_HOME/gtk-3.0/settings.ini",
+                            "gtk-3.0/settings.ini gtk-sound-theme-name",
+                            "gtk-3.0/settings.ini",
+                            "Settings",
+                            "gtk-sound-theme-name",
+                            false};
+constexpr FileSetting kGtk4{"$XDG_CONFIG_HOME/gtk-4.0/settings.ini",
+                            "gtk-4.0/settings.ini gtk-sound-theme-name",
+                            "gtk-4.0/settings.ini",
+                            "Settings",
+                            "gtk-sound-theme-name",
+                            false};
+constexpr FileSetting kKde{"$XDG_CONFIG_HOME/kdeglobals",
+                           "kdeglobals [Sounds] Theme",
+                           "kdeglobals",
+                           "Sounds",
+                           "Theme",
+                           true};
+constexpr const FileSetting* kFileSettings[] = {&kGtk3, &kGtk4, &kKde};
+
+// Plasma's sound theme when kdeglobals names none.
+constexpr const char* kPlasmaDefaultTheme = "ocean";
+
 constexpr const char* kXfconfQuery = "xfconf-query";
 constexpr const char* kXfconfService = "org.xfce.Xfconf";
+constexpr const char* kXfceProperty = "/Net/SoundThemeName";
 
 // An absolute folder named by the environment variable `name`, else `home`
 // + `fallback`; empty when there is neither.
@@ -48,81 +77,48 @@ std::string ConfigFolder() {
     return XdgFolder("XDG_CONFIG_HOME", "/.config");
 }
 
-// The GNOME sound settings, when their schema is installed and the settings
-// would be kept (the memory backend, GIO's last resort, keeps nothing).
-GSettings* GnomeSoundSettings() {
-    GSettingsSchemaSource* source = g_settings_schema_source_get_default();
-    if (!source)
-        return nullptr;
-    GSettingsSchema* schema = g_settings_schema_source_lookup(source, kGnomeSchema, TRUE);
-    if (!schema)
-        return nullptr;
-    GSettings* settings = nullptr;
-    GSettingsBackend* backend = g_settings_backend_get_default();
-    if (g_settings_schema_has_key(schema, "theme-name") &&
-        g_strcmp0(G_OBJECT_TYPE_NAME(backend), "GMemorySettingsBackend") != 0)
-        settings = g_settings_new_full(schema, nullptr, nullptr);
-    g_object_unref(backend);
-    g_settings_schema_unref(schema);
-    return settings;
+// The folders of $XDG_CONFIG_DIRS, where an administrator's defaults live.
+std::vector<std::string> SystemConfigFolders() {
+    const char* dirs = std::getenv("XDG_CONFIG_DIRS");
+    std::string_view list = dirs && *dirs ? dirs : "/etc/xdg";
+    std::vector<std::string> folders;
+    while (!list.empty()) {
+        const auto colon = list.find(':');
+        if (const std::string_view dir = list.substr(0, colon); !dir.empty() && dir.front() == '/')
+            folders.emplace_back(dir);
+        list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
+    }
+    return folders;
 }
 
-struct IniSetting {
-    std::string path;
-    const char* group;
-    const char* key;
-};
+// The setting `name` names, and whether as a whole file.
+const FileSetting* FileSettingNamed(std::string_view name, bool& whole) {
+    for (const FileSetting* setting : kFileSettings) {
+        if (name == setting->file || name == setting->key) {
+            whole = name == setting->file;
+            return setting;
+        }
+    }
+    return nullptr;
+}
 
-std::optional<IniSetting> IniSettingNamed(const std::string& setting) {
+std::optional<ConfigKey> ConfigKeyOf(const FileSetting& setting) {
     const std::string config = ConfigFolder();
     if (config.empty())
         return std::nullopt;
-    if (setting == kGtk3Setting)
-        return IniSetting{config + "/gtk-3.0/settings.ini", "Settings", "gtk-sound-theme-name"};
-    if (setting == kGtk4Setting)
-        return IniSetting{config + "/gtk-4.0/settings.ini", "Settings", "gtk-sound-theme-name"};
-    if (setting == kKdeSetting)
-        return IniSetting{config + "/kdeglobals", "Sounds", "Theme"};
-    return std::nullopt;
+    ConfigKey key{config + "/" + setting.below, setting.group, setting.name, setting.kconfig, {}};
+    if (setting.kconfig)
+        for (const std::string& folder : SystemConfigFolders())
+            key.systemFiles.push_back(folder + "/" + setting.below);
+    return key;
 }
 
-int ReadIni(const IniSetting& ini, std::optional<std::string>& value) {
-    auto files = MakeNativeFileSystem();
-    std::string text;
-    if (!files->FileExists(ini.path))
-        return 0;
-    if (const int error = files->ReadSharedFile(ini.path, text))
-        return error;
-    value = IniValue(text, ini.group, ini.key);
-    return 0;
-}
-
-int WriteIni(const IniSetting& ini, const std::optional<std::string>& value) {
-    auto files = MakeNativeFileSystem();
-    std::string text;
-    const bool exists = files->FileExists(ini.path);
-    if (exists) {
-        if (const int error = files->ReadSharedFile(ini.path, text))
-            return error;
-    } else if (!value) {
-        return 0;
-    }
-    const std::string changed = WithIniValue(text, ini.group, ini.key, value);
-    // A file that held nothing but this value goes with it.
-    if (!value && IniHasNoKeys(changed))
-        return files->DeleteFile(ini.path);
-    const std::string folder = ini.path.substr(0, ini.path.rfind('/'));
-    if (!files->FolderExists(folder)) {
-        if (const int error = files->CreateFolder(folder))
-            return error;
-    }
-    return files->WriteWholeFile(ini.path, changed);
-}
-
-// Runs xfconf-query with `arguments`; its standard output in `out`.
-bool RunXfconfQuery(std::vector<std::string> arguments, std::string& out) {
-    arguments.insert(arguments.begin(),
-                     {kXfconfQuery, "-c", "xsettings", "-p", "/Net/SoundThemeName"});
+// Runs xfconf-query on the theme's property with `arguments`; its standard
+// output in `out`. False when it could not run or failed.
+bool RunXfconfQuery(std::vector<std::string> arguments, std::string& out, bool onProperty = true) {
+    arguments.insert(arguments.begin(), {kXfconfQuery, "-c", "xsettings"});
+    if (onProperty)
+        arguments.insert(arguments.begin() + 3, {"-p", kXfceProperty});
     std::vector<char*> argv;
     for (std::string& argument : arguments)
         argv.push_back(argument.data());
@@ -140,23 +136,26 @@ bool RunXfconfQuery(std::vector<std::string> arguments, std::string& out) {
     return ran && g_spawn_check_wait_status(status, nullptr);
 }
 
-// Whether the session bus has `name` among the names the bus `method`
-// lists (ListNames: running; ListActivatableNames: startable).
-bool BusLists(GDBusConnection* bus, const char* method, const char* name) {
-    GVariant* reply = g_dbus_connection_call_sync(
-        bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", method,
-        nullptr, G_VARIANT_TYPE("(as)"), G_DBUS_CALL_FLAGS_NONE, 2000, nullptr, nullptr);
-    if (!reply)
-        return false;
-    GVariant* names = g_variant_get_child_value(reply, 0);
-    gsize count = 0;
-    const gchar** listed = g_variant_get_strv(names, &count);
-    const bool found = std::any_of(listed, listed + count,
-                                   [&](const gchar* each) { return g_strcmp0(each, name) == 0; });
-    g_free(listed);
-    g_variant_unref(names);
-    g_variant_unref(reply);
-    return found;
+// xfconf-query fails alike for a property that does not exist and for a
+// daemon it cannot ask; only the channel's list tells the two apart.
+int ReadXfce(std::optional<std::string>& value) {
+    std::string out;
+    if (RunXfconfQuery({}, out)) {
+        value = out;
+        return 0;
+    }
+    std::string listed;
+    if (!RunXfconfQuery({"-l"}, listed, false))
+        return EIO;
+    const std::string line = std::string(kXfceProperty);
+    std::string_view lines = listed;
+    while (!lines.empty()) {
+        const auto end = lines.find('\n');
+        if (lines.substr(0, end) == line)
+            return EIO;  // there, yet it could not be read
+        lines = end == std::string_view::npos ? std::string_view() : lines.substr(end + 1);
+    }
+    return 0;
 }
 
 // Xfce keeps its settings in the xfconf daemon on the session bus; where
@@ -167,106 +166,191 @@ bool XfconfReachable() {
     if (!program)
         return false;
     g_free(program);
-    GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
-    if (!bus)
-        return false;
-    const bool reachable = BusLists(bus, "ListNames", kXfconfService) ||
-                           BusLists(bus, "ListActivatableNames", kXfconfService);
-    g_object_unref(bus);
-    return reachable;
+    return SessionBusReaches(kXfconfService);
+}
+
+enum class Desktop { Gnome, Kde, Xfce, Other };
+
+// The first desktop XDG_CURRENT_DESKTOP names that Sonatrix knows.
+Desktop CurrentDesktop() {
+    const char* names = std::getenv("XDG_CURRENT_DESKTOP");
+    std::string_view list = names ? names : "";
+    while (!list.empty()) {
+        const auto colon = list.find(':');
+        const std::string_view name = list.substr(0, colon);
+        for (const char* gnome :
+             {"GNOME", "GNOME-Classic", "GNOME-Flashback", "Unity", "Budgie", "Pantheon"})
+            if (SameIgnoringAsciiCase(name, gnome))
+                return Desktop::Gnome;
+        if (SameIgnoringAsciiCase(name, "KDE"))
+            return Desktop::Kde;
+        if (SameIgnoringAsciiCase(name, "XFCE"))
+            return Desktop::Xfce;
+        list = colon == std::string_view::npos ? std::string_view() : list.substr(colon + 1);
+    }
+    return Desktop::Other;
+}
+
+// The theme `setting` makes the user hear, when it makes them hear one.
+int EffectiveTheme(std::string_view setting, Desktop desktop, std::optional<std::string>& theme) {
+    theme.reset();
+    if (setting == kGnomeSetting) {
+        std::optional<std::string> user;
+        std::string effective;
+        const int error = ReadGnomeSoundTheme(user, &effective);
+        if (error == ENOENT || error == ELIBACC)
+            return 0;  // no GNOME here
+        if (error == 0)
+            theme = effective;
+        return error;
+    }
+    if (setting == kXfceSetting)
+        return XfconfReachable() ? ReadXfce(theme) : 0;
+    bool whole = false;
+    const FileSetting* file = FileSettingNamed(setting, whole);
+    const std::optional<ConfigKey> key = file ? ConfigKeyOf(*file) : std::nullopt;
+    if (!key)
+        return 0;
+    std::optional<std::string> bytes;
+    if (const int error = ReadConfigFile(*MakeNativeFileSystem(), key->path, bytes))
+        return error;
+    theme = ConfigValueIn(*key, bytes);
+    if (!theme && file == &kKde && desktop == Desktop::Kde)
+        theme = kPlasmaDefaultTheme;
+    return 0;
 }
 
 }  // namespace
 
 std::vector<std::string> SoundThemeSettings() {
     std::vector<std::string> settings;
-    if (GSettings* gnome = GnomeSoundSettings()) {
+    if (GnomeSoundSettingsState() == 0)
         settings.push_back(kGnomeSetting);
-        g_object_unref(gnome);
-    }
-    settings.push_back(kGtk3Setting);
-    settings.push_back(kGtk4Setting);
-    if (const auto kde = IniSettingNamed(kKdeSetting);
-        kde && MakeNativeFileSystem()->FileExists(kde->path))
-        settings.push_back(kKdeSetting);
+    settings.push_back(kGtk3.file);
+    settings.push_back(kGtk4.file);
+    if (const auto kde = ConfigKeyOf(kKde);
+        kde && (CurrentDesktop() == Desktop::Kde || MakeNativeFileSystem()->FileExists(kde->path)))
+        settings.push_back(kKde.file);
     if (XfconfReachable())
         settings.push_back(kXfceSetting);
     return settings;
 }
 
 bool IsDesktopSetting(std::string_view name) {
-    return std::find(std::begin(kSettings), std::end(kSettings), name) != std::end(kSettings);
+    bool whole = false;
+    return name == kGnomeSetting || name == kXfceSetting || FileSettingNamed(name, whole);
 }
 
 int ReadDesktopSetting(const std::string& setting, std::optional<std::string>& value) {
     value.reset();
-    if (setting == kGnomeSetting) {
-        GSettings* gnome = GnomeSoundSettings();
-        if (!gnome)
-            return ENOENT;
-        if (GVariant* user = g_settings_get_user_value(gnome, "theme-name")) {
-            value = g_variant_get_string(user, nullptr);
-            g_variant_unref(user);
-        }
-        g_object_unref(gnome);
-        return 0;
-    }
-    if (setting == kXfceSetting) {
-        std::string out;
-        if (RunXfconfQuery({}, out))
-            value = out;
-        return 0;  // a property that does not exist reads as unset
-    }
-    if (const auto ini = IniSettingNamed(setting))
-        return ReadIni(*ini, value);
-    return ENOENT;
+    if (setting == kGnomeSetting)
+        return ReadGnomeSoundTheme(value, nullptr);
+    if (setting == kXfceSetting)
+        return ReadXfce(value);
+    bool whole = false;
+    const FileSetting* file = FileSettingNamed(setting, whole);
+    const std::optional<ConfigKey> key = file ? ConfigKeyOf(*file) : std::nullopt;
+    if (!key)
+        return ENOENT;
+    std::optional<std::string> bytes;
+    if (const int error = ReadConfigFile(*MakeNativeFileSystem(), key->path, bytes))
+        return error;
+    value = whole ? bytes : ConfigValueIn(*key, bytes);
+    return 0;
 }
 
-int WriteDesktopSetting(const std::string& setting, const std::optional<std::string>& value) {
-    if (setting == kGnomeSetting) {
-        GSettings* gnome = GnomeSoundSettings();
-        if (!gnome)
-            return ENOENT;
-        const bool written =
-            value ? g_settings_set_string(gnome, "theme-name", value->c_str()) : true;
-        if (!value)
-            g_settings_reset(gnome, "theme-name");
-        g_settings_sync();
-        g_object_unref(gnome);
-        return written ? 0 : EACCES;
-    }
+int WriteDesktopSetting(const std::string& setting, const std::optional<std::string>& value,
+                        const std::optional<std::optional<std::string>>& read) {
+    if (setting == kGnomeSetting)
+        return WriteGnomeSoundTheme(value);
     if (setting == kXfceSetting) {
         std::string out;
         const bool done = value ? RunXfconfQuery({"-n", "-t", "string", "-s", *value}, out)
                                 : RunXfconfQuery({"-r"}, out);
         return done ? 0 : EIO;
     }
-    if (const auto ini = IniSettingNamed(setting))
-        return WriteIni(*ini, value);
-    return ENOENT;
+    bool whole = false;
+    const FileSetting* file = FileSettingNamed(setting, whole);
+    const std::optional<ConfigKey> key = file ? ConfigKeyOf(*file) : std::nullopt;
+    if (!key)
+        return ENOENT;
+    const auto files = MakeNativeFileSystem();
+    return whole ? WriteConfigFile(*files, *key, value, read) : SetConfigValue(*files, *key, value);
+}
+
+std::optional<std::string> ChoiceInSetting(const std::string& setting,
+                                           const std::optional<std::string>& value) {
+    bool whole = false;
+    const FileSetting* file = FileSettingNamed(setting, whole);
+    if (!file || !whole)
+        return value;
+    return IniValue(value.value_or(""), file->group, file->name);
+}
+
+std::optional<std::string> WithChoice(const std::string& setting,
+                                      const std::optional<std::string>& now,
+                                      const std::optional<std::string>& choice) {
+    bool whole = false;
+    const FileSetting* file = FileSettingNamed(setting, whole);
+    if (!file || !whole)
+        return choice;
+    if (!now && !choice)
+        return now;
+    return WithIniValue(now.value_or(""), file->group, file->name, choice);
+}
+
+std::optional<std::string> WithChoiceOf(const std::string& setting,
+                                        const std::optional<std::string>& now,
+                                        const std::optional<std::string>& from) {
+    bool whole = false;
+    const FileSetting* file = FileSettingNamed(setting, whole);
+    if (!file || !whole)
+        return from;
+    return WithConfigValueOf({"", file->group, file->name, file->kconfig, {}}, now, from);
+}
+
+int ReadEffectiveSoundThemes(std::vector<std::string>& themes) {
+    themes.clear();
+    const Desktop desktop = CurrentDesktop();
+    std::vector<const char*> order;
+    switch (desktop) {
+        case Desktop::Gnome:
+            order = {kGnomeSetting, kGtk3.file, kGtk4.file, kKde.file, kXfceSetting};
+            break;
+        case Desktop::Kde:
+            order = {kKde.file, kGnomeSetting, kGtk3.file, kGtk4.file, kXfceSetting};
+            break;
+        case Desktop::Xfce:
+            order = {kXfceSetting, kGtk3.file, kGtk4.file, kGnomeSetting, kKde.file};
+            break;
+        case Desktop::Other:
+            order = {kGtk3.file, kGtk4.file, kGnomeSetting, kKde.file, kXfceSetting};
+            break;
+    }
+    for (const char* setting : order) {
+        std::optional<std::string> theme;
+        if (const int error = EffectiveTheme(setting, desktop, theme))
+            return error;
+        if (!theme || theme->empty())
+            continue;
+        themes.push_back(*theme);
+        if (*theme != kCustomSoundTheme)
+            break;
+    }
+    return 0;
 }
 
 std::vector<std::string> DesktopSettingFolders() {
     std::vector<std::string> folders;
-    for (const char* setting : {kGtk3Setting, kGtk4Setting, kKdeSetting}) {
-        if (const auto ini = IniSettingNamed(setting))
-            folders.push_back(ini->path.substr(0, ini->path.rfind('/') + 1));
+    for (const FileSetting* setting : kFileSettings) {
+        if (const auto key = ConfigKeyOf(*setting))
+            folders.push_back(FolderPart(key->path));
     }
     return folders;
 }
 
 bool EventSoundsOff() {
-    GSettings* gnome = GnomeSoundSettings();
-    if (!gnome)
-        return false;
-    GSettingsSchema* schema = nullptr;
-    g_object_get(gnome, "settings-schema", &schema, nullptr);
-    const bool off = schema && g_settings_schema_has_key(schema, "event-sounds") &&
-                     !g_settings_get_boolean(gnome, "event-sounds");
-    if (schema)
-        g_settings_schema_unref(schema);
-    g_object_unref(gnome);
-    return off;
+    return GnomeEventSoundsOff();
 }
 
 std::vector<std::string> EventFileSettings(std::string_view) {
@@ -282,7 +366,11 @@ std::string FileOfSettingValue(const std::string& value) {
 }
 
 std::string FileDesktopPlays(FileSystem& files, std::string_view event) {
-    return FindThemeSound(files, SoundThemeRoots(), CurrentSoundTheme(), std::string(event)).file;
+    std::vector<std::string> themes;
+    const bool known = ReadEffectiveSoundThemes(themes) == 0 && !themes.empty();
+    return FindThemeSound(files, SoundThemeRoots(), known ? themes.front() : kFallbackSoundTheme,
+                          std::string(event))
+        .file;
 }
 
 std::string DesktopSoundFolder(const std::string&) {

@@ -93,6 +93,13 @@ class FileSystem {
     // Removes what the atomic writes of a process that no longer runs left
     // behind in `folder` (a crash between writing and renaming).
     virtual void RemoveLeftovers(const std::string& folder) = 0;
+
+    // Gives the file `path` names the bytes `bytes`, whole or not at all, as
+    // a user's own settings file is written: a symbolic link is followed to
+    // the file at its end, which is replaced keeping its mode and owner,
+    // and the link stays. A file that does not exist is created. Returns 0
+    // or the system's error code.
+    virtual int RewriteFile(const std::string& path, std::string_view bytes) = 0;
 };
 
 // A lock taken with FileSystem::LockFile, let go when destroyed.

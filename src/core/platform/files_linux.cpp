@@ -288,6 +288,26 @@ void SyncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+// The file at the end of the symbolic links `path` may be (`path` itself
+// when it is none), also when that file does not exist yet.
+int LinkEnd(const std::string& path, std::string& end) {
+    end = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info;
+        if (::lstat(end.c_str(), &info) != 0)
+            return errno == ENOENT ? 0 : errno;
+        if (!S_ISLNK(info.st_mode))
+            return 0;
+        std::string target(static_cast<std::size_t>(info.st_size) + 256, '\0');
+        const ssize_t got = ::readlink(end.c_str(), target.data(), target.size());
+        if (got < 0)
+            return errno;
+        target.resize(static_cast<std::size_t>(got));
+        end = target.front() == '/' ? target : FolderPart(end) + target;
+    }
+    return ELOOP;
+}
+
 class PosixFileSystem : public FileSystem {
   public:
     bool FileExists(const std::string& path) override {
@@ -557,6 +577,33 @@ class PosixFileSystem : public FileSystem {
             if (::unlink(leftover.c_str()) == 0)
                 Stepped();
         }
+    }
+
+    int RewriteFile(const std::string& path, std::string_view bytes) override {
+        std::string to;
+        if (const int error = LinkEnd(path, to))
+            return error;
+        struct stat info;
+        const bool exists = ::stat(to.c_str(), &info) == 0;
+        if (exists && !S_ISREG(info.st_mode))
+            return S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        const std::string folder = FolderPart(to);
+        std::string temporary;
+        int out = -1;
+        if (const int error = CreateTemporaryIn(folder, temporary, out))
+            return error;
+        int error = WriteAll(out, bytes.data(), bytes.size());
+        if (error == 0 && exists) {
+            if (::fchown(out, info.st_uid, info.st_gid) != 0) {
+                // Not ours to give away: the file stays ours, with its mode.
+            }
+            if (::fchmod(out, info.st_mode & 07777) != 0)
+                error = errno;
+        }
+        if ((error = PutInPlace(out, temporary, to, error)) != 0)
+            return error;
+        SyncFolder(folder);
+        return 0;
     }
 };
 

@@ -364,6 +364,12 @@ class Win32FileSystem : public FileSystem {
             RemoveTemporary(leftover);
     }
 
+    // No link is made or followed here (see ReadLink), so a settings file is
+    // replaced as any file.
+    int RewriteFile(const std::string& path, std::string_view bytes) override {
+        return WriteWholeFile(path, bytes);
+    }
+
   private:
     static int ReadWith(const std::string& path, DWORD sharing, std::string& bytes) {
         bytes.clear();

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "platform/ini_text.h"
 
@@ -142,25 +141,6 @@ bool SoundThemeExists(FileSystem& files, const std::vector<std::string>& roots,
     return std::any_of(roots.begin(), roots.end(), [&](const std::string& root) {
         return files.FileExists(root + name + "/index.theme");
     });
-}
-
-std::string CurrentSoundTheme() {
-    for (const std::string& setting : SoundThemeSettings()) {
-        std::optional<std::string> value;
-        if (ReadDesktopSetting(setting, value) == 0 && value && !value->empty())
-            return *value;
-    }
-    return kFallbackSoundTheme;
-}
-
-std::string InheritedSoundTheme(FileSystem& files, const std::vector<std::string>& roots) {
-    for (const std::string& setting : SoundThemeSettings()) {
-        std::optional<std::string> value;
-        if (ReadDesktopSetting(setting, value) == 0 && value && !value->empty() &&
-            *value != kCustomSoundTheme)
-            return SoundThemeExists(files, roots, *value) ? *value : kFallbackSoundTheme;
-    }
-    return kFallbackSoundTheme;
 }
 
 std::string CustomThemeIndex(const std::string& inherited) {

@@ -30,15 +30,6 @@ ThemeSound FindThemeSound(FileSystem& files, const std::vector<std::string>& roo
 bool SoundThemeExists(FileSystem& files, const std::vector<std::string>& roots,
                       const std::string& name);
 
-// The theme the desktop uses now: the first setting that names one, else
-// "freedesktop".
-std::string CurrentSoundTheme();
-
-// The theme a new "__custom" inherits: the one selected before it (never
-// "__custom" itself), when it exists here; else "freedesktop". A theme that
-// inherits a missing one is passed over whole by libcanberra.
-std::string InheritedSoundTheme(FileSystem& files, const std::vector<std::string>& roots);
-
 // The index.theme of a "__custom" theme that inherits `inherited` and keeps
 // its sounds in its own folder.
 std::string CustomThemeIndex(const std::string& inherited);

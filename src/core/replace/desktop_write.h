@@ -23,14 +23,24 @@ using DesktopItem = std::pair<std::string, std::string>;
 std::vector<std::string> DesktopShadowsOf(const std::string& name);
 
 // The file that makes `folder` one the desktop plays from, when it lacks
-// it: on Linux a theme's index.theme. Nothing on Windows.
-std::optional<DesktopItem> DesktopFolderIndex(FileSystem& files, const std::string& folder);
+// it or it no longer follows the theme the user hears: on Linux a theme's
+// index.theme, inheriting that theme. Nothing on Windows. `missingTheme`:
+// the theme the user hears, when it is not installed and "freedesktop" is
+// inherited instead. Returns 0 or the error of a setting that could not be
+// read.
+int DesktopFolderIndex(FileSystem& files, const std::string& folder,
+                       std::optional<DesktopItem>& index, std::string& missingTheme);
+
+// The settings that may point the desktop at the sounds `written`.
+std::vector<std::string> DesktopSettingsToPoint(const std::vector<std::string>& written);
 
 // The settings to change, each with its new value, so that the desktop
 // plays the sounds `written` of `folder`; those that hold it already are
-// left out.
+// left out, and those that cannot be read are in `failures` with their
+// error.
 std::vector<DesktopItem> DesktopSettingsFor(const std::string& folder,
-                                            const std::vector<std::string>& written);
+                                            const std::vector<std::string>& written,
+                                            std::vector<std::pair<std::string, int>>& failures);
 
 // The settings that belong to the sound `name` alone (Windows: its event's
 // values), restored with it. None on Linux, where one theme serves all.

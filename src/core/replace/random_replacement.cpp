@@ -73,7 +73,7 @@ void Button3Click(MainModel& model) {
     if (!failures.empty())
         dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);
     dialogs.MessageBox("随机换音完成。", "完成", mb::kOK);
-    run.TellIfSoundsOff();
+    run.TellDesktopNotes();
 }
 
 }  // namespace sonatrix

@@ -12,6 +12,8 @@
 #include "originals/change_run.h"
 #include "originals/item_place.h"
 #include "originals/originals_store.h"
+#include "originals/setting_restore.h"
+#include "platform/config_file.h"
 #include "platform/files.h"
 #include "replace/desktop_write.h"
 #include "replace/program_settings_gate.h"
@@ -77,11 +79,26 @@ void RestoreOriginals(MainModel& model, const char* commandName,
         names.push_back(original.name);
     run.Keep(names);
     std::string failures;
+    std::string keptChoices;
     for (const auto& original : chosen) {
-        if (const int error = run.PutBack(original.content, original.name)) {
+        std::string content = original.content;
+        int error = 0;
+        // A setting the user chose again since Sonatrix wrote it stays theirs.
+        if (place->HoldsChoice(original.name)) {
+            SettingRestore restore;
+            error = PlanSettingRestore(store, *place, original.name, original.content, restore);
+            if (error == 0 && restore.laterChoice) {
+                keptChoices += "\n" + original.name;
+                continue;
+            }
+            content = restore.content;
+        }
+        if (error == 0)
+            error = run.PutBack(content, original.name);
+        if (error != 0) {
             if (!failures.empty())
                 failures += '\n';
-            failures += original.name + SystemErrorText(error);
+            failures += original.name + SettingErrorText(error);
         }
     }
     run.Finish();
@@ -89,7 +106,11 @@ void RestoreOriginals(MainModel& model, const char* commandName,
     if (!failures.empty())
         dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);
     else
-        dialogs.MessageDlg("已恢复原始声音。", DlgType::Information, kDlgOK);
+        dialogs.MessageDlg(
+            "已恢复原始声音。" + (keptChoices.empty()
+                                      ? std::string()
+                                      : "\n" + std::string(kKeptLaterChoices) + keptChoices),
+            DlgType::Information, kDlgOK);
 }
 
 }  // namespace

@@ -9,6 +9,9 @@ class MainModel;
 
 inline constexpr const char* kRestoreOriginalCaption = "恢复原始声音";
 inline constexpr const char* kRestoreAllOriginalsCaption = "全部恢复原始声音";
+// Heads the desktop's settings a restore left as the user chose them after
+// Sonatrix wrote them.
+inline constexpr const char* kKeptLaterChoices = "以下设置在更改之后又被另行选择过，已保留：";
 
 // The original of item `index` of the target list.
 void RestoreOriginalClick(MainModel& model, int index);

@@ -54,7 +54,7 @@ void M_replace89(MainModel& model) {
     }
     // The question about QQ's settings file means nothing for the desktop.
     if (state.TargetKind == kKindDesktop)
-        write.TellIfSoundsOff();
+        write.TellDesktopNotes();
     else
         ConfirmReplacementWorked(model);
 }

@@ -7,6 +7,7 @@
 #include "model/dialogs.h"
 #include "model/main_model.h"
 #include "originals/change_run.h"
+#include "platform/config_file.h"
 #include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
@@ -41,7 +42,11 @@ TargetWrite::TargetWrite(MainModel& model, std::string commandName)
     run_ = std::make_unique<ChangeRun>(StoreOf(model), std::move(commandName),
                                        TargetPlace(model.state));
     if (desktop_ && prepareError_ == 0) {
-        if (const auto index = DesktopFolderIndex(model.svc.files, folder))
+        // What the user hears is read again at every write: they may have
+        // chosen another theme since the last.
+        std::optional<DesktopItem> index;
+        prepareError_ = DesktopFolderIndex(model.svc.files, folder, index, missingTheme_);
+        if (prepareError_ == 0 && index)
             prepareError_ = WriteBytes(index->second, index->first);
     }
 }
@@ -101,18 +106,36 @@ void TargetWrite::Finish() {
 }
 
 void TargetWrite::PointDesktopAtWritten() {
-    std::string failures;
-    for (const auto& [setting, value] : DesktopSettingsFor(model_.state.TargetSoundDir, written_)) {
+    // Kept before the new values are made from them: a config file another
+    // program writes meanwhile then keeps that program's write too.
+    run_->Keep(DesktopSettingsToPoint(written_));
+    std::vector<std::pair<std::string, int>> failed;
+    for (const auto& [setting, value] :
+         DesktopSettingsFor(model_.state.TargetSoundDir, written_, failed)) {
         if (const int error = WriteBytes(value, setting))
-            failures += (failures.empty() ? "" : "\n") + setting + SystemErrorText(error);
+            failed.emplace_back(setting, error);
     }
+    std::string failures;
+    for (const auto& [setting, error] : failed)
+        failures += (failures.empty() ? "" : "\n") + setting + "：" + SettingErrorText(error);
     if (!failures.empty())
         model_.svc.dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);
 }
 
-void TargetWrite::TellIfSoundsOff() {
-    if (desktop_ && !written_.empty() && EventSoundsOff())
-        model_.svc.dialogs.ShowMessage(kDesktopSoundsOff);
+std::string DesktopThemeMissingText(const std::string& theme) {
+    return "声音主题“" + theme + "”没有安装，其他事件将播放 freedesktop 主题的声音。";
+}
+
+void TargetWrite::TellDesktopNotes() {
+    if (!desktop_ || written_.empty())
+        return;
+    std::string notes;
+    if (EventSoundsOff())
+        notes = kDesktopSoundsOff;
+    if (!missingTheme_.empty())
+        notes += (notes.empty() ? "" : "\n") + DesktopThemeMissingText(missingTheme_);
+    if (!notes.empty())
+        model_.svc.dialogs.ShowMessage(notes);
 }
 
 }  // namespace sonatrix

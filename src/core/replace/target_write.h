@@ -17,6 +17,8 @@ class MainModel;
 
 inline constexpr const char* kDesktopSoundsOff =
     "系统提示音已关闭，更改后的声音不会播放。请在系统设置中打开提示音。";
+// `theme`: the sound theme the user hears, which is not installed here.
+std::string DesktopThemeMissingText(const std::string& theme);
 
 // Creates `folder` and every missing folder above it, never a root.
 // Returns 0 or the system's error code.
@@ -39,8 +41,10 @@ class TargetWrite {
     // reports each setting that could not be changed.
     void Finish();
     // On the desktop, once something was written: says that the desktop
-    // plays no event sounds, when it plays none. Nothing is switched on.
-    void TellIfSoundsOff();
+    // plays no event sounds, when it plays none (nothing is switched on),
+    // and that the other events play "freedesktop" when the theme the user
+    // hears is not installed.
+    void TellDesktopNotes();
 
   private:
     // Gives the item `name` of the target's place `bytes`, kept first.
@@ -50,6 +54,7 @@ class TargetWrite {
     MainModel& model_;
     bool desktop_;
     int prepareError_ = 0;
+    std::string missingTheme_;
     std::unique_ptr<ChangeRun> run_;
     std::vector<std::string> written_;
     bool finished_ = false;

@@ -69,7 +69,7 @@ void ApplyPresetTheme(MainModel& model, const PresetTheme& theme) {
     }
     run.Finish();
     dialogs.MessageDlg(std::string(theme.name) + "－完成。", DlgType::Information, kDlgOK);
-    run.TellIfSoundsOff();
+    run.TellDesktopNotes();
 }
 
 void SpeedButton5Click(MainModel& model) {

@@ -12,6 +12,7 @@
 #include "originals/item_place.h"
 #include "originals/originals_store.h"
 #include "originals/undo_plan.h"
+#include "platform/config_file.h"
 #include "platform/files.h"
 #include "replace/store_of.h"
 
@@ -141,7 +142,7 @@ void TakeBack(MainModel& model, const TakeBackTexts& texts) {
         if (!failures.empty())
             failures += '\n';
         failures += file.change.name +
-                    (error == kChangedMeanwhile ? kChangedWhileAsked : SystemErrorText(error));
+                    (error == kChangedMeanwhile ? kChangedWhileAsked : SettingErrorText(error));
     }
     run.Finish();
     if (store.KeyOf(TargetPlace(model.state)) == plan->entry.folder)
