@@ -108,7 +108,9 @@ void Floor_UndoFullJournal(benchmark::State& state) {
     TestWorld& world = YearOfUse();
     const sonatrix::OriginalsStore store(*world.files, world.dataDir);
     const auto place = sonatrix::PlaceOf(*world.files, world.model.state.TargetSoundDir);
-    const sonatrix::EntryHeader latest = sonatrix::JournalHeaders(store).back();
+    std::vector<sonatrix::EntryHeader> headers;
+    sonatrix::JournalHeaders(store, headers);
+    const sonatrix::EntryHeader latest = headers.back();
     for (auto _ : state) {
         sonatrix::JournalEntry entry;
         sonatrix::ReadJournalEntry(store, latest, entry);

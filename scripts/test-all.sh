@@ -10,13 +10,14 @@ seconds=()
 results=()
 started=$(date +%s)
 
-# The kill test's count from a test run's log, when this run wrote the log
-# (CTest shows the output of failing tests only).
-kills() {
+# A crash test's count ("kills", "power cuts") from a test run's log, when
+# this run wrote the log (CTest shows the output of failing tests only).
+survived() {
     local log="$1/Testing/Temporary/LastTest.log"
     [[ -f "$log" ]] && (($(stat -c %Y "$log") >= started)) || return 0
-    awk -v label="$2" '/^kills survived: [0-9]+ of [0-9]+$/ { survived += $3; kills += $5 }
-        END { if (kills) printf "%s: %d of %d\n", label, survived, kills }' "$log"
+    awk -v what="^$2 survived: [0-9]+ of [0-9]+$" -v label="$3" \
+        '$0 ~ what { survived += $(NF - 2); total += $NF }
+        END { if (total) printf "%s: %d of %d\n", label, survived, total }' "$log"
 }
 
 summary() {
@@ -28,8 +29,10 @@ summary() {
         total=$((total + seconds[i]))
     done
     printf '   %-28s %6ss\n' "total" "$total"
-    kills build/dev "kills survived"
-    kills build/asan "kills survived under the sanitizers"
+    survived build/dev "power cuts" "power cuts survived"
+    survived build/dev kills "kills survived"
+    survived build/asan "power cuts" "power cuts survived under the sanitizers"
+    survived build/asan kills "kills survived under the sanitizers"
 }
 trap summary EXIT
 

@@ -4,11 +4,17 @@
 //   change_runner run <root> <command> <k>   runs the command and, for k > 0,
 //       stops itself with SIGKILL after the k-th step that changes the disk;
 //       for k = 0 prints how many steps the whole command took.
+//   change_runner record <root> <command> <log>   runs the command and
+//       writes every step it took on the disk to <log> (see ReadSteps).
 //   change_runner share <root> <first>        replaces every second file of
 //       the shared folder from the `first`, once the file <root>/go appears.
-//   change_runner check <root> [desktop]      starts as the program starts
-//       and checks that nothing was lost in the client's folder (or the
-//       desktop's sounds); prints what was, exit status 1.
+//   change_runner check <root> <command> <k> <hash>   starts as the program
+//       starts, after <command> was cut short, and checks that nothing was
+//       lost in the client's folder (or the desktop's sounds), that taking
+//       the command back gives the files whose HashOf is <hash>, and more;
+//       prints what was lost, exit status 1. For k > 0 it stops itself with
+//       SIGKILL after the k-th step of its start that changes the disk; it
+//       prints "recovery steps: N" first.
 #include <signal.h>
 
 #include <cstdio>
@@ -29,10 +35,23 @@ namespace fs = std::filesystem;
 
 int steps = 0;
 int killAt = 0;
+std::FILE* log = nullptr;
 
-void CountStep() {
-    if (++steps == killAt)
+void CountStep(const DiskStep& step) {
+    if (step.Changes() && ++steps == killAt)
         ::raise(SIGKILL);
+}
+
+void LogStep(const DiskStep& step) {
+    std::string bytes;
+    if (step.kind == DiskStep::Kind::Flushed)
+        bytes = ReadFile(step.path);
+    std::fprintf(log, "%d ", static_cast<int>(step.kind));
+    for (const std::string* field :
+         {&step.path, &step.to, static_cast<const std::string*>(&bytes)}) {
+        std::fprintf(log, "%zu:", field->size());
+        std::fwrite(field->data(), 1, field->size(), log);
+    }
 }
 
 void ExpectNoError(const OriginalsWorld& world, std::vector<std::string>& failures) {
@@ -60,13 +79,46 @@ void UndoRedoRoundTrip(OriginalsWorld& world, Written written, std::vector<std::
     ExpectNoError(world, failures);
 }
 
-int Check(const fs::path& root, bool desktop) {
+// Takes back the command that was cut short, answering yes only to the
+// questions that name it: the files are as they were before it.
+void TakeBackCutShort(OriginalsWorld& world, const std::string& command, Written written,
+                      const std::string& beforeHash, std::vector<std::string>& failures) {
+    const std::string name = JournalNameOf(command);
+    // An undo is taken back by a redo.
+    const bool redo = command == "Undo";
+    const std::string asked = (redo ? "将重做“" : "将撤销“") + name + "”";
+    const std::string askedToo =
+        (redo ? "以下声音在撤销“" : "以下声音在“") + name + "”之后又被改动过";
+    world.dialogs.shown.clear();
+    world.dialogs.onShow = [&](const ShownDialog& shown) {
+        if (shown.caption == "Confirm")
+            world.dialogs.ThenResult(shown.text.starts_with(asked) ||
+                                             shown.text.starts_with(askedToo)
+                                         ? DlgResult::OK
+                                         : DlgResult::Cancel);
+    };
+    (redo ? RedoClick : UndoLastChangeClick)(world.model);
+    world.dialogs.onShow = nullptr;
+    ExpectNoError(world, failures);
+    if (HashOf(written(world)) != beforeHash)
+        failures.push_back("taking back " + command + " did not give back the files before it");
+}
+
+int Check(const fs::path& root, const std::string& command, int killInStart,
+          const std::string& beforeHash) {
     std::vector<std::string> failures;
+    const bool desktop = command == "DesktopTheme";
     const Written written = desktop ? DesktopFiles : ClientFiles;
     const TreeSnapshot first = written(OriginalsWorld());
     OriginalsWorld world(root);
-    world.SayYesToEverything();
+    killAt = killInStart;
+    SetDiskStepObserver(CountStep);
     RemoveCrashLeftovers(world.model);
+    SetDiskStepObserver(nullptr);
+    std::printf("recovery steps: %d\n", steps);
+    // The start read all of the store.
+    for (const ShownDialog& shown : world.dialogs.shown)
+        failures.push_back("said at start: " + shown.text);
     if (desktop)
         ComboBox1Select(world.model, kKindDesktop);
     else
@@ -82,6 +134,8 @@ int Check(const fs::path& root, bool desktop) {
     if (world.Journal().size() != entryFiles)
         failures.push_back("journal entries that cannot be read");
 
+    TakeBackCutShort(world, command, written, beforeHash, failures);
+    world.SayYesToEverything();
     UndoRedoRoundTrip(world, written, failures);
     world.dialogs.shown.clear();
     RestoreAllOriginalsClick(world.model);
@@ -98,8 +152,8 @@ int Check(const fs::path& root, bool desktop) {
 int Main(const std::vector<std::string>& args) {
     if (args.size() >= 2)
         UseWorldsDesktopHome(args[1]);
-    if ((args.size() == 2 || args.size() == 3) && args[0] == "check")
-        return Check(args[1], args.size() == 3 && args[2] == "desktop");
+    if (args.size() == 5 && args[0] == "check")
+        return Check(args[1], args[2], std::atoi(args[3].c_str()), args[4]);
     if (args.size() == 3 && args[0] == "share") {
         OriginalsWorld world(args[1]);
         world.SayYesToEverything();
@@ -115,15 +169,22 @@ int Main(const std::vector<std::string>& args) {
         }
         return 0;
     }
-    if (args.size() != 4 || args[0] != "run")
+    if (args.size() != 4 || (args[0] != "run" && args[0] != "record"))
         return 2;
     OriginalsWorld world(args[1]);
     world.SayYesToEverything();
-    killAt = std::atoi(args[3].c_str());
-    SetDiskStepObserver(CountStep);
+    if (args[0] == "record") {
+        log = std::fopen(args[3].c_str(), "wb");
+        SetDiskStepObserver(LogStep);
+    } else {
+        killAt = std::atoi(args[3].c_str());
+        SetDiskStepObserver(CountStep);
+    }
     if (!RunByName(world, args[2]))
         return 2;
     SetDiskStepObserver(nullptr);
+    if (log)
+        return std::fclose(log) == 0 ? 0 : 1;
     std::printf("%d\n", steps);
     return 0;
 }

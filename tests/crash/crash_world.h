@@ -6,13 +6,16 @@
 // yes.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 #include "desktop_home.h"
 #include "discovery/target_switch.h"
 #include "library/wav_header.h"
+#include "originals/store_pruning.h"
 #include "originals_world.h"
+#include "platform/sha256.h"
 #include "replace/dropped_replacement.h"
 
 namespace sonatrix::testing {
@@ -47,6 +50,40 @@ inline TreeSnapshot DesktopFiles(const OriginalsWorld& world) {
     return files;
 }
 
+// Tells two states of the written files apart, to pass one to a program.
+inline std::string HashOf(const TreeSnapshot& files) {
+    std::string all;
+    for (const auto& [name, bytes] : files)
+        all += name + '\0' + std::to_string(bytes.size()) + '\0' + bytes;
+    return Sha256Hex(all);
+}
+
+// The change a command run by name is to the user: what undo and redo name.
+inline std::string JournalNameOf(std::string_view name) {
+    for (const CommandCase& known : EveryWriteCommand())
+        if (name == known.name)
+            return known.caption;
+    if (name == "Drop")
+        return kReplaceCaption;
+    if (name == "RestoreOne")
+        return kRestoreOriginalCaption;
+    if (name == "RestoreAll")
+        return kRestoreAllOriginalsCaption;
+    return kPresetThemes[0].name;  // the theme, its undo, its redo, on the desktop too
+}
+
+// The journal filled to its length with changes like a theme's, so that
+// the next command prunes it.
+inline void FillJournal(OriginalsWorld& world) {
+    world.Run(WriteCommand::Theme);
+    const std::filesystem::path journal = world.base.At("userdata/originals/journal");
+    const std::string entry = ReadFile(journal / "00000000000000000001-c");
+    for (std::size_t number = 2; number <= kJournalLength; ++number) {
+        std::string name = std::to_string(number);
+        WriteFile(journal / (std::string(20 - name.size(), '0') + name + "-c"), entry);
+    }
+}
+
 inline void LayDroppedSound(OriginalsWorld& world) {
     world.Put(kDroppedSound, WavHeaderBytes(1, 16, 22050, 4) + std::string(4, '\x11'));
 }
@@ -72,6 +109,8 @@ inline bool RunByName(OriginalsWorld& world, std::string_view name) {
         UndoLastChangeClick(model);
     } else if (name == "Redo") {
         RedoClick(model);
+    } else if (name == "FullJournal") {
+        FillJournal(world);
     } else {
         return false;
     }

@@ -3,9 +3,12 @@
 // process that SIGKILLs itself after its 1st, 2nd, ... step that changes the
 // disk, until the command completes; after each kill every file of the
 // client's folder (or of the desktop's sounds and settings) holds either
-// what it held before or what the command writes, and a new start finds every original restorable,
-// the journal readable, undo and redo working and no temporary file. Two programs writing one store
-// at once lose nothing either.
+// what it held before or what the command writes, and a new start finds
+// every original restorable, the journal readable, the command taken back
+// by undo, undo and redo working and no temporary file. A second kill, at
+// each step of that start, loses nothing either. Nor does a power cut after
+// any step of a command, which keeps only what a sync made lasting. Two
+// programs writing one store at once lose nothing either.
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,11 +16,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "crash_world.h"
+#include "lasting_disk.h"
 
 namespace sonatrix::testing {
 namespace {
@@ -79,7 +84,29 @@ struct KillRow {
     const char* command;
     std::vector<const char*> before;  // run first, in this process
     bool desktop = false;             // writes the desktop's sounds, not the client's
+    const char* label = nullptr;      // the row's name, when not the command's
+    // Killed again during the start after each kill. Left out for the long
+    // batches, whose starts make the store whole as a theme's do.
+    bool killStartToo = true;
 };
+
+std::string RowName(const ::testing::TestParamInfo<KillRow>& info) {
+    return info.param.label ? info.param.label : info.param.command;
+}
+
+int RecoverySteps(const std::string& out) {
+    const std::string mark = "recovery steps: ";
+    const std::size_t at = out.find(mark);
+    return at == std::string::npos ? 0 : std::atoi(out.c_str() + at + mark.size());
+}
+
+// Puts back the tree below `root` that `saved` holds a copy of.
+void PutBack(const std::filesystem::path& saved, const std::filesystem::path& root) {
+    namespace fs = std::filesystem;
+    for (const auto& entry : fs::directory_iterator(root))
+        fs::remove_all(entry.path());
+    fs::copy(saved, root, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
+}
 
 class Kills : public ::testing::TestWithParam<KillRow> {
   protected:
@@ -119,6 +146,7 @@ TEST_P(Kills, AtEveryStepLoseNothing) {
     const KillRow& row = GetParam();
     TreeSnapshot before, after;
     int steps = 0;
+    int kills = 0;
     {
         const auto world = Arranged();
         before = Written(*world);
@@ -130,34 +158,97 @@ TEST_P(Kills, AtEveryStepLoseNothing) {
     ASSERT_GT(steps, 0);
     ASSERT_NE(before, after) << "the command changed nothing";
 
+    const std::string beforeHash = HashOf(before);
+    const auto check = [&](const std::string& root, int killInStart) {
+        return RunRunner({"check", root, row.command, std::to_string(killInStart), beforeHash});
+    };
     int survived = 0;
     for (int k = 1; k <= steps; ++k) {
         const auto world = Arranged();
-        const Ran killed = RunRunner({"run", RootOf(*world), row.command, std::to_string(k)});
+        const std::string root = RootOf(*world);
+        const Ran killed = RunRunner({"run", root, row.command, std::to_string(k)});
         EXPECT_TRUE(killed.Killed()) << "step " << k << " of " << steps;
         const std::string torn = Torn(Written(*world), before, after);
         EXPECT_EQ(torn, "") << "half-written after step " << k;
-        std::vector<std::string> check{"check", RootOf(*world)};
-        if (row.desktop)
-            check.push_back("desktop");
-        const Ran checked = RunRunner(check);
+        const std::string saved = root + ".killed";
+        std::filesystem::copy(root, saved,
+                              std::filesystem::copy_options::recursive |
+                                  std::filesystem::copy_options::copy_symlinks);
+        const Ran checked = check(root, 0);
         EXPECT_TRUE(checked.Exited()) << "after step " << k << ":\n" << checked.out;
+        ++kills;
         survived += killed.Killed() && torn.empty() && checked.Exited() ? 1 : 0;
+        // Killed again at each step of the start that makes the store whole.
+        for (int j = 1; row.killStartToo && j <= RecoverySteps(checked.out); ++j) {
+            PutBack(saved, root);
+            const Ran second = check(root, j);
+            EXPECT_TRUE(second.Killed()) << "start step " << j << " after step " << k;
+            const Ran again = check(root, 0);
+            EXPECT_TRUE(again.Exited()) << "after step " << k << " and start step " << j << ":\n"
+                                        << again.out;
+            ++kills;
+            survived += second.Killed() && again.Exited() ? 1 : 0;
+        }
+        std::filesystem::remove_all(saved);
     }
-    std::printf("kills survived: %d of %d\n", survived, steps);
-    EXPECT_EQ(survived, steps);
+    std::printf("kills survived: %d of %d\n", survived, kills);
+    EXPECT_EQ(survived, kills);
 }
 
-INSTANTIATE_TEST_SUITE_P(Commands, Kills,
-                         ::testing::Values(KillRow{"Single", {}}, KillRow{"Theme", {}},
-                                           KillRow{"Random", {}}, KillRow{"Drop", {}},
-                                           KillRow{"RestoreOne", {"Theme"}},
-                                           KillRow{"RestoreAll", {"Theme"}},
-                                           KillRow{"RestoreQQ", {}}, KillRow{"QQUsesMsn", {}},
-                                           KillRow{"MsnUsesQQ", {}}, KillRow{"Undo", {"Theme"}},
+class PowerCuts : public Kills {};
+
+TEST_P(PowerCuts, AfterEveryStepLoseNothing) {
+    const KillRow& row = GetParam();
+    const auto world = Arranged();
+    const std::string root = RootOf(*world);
+    const TreeSnapshot tree = TakeSnapshot(world->base.root.Path());
+    const std::string beforeHash = HashOf(Written(*world));
+    const std::string log = root + ".steps";
+    ASSERT_TRUE(RunRunner({"record", root, row.command, log}).Exited());
+    const std::vector<RecordedStep> steps = ReadSteps(log);
+    std::filesystem::remove(log);
+    ASSERT_FALSE(steps.empty());
+
+    // Many cuts leave the same: each such state is started from once.
+    LastingDisk disk(root, tree);
+    std::map<std::string, bool> survives;
+    std::size_t survived = 0;
+    for (std::size_t n = 0; n < steps.size(); ++n) {
+        ASSERT_TRUE(disk.Take(steps[n])) << "step " << n + 1 << " on " << steps[n].step.path;
+        const TreeSnapshot left = disk.AfterPowerCut();
+        const std::string state = HashOf(left);
+        if (!survives.contains(state)) {
+            LastingDisk::LayOut(root, left);
+            const Ran checked = RunRunner({"check", root, row.command, "0", beforeHash});
+            EXPECT_TRUE(checked.Exited()) << "cut after step " << n + 1 << ":\n" << checked.out;
+            survives[state] = checked.Exited();
+        }
+        survived += survives[state] ? 1 : 0;
+    }
+    std::printf("power cuts survived: %zu of %zu\n", survived, steps.size());
+    EXPECT_EQ(survived, steps.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, Kills,
+    ::testing::Values(KillRow{"Single", {}}, KillRow{"Theme", {}},
+                      KillRow{"Random", {}, false, nullptr, false}, KillRow{"Drop", {}},
+                      KillRow{"RestoreOne", {"Theme"}}, KillRow{"RestoreAll", {"Theme"}},
+                      KillRow{"RestoreQQ", {}, false, nullptr, false},
+                      KillRow{"QQUsesMsn", {}, false, nullptr, false},
+                      KillRow{"MsnUsesQQ", {}, false, nullptr, false}, KillRow{"Undo", {"Theme"}},
+                      KillRow{"Redo", {"Theme", "Undo"}}, KillRow{"DesktopTheme", {}, true},
+                      // Its end prunes the journal.
+                      KillRow{"Single", {"FullJournal"}, false, "SingleOnAFullJournal"}),
+    RowName);
+
+INSTANTIATE_TEST_SUITE_P(Commands, PowerCuts,
+                         ::testing::Values(KillRow{"Theme", {}}, KillRow{"Random", {}},
+                                           KillRow{"Undo", {"Theme"}},
                                            KillRow{"Redo", {"Theme", "Undo"}},
+                                           KillRow{"RestoreAll", {"Theme"}},
                                            KillRow{"DesktopTheme", {}, true}),
-                         [](const auto& info) { return std::string(info.param.command); });
+                         RowName);
 
 TEST(TwoPrograms, WritingOneFolderAtOnceLoseNothing) {
     OriginalsWorld world;

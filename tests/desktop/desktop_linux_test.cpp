@@ -424,7 +424,7 @@ struct KdeWriter {
     static inline std::string file;
     static inline GPid pid = 0;
 
-    static void StartOnceLocked() {
+    static void StartOnceLocked(const DiskStep&) {
         const std::string lock = file + ".lock";
         if (pid != 0 || !fs::exists(lock))
             return;

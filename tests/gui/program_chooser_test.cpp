@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The sixth kind of target through the windows: the chooser shows programs
 // by name with the settings file of the one selected, and "更改程序设置中的
-// 声音" makes the chosen one the target, its events in the list, while the
-// write commands say they cannot write there yet and change nothing.
+// 声音" makes the chosen one the target, its events in the list, and a
+// replacement there writes the program's setting.
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -17,7 +17,6 @@
 #include "gui_test_support.h"
 #include "platform/settings_places.h"
 #include "program_chooser.h"
-#include "replace/program_settings_gate.h"
 #include "standin_process.h"
 #include "test_world.h"
 #include "tform1.h"
@@ -115,15 +114,19 @@ class ProgramChooserTest : public QObject {
         QCOMPARE(list->item(0)->text(), QString::fromUtf8("新邮件"));
         QCOMPARE(list->item(2)->text(), QString::fromUtf8("订阅更新"));
 
-        // Until writing there is connected, a replacement says so plainly.
+        // A replacement through the window points the profile's new-mail
+        // sound at Sonatrix's copy of the library sound.
+        world.Put("app/newsounds/自定义/a.wav", "RIFF");
+        world.model.state.SelectedLibrarySound = "自定义/a.wav";
+        world.dialogs.ThenResult(sonatrix::DlgResult::OK);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(0)).center());
         QTest::mouseClick(form.findChild<QToolButton*>("SpeedButton3"), Qt::LeftButton);
         QCOMPARE(world.dialogs.shown.size(), std::size_t(2));
-        QCOMPARE(U(world.dialogs.shown[1].text),
-                 QString::fromUtf8(sonatrix::kNotYetOnProgramSettings));
-        QCOMPARE(QString::fromStdString(sonatrix::testing::ReadFile(profile / "prefs.js")),
-                 U(prefs));
+        QCOMPARE(U(world.dialogs.shown[1].caption), QStringLiteral("Confirm"));
+        const std::string written = sonatrix::testing::ReadFile(profile / "prefs.js");
+        QVERIFY2(written.find("user_pref(\"mail.biff.play_sound.type\", 1);") != std::string::npos,
+                 written.c_str());
         std::filesystem::remove_all(sonatrix::testing::PathFromNarrow(folder));
     }
 };

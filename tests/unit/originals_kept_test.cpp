@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The store keeps exactly what a command writes over, as it is: no
 // original for a file the command passed over, both of two names that
-// differ in letter case only, a link to nowhere as a link.
+// differ in letter case only, a link (to nowhere, or to a file outside the
+// folder, which is never written through) as a link.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -70,12 +71,21 @@ bool PutLinkToNowhere(const fs::path& folder) {
 #endif
 }
 
+// Everything below the root but the client's sounds and the store.
+TreeSnapshot Elsewhere(const OriginalsWorld& world) {
+    TreeSnapshot shot = TakeSnapshot(world.base.root.Path(), "userdata");
+    const std::string sounds = fs::path(kClientSound).make_preferred().string();
+    std::erase_if(shot, [&](const auto& entry) { return entry.first.starts_with(sounds); });
+    return shot;
+}
+
 TEST_P(KeptAsIs, ComesBackFromRestoreAndUndo) {
     OriginalsWorld world;
     if (!GetParam().arrange(world.base.At(kClientSound)))
         GTEST_SKIP() << "this disk holds no such entry";
     world.SetTarget(kClientSound);
     const TreeSnapshot before = world.Snapshot(kClientSound);
+    const TreeSnapshot elsewhere = Elsewhere(world);
     world.Run(WriteCommand::Random);
     const TreeSnapshot random = world.Snapshot(kClientSound);
     for (const auto& [name, content] : random)
@@ -87,17 +97,32 @@ TEST_P(KeptAsIs, ComesBackFromRestoreAndUndo) {
     EXPECT_EQ(world.Snapshot(kClientSound), random);
     world.Undo();
     EXPECT_EQ(world.Snapshot(kClientSound), before);
+    EXPECT_EQ(Elsewhere(world), elsewhere);
+}
+
+bool PutLinkToAFileOutside(const fs::path& folder) {
+#ifdef _WIN32
+    (void)folder;
+    return false;
+#else
+    const fs::path outside = folder.parent_path().parent_path() / "outside.wav";
+    WriteFile(outside, "a file of another program");
+    fs::remove(folder / "msg.wav");
+    fs::create_symlink(outside, folder / "msg.wav");
+    return true;
+#endif
 }
 
 bool PutCaseTwinOfMsg(const fs::path& folder) {
     return PutCaseTwin(folder, "MSG.wav", OriginalsWorld::First("MSG.wav"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, KeptAsIs,
-                         ::testing::Values(KeptAsIsRow{"TwoNamesDifferingInCaseOnly",
-                                                       PutCaseTwinOfMsg},
-                                           KeptAsIsRow{"ALinkToNowhere", PutLinkToNowhere}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Rows, KeptAsIs,
+    ::testing::Values(KeptAsIsRow{"TwoNamesDifferingInCaseOnly", PutCaseTwinOfMsg},
+                      KeptAsIsRow{"ALinkToNowhere", PutLinkToNowhere},
+                      KeptAsIsRow{"ALinkToAFileOutside", PutLinkToAFileOutside}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace sonatrix::testing

@@ -70,12 +70,40 @@ TEST(OriginalsStore, ADamagedRecordIsReportedAndNeitherTrustedNorWrittenOver) {
     M_replace89(world.model);
     RestoreAllOriginalsClick(world.model);
     const std::string damaged = SystemErrorText(CorruptFileCode());
-    EXPECT_EQ(world.Texts(),
-              (std::vector<std::string>{"Confirm:点击“OK”按钮，将用声音 " +
-                                            NativePath("自定义\\new.wav") + "替换掉 msg.wav",
-                                        "Error:" + damaged, "Error:" + damaged}));
+    EXPECT_EQ(world.Texts(), (std::vector<std::string>{
+                                 "Confirm:点击“OK”按钮，将用声音 " + NativePath("自定义\\new.wav") +
+                                     "替换掉 msg.wav",
+                                 "Error:" + damaged, "Error:" + record.string() + "\n" + damaged}));
     EXPECT_EQ(world.Snapshot(kClientSound), themed);
     EXPECT_EQ(ReadFile(record), "sonatrix originals 1\nfolder ");
+}
+
+// A name that leads out of the folder marks the entry or record that holds
+// it damaged: it is named, and nothing outside the folder is touched.
+TEST(OriginalsStore, ANameLeadingOutOfTheFolderIsDamageAndTouchesNothingThere) {
+    OriginalsWorld world;
+    world.Put("client/victim.wav", "another program's");
+    SpeedButton5Click(world.model);
+    const TreeSnapshot themed = world.Snapshot("client");
+    std::vector<fs::path> damaged;
+    for (const char* folder : {"journal", "folders"}) {
+        damaged.push_back(
+            fs::directory_iterator(world.base.At(std::string("userdata/originals/") + folder))
+                ->path());
+        std::string text = ReadFile(damaged.back());
+        text.replace(text.find(" msg.wav\n"), 9, " ../victim.wav\n");
+        WriteFile(damaged.back(), text);
+    }
+    world.dialogs.shown.clear();
+    world.dialogs.ThenResult(DlgResult::Cancel);
+    UndoLastChangeClick(world.model);
+    RestoreAllOriginalsClick(world.model);
+    const std::string reason = "\n" + SystemErrorText(CorruptFileCode());
+    EXPECT_EQ(world.Texts(),
+              (std::vector<std::string>{
+                  "Confirm:无法撤销上次更改：它的记录已损坏：\n" + damaged[0].string() + reason,
+                  "Error:" + damaged[1].string() + reason}));
+    EXPECT_EQ(world.Snapshot("client"), themed);
 }
 
 TEST(OriginalsStore, AKeptCopyWhoseBytesChangedIsNotPutBack) {

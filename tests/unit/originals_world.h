@@ -206,6 +206,17 @@ class OriginalsWorld : public TargetWorld {
         restarted_ = std::move(next);
         SetTarget(folder);
     }
+    // The same, seeing the disk through `files` (one that fails on purpose).
+    void Restart(FileSystem& files, const std::string& folder = kClientSound) {
+        const Services& svc = model.svc;
+        auto next =
+            std::make_unique<MainModel>(Services{files, svc.processes, svc.registry, svc.dialogs,
+                                                 svc.player, svc.shell, svc.decoder, svc.progress},
+                                        base.appDir, base.dataDir);
+        next->state = Current().state;
+        restarted_ = std::move(next);
+        SetTarget(folder);
+    }
     // The model commands run on: the restarted one, once there is one.
     MainModel& Current() { return restarted_ ? *restarted_ : model; }
 
@@ -224,7 +235,8 @@ class OriginalsWorld : public TargetWorld {
 
     // The name of the change Ctrl+Z would take back; empty for none.
     std::string NextUndo() {
-        const auto plan = PlanUndo(Store());
+        std::optional<TakeBackPlan> plan;
+        PlanUndo(Store(), plan);
         return plan ? plan->entry.name : std::string();
     }
 

@@ -21,7 +21,8 @@ inline TreeSnapshot TakeSnapshot(const std::filesystem::path& root,
     namespace fs = std::filesystem;
     TreeSnapshot shot;
     for (fs::recursive_directory_iterator it(root), end; it != end; ++it) {
-        const std::string name = fs::relative(it->path(), root).string();
+        // As named, not as resolved: a link to a file is itself.
+        const std::string name = it->path().lexically_relative(root).string();
         if (!leftOut.empty() && name == leftOut) {
             it.disable_recursion_pending();
             continue;

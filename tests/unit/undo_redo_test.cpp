@@ -186,6 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {Says(DlgResult::OK), Says(DlgResult::OK)},
                  {kAskTheme + kThemeOthers, kAskMsgToo, "Error:msg.wav{Folder}"},
                  ""},
+        // Asked about again, as about a file changed since; declined, left alone.
         StuckRow{"AFileChangedWhileAskedIsLeftAlone",
                  [](OriginalsWorld& world) {
                      world.dialogs.onShow = [&world](const ShownDialog& shown) {
@@ -193,8 +194,8 @@ INSTANTIATE_TEST_SUITE_P(
                              world.Put("client/sound/msg.wav", "changed while asked");
                      };
                  },
-                 {Says(DlgResult::OK)},
-                 {kAskTheme + kThemeFiles, "Error:msg.wav在询问之后又被改动过"},
+                 {Says(DlgResult::OK), Says(DlgResult::Cancel)},
+                 {kAskTheme + kThemeFiles, kAskMsgToo, "Information:已撤销：山村静夜"},
                  ""}),
     [](const auto& info) { return std::string(info.param.name); });
 

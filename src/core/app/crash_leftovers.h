@@ -8,6 +8,10 @@ namespace sonatrix {
 
 class MainModel;
 
+// Said at start, followed by what of the store could not be read, a line each.
+inline constexpr const char* kStoreUnreadable =
+    "无法读取保存原始声音的文件夹，其中的内容原样保留，直到可以读取：";
+
 // Once the program's folders are decided.
 void RemoveCrashLeftovers(MainModel& model);
 

@@ -42,4 +42,39 @@ inline constexpr std::array<ProgramEventInfo, 11> kPidginEvents{{
     {"got_attention", "收到提醒", true},
 }};
 
+// Which of a program's events a preset theme's QQ sound goes to: a theme
+// writes each event listed here that the program has, from the QQ sound
+// that plays on the same occasion. KDE's programs name their events
+// themselves; these are the names that KDE's messengers and mail
+// programs use for the same occasions.
+struct QQSoundProgramEvent {
+    const char* qqSound;
+    const char* eventId;
+};
+inline constexpr std::array<QQSoundProgramEvent, 3> kThunderbirdThemeEvents{{
+    {"msg.wav", "biff"},
+    {"msg.wav", "chat"},
+    {"system.wav", "feed"},
+}};
+inline constexpr std::array<QQSoundProgramEvent, 7> kPidginThemeEvents{{
+    {"Global.wav", "login"},
+    {"msg.wav", "im_recv"},
+    {"msg.wav", "first_im_recv"},
+    {"msg.wav", "chat_msg_recv"},
+    {"system.wav", "nick_said"},
+    {"system.wav", "got_attention"},
+    {"folder.wav", "join_chat"},
+}};
+inline constexpr std::array<QQSoundProgramEvent, 9> kKdeThemeEvents{{
+    {"msg.wav", "message"},
+    {"msg.wav", "queryMessage"},
+    {"msg.wav", "new-mail-arrived"},
+    {"msg.wav", "newMessage"},
+    {"system.wav", "highlight"},
+    {"system.wav", "nick"},
+    {"Global.wav", "contactOnline"},
+    {"call.wav", "incomingCall"},
+    {"ring.wav", "callRinging"},
+}};
+
 }  // namespace sonatrix

@@ -3,6 +3,8 @@
 // (the sixth item of ComboBox1).
 #pragma once
 
+#include <string>
+
 #include "model/settings_program.h"
 
 namespace sonatrix {
@@ -19,5 +21,12 @@ void ChooseSettingsProgram(MainModel& model);
 // `program` becomes the target: the target line shows its settings file,
 // and its sounds go to its folder in the program's data folder.
 void AdoptSettingsProgram(MainModel& model, SettingsProgram program);
+
+// The target program's events read again from its settings, as they are
+// after a write, an undo or a restore.
+void RereadProgramEvents(MainModel& model);
+
+// Says that `event` of `program` will not be heard: its sound is off there.
+std::string ProgramEventOffText(const SettingsProgram& program, const std::string& event);
 
 }  // namespace sonatrix

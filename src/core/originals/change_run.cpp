@@ -11,6 +11,12 @@
 #include "platform/sha256.h"
 
 namespace sonatrix {
+namespace {
+
+// A file a client keeps rewriting is given up on after this many looks.
+constexpr int kWriteTries = 3;
+
+}  // namespace
 
 ChangeRun::ChangeRun(OriginalsStore store, std::string name, const std::string& folder,
                      EntryKind kind, std::uint64_t target)
@@ -50,10 +56,14 @@ void ChangeRun::Keep(const std::vector<std::string>& names) {
         Planned& planned = planned_[i];
         ItemValue value;
         planned.keepError = error;
+        // Only a name the store would read back is kept, and so written.
+        if (planned.keepError == 0 && !IsItemName(Key(), planned.name))
+            planned.keepError = PathNotFoundCode();
         if (planned.keepError == 0)
             planned.keepError = place_->Read(planned.name, value);
         if (planned.keepError == 0)
             planned.keepError = store_.Keep(value, planned.before);
+        planned.identity = value.identity;
         planned.recorded = originals.Find(planned.name, *place_) != nullptr;
         anyKept = anyKept || planned.keepError == 0;
     }
@@ -83,6 +93,90 @@ ChangeRun::Planned& ChangeRun::Plan(const std::string& name) {
     return planned_.back();
 }
 
+std::string ChangeRun::Holds(const std::string& name) {
+    const Planned& planned = Plan(name);
+    if (planned.keepError != 0)
+        return {};
+    return planned.written ? planned.after : planned.before;
+}
+
+int ChangeRun::Refresh(Planned& planned) {
+    FileIdentity now;
+    if (const int error = place_->Identify(planned.name, now))
+        return error;
+    if (now.kind != FileIdentity::Kind::Unknown && now == planned.identity)
+        return 0;
+    ItemValue value;
+    if (const int error = place_->Read(planned.name, value))
+        return error;
+    const std::string content = ContentNameOf(value);
+    if (content.empty())
+        return CorruptFileCode();
+    const std::string& held = planned.written ? planned.after : planned.before;
+    if (content == held) {
+        planned.identity = value.identity;
+        return 0;
+    }
+    // The entry has one line per file: bytes written over what this run
+    // wrote would have no place in it.
+    if (planned.written)
+        return kChangedMeanwhile;
+    // Written by someone else since it was kept: kept too, and named by the
+    // entry in the same hold of the lock, before anything goes over it.
+    StoreLock lock(store_);
+    std::string kept;
+    int error = lock.Error();
+    if (error == 0)
+        error = store_.Keep(value, kept);
+    if (error == 0) {
+        superseded_.insert(planned.before);
+        planned.before = kept;
+        planned.identity = value.identity;
+        error = WriteEntry(false);
+    }
+    // Not named, so not to be written over by this run.
+    if (error != 0)
+        planned.keepError = error;
+    return error;
+}
+
+int ChangeRun::Write(Planned& planned, const std::string& after, const std::string& source,
+                     WriteStep step, const std::string& expected, bool skipHeld) {
+    for (int look = 1;; ++look) {
+        if (const int error = Refresh(planned))
+            return error;
+        const std::string& now = planned.written ? planned.after : planned.before;
+        if (!expected.empty() && now != expected)
+            return kChangedMeanwhile;
+        // "Already holds it" as the disk says, just now.
+        if (skipHeld && now == after)
+            return 0;
+        if (const int error = Record(planned))
+            return error;
+        FileIdentity identity = planned.identity;
+        const int error = Written(planned, (this->*step)(planned, source, identity));
+        if (error == 0) {
+            planned.identity = identity;
+            planned.after = after;
+            planned.written = true;
+            return 0;
+        }
+        // Changed between the look and the write: looked at, and kept, again.
+        if (error != ChangedCode())
+            return error;
+        if (look == kWriteTries)
+            return kChangedMeanwhile;
+    }
+}
+
+int ChangeRun::CopyStep(Planned& planned, const std::string& source, FileIdentity& identity) {
+    return place_->CopyIn(source, planned.name, identity);
+}
+
+int ChangeRun::PutBackStep(Planned& planned, const std::string& content, FileIdentity& identity) {
+    return store_.PutBack(content, *place_, planned.name, identity);
+}
+
 int ChangeRun::Record(Planned& planned) {
     if (planned.recorded)
         return 0;
@@ -110,13 +204,19 @@ int ChangeRun::Written(Planned& planned, int error) {
     // never puts these bytes over what the client may write there later.
     StoreLock lock(store_);
     FolderOriginals originals;
-    if (lock.Error() == 0 && store_.ReadOriginals(Key(), originals) == 0) {
+    int undone = lock.Error();
+    if (undone == 0)
+        undone = store_.ReadOriginals(Key(), originals);
+    if (undone == 0) {
         std::erase_if(originals.files, [&](const FolderOriginals::Original& original) {
             return original.name == planned.name;
         });
-        if (store_.WriteOriginals(originals) == 0)
-            planned.recorded = planned.recordedHere = false;
+        undone = store_.WriteOriginals(originals);
     }
+    if (undone == 0)
+        planned.recorded = planned.recordedHere = false;
+    else if (finishError_ == 0)
+        finishError_ = undone;  // the record now claims a write that never was
     return error;
 }
 
@@ -124,17 +224,10 @@ int ChangeRun::Copy(const std::string& source, const std::string& name) {
     Planned& planned = Plan(name);
     if (planned.keepError != 0)
         return planned.keepError;
-    FileSystem& files = store_.Files();
     std::string bytes;
-    if (const int error = files.ReadSharedFile(source, bytes))
+    if (const int error = store_.Files().ReadSharedFile(source, bytes))
         return error;
-    if (const int error = Record(planned))
-        return error;
-    if (const int error = Written(planned, place_->CopyIn(source, planned.name)))
-        return error;
-    planned.after = Sha256Hex(bytes);
-    planned.written = true;
-    return 0;
+    return Write(planned, Sha256Hex(bytes), source, &ChangeRun::CopyStep, {}, false);
 }
 
 int ChangeRun::Remove(const std::string& name) {
@@ -146,19 +239,7 @@ int ChangeRun::PutBack(const std::string& content, const std::string& name,
     Planned& planned = Plan(name);
     if (planned.keepError != 0)
         return planned.keepError;
-    const std::string& now = planned.written ? planned.after : planned.before;
-    if (!expected.empty() && now != expected)
-        return kChangedMeanwhile;
-    // Already holding it: nothing to write, nothing changed.
-    if (content == now)
-        return 0;
-    if (const int error = Record(planned))
-        return error;
-    if (const int error = Written(planned, store_.PutBack(content, *place_, planned.name)))
-        return error;
-    planned.after = content;
-    planned.written = true;
-    return 0;
+    return Write(planned, content, content, &ChangeRun::PutBackStep, expected, true);
 }
 
 int ChangeRun::WriteEntry(bool finished) {
@@ -175,29 +256,36 @@ int ChangeRun::WriteEntry(bool finished) {
                                      : RewriteJournalEntry(store_, entry_);
 }
 
-void ChangeRun::Finish() {
+int ChangeRun::Finish() {
     if (finished_)
-        return;
+        return finishError_;
     finished_ = true;
     if (entry_.header.number == 0)
-        return;  // nothing was kept, so nothing written
+        return finishError_;  // nothing was kept, so nothing written
     bool changed = false;
     for (const Planned& planned : planned_)
         changed = changed || planned.written;
     StoreLock lock(store_);
-    if (lock.Error() != 0)
-        return;  // the entry written before the files were touched stays
-    // Should this fail, the entry written before the files were touched
-    // stays, and undo asks about each file it names.
-    if (changed ? WriteEntry(true) != 0 : RemoveJournalEntry(store_, entry_.header) != 0)
-        return;
-    // What was kept of files the run then passed over may be needed no more.
-    std::set<std::string> passedOver;
+    // Should the entry not be written to its end, the one written before
+    // the files were touched stays, and undo asks about each file it names;
+    // but what the run changed is not all recorded, and the run failed.
+    int error = lock.Error();
+    if (error == 0)
+        error = changed ? WriteEntry(true) : RemoveJournalEntry(store_, entry_.header);
+    if (error != 0) {
+        if (changed && finishError_ == 0)
+            finishError_ = error;
+        return finishError_;
+    }
+    // What was kept of files the run then passed over, or that a client
+    // wrote over before the run did, may be needed no more.
+    std::set<std::string> unneeded = std::move(superseded_);
     for (const Planned& planned : planned_)
         if (planned.keepError == 0 && !planned.written)
-            passedOver.insert(planned.before);
+            unneeded.insert(planned.before);
     PruneJournal(store_);
-    RemoveUnreferencedBlobs(store_, std::move(passedOver));
+    RemoveUnreferencedBlobs(store_, std::move(unneeded));
+    return finishError_;
 }
 
 }  // namespace sonatrix

@@ -18,7 +18,7 @@ std::optional<std::string> SettingOf(const ItemValue& value) {
 }
 
 ItemValue ItemOf(const std::optional<std::string>& setting) {
-    return setting ? ItemValue{ItemValue::Kind::Bytes, *setting} : ItemValue{};
+    return setting ? ItemValue{ItemValue::Kind::Bytes, *setting, {}} : ItemValue{};
 }
 
 class DesktopPlace : public ItemPlace {
@@ -48,24 +48,32 @@ class DesktopPlace : public ItemPlace {
         return 0;
     }
 
-    int CopyIn(const std::string& source, const std::string& name) override {
+    int Identify(const std::string& name, FileIdentity& identity) override {
+        return IsDesktopSetting(name) ? ItemPlace::Identify(name, identity)
+                                      : folder_->Identify(name, identity);
+    }
+
+    int CopyIn(const std::string& source, const std::string& name,
+               FileIdentity& identity) override {
         if (!IsDesktopSetting(name))
-            return folder_->CopyIn(source, name);
+            return folder_->CopyIn(source, name, identity);
         std::string bytes;
         if (const int error = files_.ReadSharedFile(source, bytes))
             return error;
         return Write(name, bytes);
     }
 
-    int Remove(const std::string& name) override {
+    int Remove(const std::string& name, FileIdentity& identity) override {
         if (!IsDesktopSetting(name))
-            return folder_->Remove(name);
+            return folder_->Remove(name, identity);
         return Write(name, std::nullopt);
     }
 
-    int MakeLink(const std::string& target, const std::string& name) override {
+    int MakeLink(const std::string& target, const std::string& name,
+                 FileIdentity& identity) override {
         // A setting never reads as a link, so none is ever put back as one.
-        return IsDesktopSetting(name) ? CorruptFileCode() : folder_->MakeLink(target, name);
+        return IsDesktopSetting(name) ? CorruptFileCode()
+                                      : folder_->MakeLink(target, name, identity);
     }
 
     void RemoveLeftovers() override {

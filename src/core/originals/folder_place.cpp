@@ -27,29 +27,48 @@ class FolderPlace : public ItemPlace {
     int Read(const std::string& name, ItemValue& value) override {
         const std::string path = folder_ + name;
         value = {};
-        if (files_.FileExists(path) || files_.FolderExists(path)) {
-            value.kind = ItemValue::Kind::Bytes;
-            return files_.ReadSharedFile(path, value.bytes);
+        FileIdentity identity;
+        // A file that cannot be looked at is that file's failure, never
+        // one taken for absent.
+        if (const int error = files_.Identify(path, identity))
+            return error;
+        int error = 0;
+        switch (identity.kind) {
+            case FileIdentity::Kind::Absent:
+                break;
+            case FileIdentity::Kind::Link:
+                // Kept as the link it is, wherever it leads.
+                value.kind = ItemValue::Kind::Link;
+                error = files_.ReadLink(path, value.bytes);
+                break;
+            default:
+                value.kind = ItemValue::Kind::Bytes;
+                error = files_.ReadSharedFile(path, value.bytes);
+                break;
         }
-        // A link to nothing is kept as the link it is.
-        if (files_.ReadLink(path, value.bytes) == 0)
-            value.kind = ItemValue::Kind::Link;
-        return 0;
+        if (error != 0)
+            value = {};
+        else
+            value.identity = identity;
+        return error;
     }
 
-    int CopyIn(const std::string& source, const std::string& name) override {
-        return files_.CopyFile(source, folder_ + name);
+    int Identify(const std::string& name, FileIdentity& identity) override {
+        return files_.Identify(folder_ + name, identity);
     }
 
-    int Remove(const std::string& name) override {
-        ItemValue now;
-        if (Read(name, now) == 0 && now.kind == ItemValue::Kind::Absent)
-            return 0;
-        return files_.DeleteFile(folder_ + name);
+    int CopyIn(const std::string& source, const std::string& name,
+               FileIdentity& identity) override {
+        return files_.ReplaceFile(source, folder_ + name, identity);
     }
 
-    int MakeLink(const std::string& target, const std::string& name) override {
-        return files_.MakeLink(target, folder_ + name);
+    int Remove(const std::string& name, FileIdentity& identity) override {
+        return files_.RemoveEntry(folder_ + name, identity);
+    }
+
+    int MakeLink(const std::string& target, const std::string& name,
+                 FileIdentity& identity) override {
+        return files_.ReplaceWithLink(target, folder_ + name, identity);
     }
 
     void RemoveLeftovers() override {

@@ -12,15 +12,18 @@
 #include <string>
 #include <string_view>
 
-namespace sonatrix {
+#include "platform/files.h"
 
-class FileSystem;
+namespace sonatrix {
 
 // What an item holds: nothing, bytes, or (a file) a symbolic link.
 struct ItemValue {
     enum class Kind { Absent, Bytes, Link };
     Kind kind = Kind::Absent;
     std::string bytes;  // the bytes, or where the link points
+    // What the item was on the disk, looked at before it was read (kind
+    // Unknown for an item that is no file).
+    FileIdentity identity;
 };
 
 class ItemPlace {
@@ -36,11 +39,26 @@ class ItemPlace {
     virtual std::string NameOf(const std::string& name) = 0;
 
     virtual int Read(const std::string& name, ItemValue& value) = 0;
+    // What the item is on the disk now, without reading it; kind Unknown
+    // where the place cannot tell so (then only a Read says).
+    virtual int Identify(const std::string& name, FileIdentity& identity) {
+        (void)name;
+        identity = {};
+        return 0;
+    }
+
+    // The writes below act only while the item is what `identity` says
+    // (ChangedCode() otherwise; kind Unknown: whatever it is), and leave in
+    // it what the item is after them. A file's folder is synced before
+    // they return.
+    //
     // Gives the item the bytes of the file `source`, as a whole or not at all.
-    virtual int CopyIn(const std::string& source, const std::string& name) = 0;
+    virtual int CopyIn(const std::string& source, const std::string& name,
+                       FileIdentity& identity) = 0;
     // Takes the item away; one that is not there counts as taken away.
-    virtual int Remove(const std::string& name) = 0;
-    virtual int MakeLink(const std::string& target, const std::string& name) = 0;
+    virtual int Remove(const std::string& name, FileIdentity& identity) = 0;
+    virtual int MakeLink(const std::string& target, const std::string& name,
+                         FileIdentity& identity) = 0;
 
     // Removes what a write cut short by a crash left behind.
     virtual void RemoveLeftovers() = 0;
@@ -57,11 +75,29 @@ class ItemPlace {
     virtual ItemValue WithChoiceOf(const std::string&, const ItemValue&, const ItemValue& from) {
         return from;
     }
+    // For an item that holds the choices of several sounds (a program's
+    // settings): `now` with only the choice of the sound item `sound` as
+    // `from` makes it. Nothing for an item that is no such whole.
+    virtual std::optional<ItemValue> WithSoundOf(const std::string&, const std::string& sound,
+                                                 const ItemValue& now, const ItemValue& from) {
+        (void)sound;
+        (void)now;
+        (void)from;
+        return std::nullopt;
+    }
 };
 
 // The place `where` names: a folder or the desktop's place (as a command
 // names it, or as a key).
 std::unique_ptr<ItemPlace> PlaceOf(FileSystem& files, const std::string& where);
+
+// True for a name the place `key` can hold: a file's own name in the
+// folder (not empty, not "." or "..", no separator or drive), or in the
+// desktop's place one of the desktop's settings, or in a program's place
+// its settings file. A record or entry naming
+// anything else is damaged: nothing outside its folder is ever touched
+// because of it.
+bool IsItemName(const std::string& key, std::string_view name);
 
 // The desktop's place is named by this and its folder. No folder's name or
 // key starts so: they are absolute paths.
@@ -71,7 +107,18 @@ std::string DesktopPlaceIn(const std::string& folder);
 // The folder a place's name or key stands for, as it is shown to the user.
 std::string FolderOfPlace(const std::string& where);
 
+// A program's place: the folder of the sounds Sonatrix keeps for it and
+// its settings file, whose own name is the settings' item there. Named by
+// this, the folder, a line break and the settings file's path.
+inline constexpr std::string_view kProgramPlaceMark = "<program>";
+inline constexpr char kProgramPlaceSeparator = '\n';
+std::string ProgramPlaceIn(const std::string& folder, const std::string& settingsFile);
+// The settings file a program's place names; empty for another place.
+std::string SettingsFileOfPlace(const std::string& where);
+
 std::unique_ptr<ItemPlace> MakeFolderPlace(FileSystem& files, const std::string& folder);
 std::unique_ptr<ItemPlace> MakeDesktopPlace(FileSystem& files, const std::string& folder);
+// `where`: ProgramPlaceIn's name without its mark.
+std::unique_ptr<ItemPlace> MakeProgramPlace(FileSystem& files, const std::string& where);
 
 }  // namespace sonatrix

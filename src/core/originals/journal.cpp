@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "originals/item_place.h"
 #include "originals/originals_store.h"
 #include "originals/store_text.h"
 #include "platform/files.h"
@@ -17,6 +18,8 @@ namespace {
 constexpr std::string_view kEntryHeaderV1 = "sonatrix journal 1";
 constexpr std::string_view kEntryHeader = "sonatrix journal 2";
 constexpr const char* kJournalFolder = "journal";
+// The highest number the journal ever gave, beside its folder.
+constexpr const char* kLastNumberFile = "last-entry";
 // Entry numbers are padded so that the names sort.
 constexpr std::size_t kNumberDigits = 20;
 // A crowd of writers that ignore the lock would still each find a number.
@@ -109,14 +112,15 @@ bool FieldValue(std::string_view line, std::string_view field, std::string& valu
     return true;
 }
 
-bool ParseChange(std::string_view line, FileChange& change) {
+// A line naming an item the entry's place `place` cannot hold is damage.
+bool ParseChange(std::string_view line, const std::string& place, FileChange& change) {
     std::string_view key, rest, before, after;
     if (!SplitField(line, key, rest) || key != "file" || !SplitField(rest, before, rest) ||
         !SplitField(rest, after, rest) || !IsContentName(before) ||
         (!IsContentName(after) && after != kUnknown))
         return false;
     const std::optional<std::string> name = UnescapedText(rest);
-    if (!name || name->empty())
+    if (!name || !IsItemName(place, *name))
         return false;
     change = {*name, std::string(before), std::string(after)};
     return true;
@@ -142,7 +146,7 @@ std::optional<JournalEntry> ParseEntry(std::string_view text, bool& undoneEarlie
     }
     for (std::size_t i = first; i < lines.size(); ++i) {
         FileChange change;
-        if (!ParseChange(lines[i], change))
+        if (!ParseChange(lines[i], entry.folder, change))
             return std::nullopt;
         entry.files.push_back(std::move(change));
     }
@@ -151,6 +155,25 @@ std::optional<JournalEntry> ParseEntry(std::string_view text, bool& undoneEarlie
 
 std::string EntryPath(const OriginalsStore& store, const EntryHeader& header) {
     return store.Subfolder(kJournalFolder) + EntryFileName(header);
+}
+
+// The number kept as the highest given: 0 when none was kept yet (or what
+// is kept is no number: the entries' own numbers still count).
+int ReadLastNumber(const OriginalsStore& store, std::uint64_t& number) {
+    number = 0;
+    const std::string path = store.Folder() + kLastNumberFile;
+    FileIdentity identity;
+    if (const int error = store.Files().Identify(path, identity))
+        return error;
+    if (identity.kind == FileIdentity::Kind::Absent)
+        return 0;
+    std::string text;
+    if (const int error = store.Files().ReadSharedFile(path, text))
+        return error;
+    const std::vector<std::string_view> lines = CompleteLines(text);
+    if (const auto read = lines.size() == 1 ? NumberIn(lines[0]) : std::nullopt)
+        number = *read;
+    return 0;
 }
 
 int ReadEntry(const OriginalsStore& store, const EntryHeader& header, JournalEntry& entry,
@@ -172,14 +195,32 @@ int CreateJournalEntry(OriginalsStore& store, JournalEntry& entry) {
     if (const int error = store.MakeSubfolder(kJournalFolder))
         return error;
     const std::string text = EntryText(entry);
+    std::vector<EntryHeader> headers;
+    if (const int error = JournalHeaders(store, headers))
+        return error;
+    std::uint64_t number = 0;
+    if (const int error = ReadLastNumber(store, number))
+        return error;
+    if (!headers.empty())
+        number = std::max(number, headers.back().number);
     for (int attempt = 0; attempt < kNumberTries; ++attempt) {
-        const std::vector<EntryHeader> headers = JournalHeaders(store);
         EntryHeader header = entry.header;
-        header.number = headers.empty() ? 1 : headers.back().number + 1;
+        header.number = ++number;
         header.earlierName = false;
+        // A name the journal would not read back is never written: what
+        // it holds would be invisible to undo and to the sweep.
+        const std::string name = EntryFileName(header);
+        const std::optional<EntryHeader> readBack = HeaderOf(name);
+        if (!readBack || readBack->kind != header.kind || readBack->target != header.target)
+            return CorruptFileCode();
+        // The number is kept as given first: a crash between the two leaves
+        // a number unused, never one given twice.
+        if (const int error = store.Files().WriteWholeFile(store.Folder() + kLastNumberFile,
+                                                           std::to_string(number) + "\n"))
+            return error;
         const int error = store.Files().CreateNewFile(EntryPath(store, header), text);
         if (error == FileExistsCode())
-            continue;  // taken since the listing: the next one
+            continue;  // taken by a writer that ignored the lock: the next one
         if (error == 0)
             entry.header = header;
         return error;
@@ -195,19 +236,32 @@ int RemoveJournalEntry(OriginalsStore& store, const EntryHeader& header) {
     return store.Files().DeleteFile(EntryPath(store, header));
 }
 
-std::vector<EntryHeader> JournalHeaders(const OriginalsStore& store) {
-    std::vector<EntryHeader> headers;
+int JournalHeaders(const OriginalsStore& store, std::vector<EntryHeader>& headers,
+                   std::vector<std::string>* strays) {
+    headers.clear();
+    if (strays)
+        strays->clear();
     std::vector<DirEntry> listed;
-    if (store.Folder().empty() ||
-        !store.Files().ListFolder(store.Subfolder(kJournalFolder), listed))
-        return headers;
+    if (store.Folder().empty())
+        return 0;
+    const int error = store.Files().ListAll(store.Subfolder(kJournalFolder), listed);
+    if (error == FileNotFoundCode())
+        return 0;  // no entry was ever written
+    if (error != 0)
+        return error;
     for (const DirEntry& item : listed) {
         if (const auto header = HeaderOf(item.name); header && !item.isFolder)
             headers.push_back(*header);
+        else if (strays && !item.name.starts_with('.'))
+            strays->push_back(item.name);
     }
     std::sort(headers.begin(), headers.end(),
               [](const EntryHeader& a, const EntryHeader& b) { return a.number < b.number; });
-    return headers;
+    return 0;
+}
+
+std::string JournalEntryPath(const OriginalsStore& store, const EntryHeader& header) {
+    return EntryPath(store, header);
 }
 
 int ReadJournalEntry(const OriginalsStore& store, const EntryHeader& header, JournalEntry& entry) {
@@ -217,7 +271,9 @@ int ReadJournalEntry(const OriginalsStore& store, const EntryHeader& header, Jou
 
 std::vector<JournalEntry> ReadJournal(const OriginalsStore& store) {
     std::vector<JournalEntry> entries;
-    for (const EntryHeader& header : JournalHeaders(store)) {
+    std::vector<EntryHeader> headers;
+    JournalHeaders(store, headers);
+    for (const EntryHeader& header : headers) {
         JournalEntry entry;
         if (ReadJournalEntry(store, header, entry) == 0)
             entries.push_back(std::move(entry));
@@ -226,8 +282,9 @@ std::vector<JournalEntry> ReadJournal(const OriginalsStore& store) {
 }
 
 int RenameEarlierEntries(OriginalsStore& store) {
-    int firstError = 0;
-    for (const EntryHeader& header : JournalHeaders(store)) {
+    std::vector<EntryHeader> headers;
+    int firstError = JournalHeaders(store, headers);
+    for (const EntryHeader& header : headers) {
         if (!header.earlierName)
             continue;
         JournalEntry entry;

@@ -45,20 +45,28 @@ struct JournalEntry {
     std::vector<FileChange> files;
 };
 
-// Adds `entry` after the journal's latest one, under a number no other
-// entry has (the file is created only when its name is free), and sets its
-// number. Returns 0 or the system's error code.
+// Adds `entry` after the journal's latest one, under a number no entry
+// ever had (the journal keeps the highest number it gave, so that one
+// pruned is never given again, and the file is created only when its name
+// is free), and sets its number. Returns 0 or the system's error code.
 int CreateJournalEntry(OriginalsStore& store, JournalEntry& entry);
 // Replaces a written entry as a whole.
 int RewriteJournalEntry(OriginalsStore& store, const JournalEntry& entry);
 // Takes an entry out of the journal.
 int RemoveJournalEntry(OriginalsStore& store, const EntryHeader& header);
 
-// Every entry's header, oldest first, from the journal's file names.
-std::vector<EntryHeader> JournalHeaders(const OriginalsStore& store);
+// Every entry's header, oldest first, from the journal's file names; with
+// `strays`, also the names in the journal's folder that are no entry's
+// (temporary files aside). Returns 0, or the error that kept the journal
+// from being listed whole: then there are none.
+int JournalHeaders(const OriginalsStore& store, std::vector<EntryHeader>& headers,
+                   std::vector<std::string>* strays = nullptr);
+// The file that holds an entry, to name it to the user.
+std::string JournalEntryPath(const OriginalsStore& store, const EntryHeader& header);
 // One entry. Returns 0, or an error when it cannot be read or is damaged.
 int ReadJournalEntry(const OriginalsStore& store, const EntryHeader& header, JournalEntry& entry);
-// Every entry that can be read, oldest first.
+// Every entry that can be read, oldest first (to look at, never to decide
+// what may go: it leaves out what it cannot read).
 std::vector<JournalEntry> ReadJournal(const OriginalsStore& store);
 
 // Gives the entries of earlier versions names that say what they are.

@@ -47,7 +47,7 @@ int ParseOriginals(std::string_view text, const std::string& key, FolderOriginal
         if (!SplitField(lines[i], content, name) || !IsContentName(content))
             return CorruptFileCode();
         const std::optional<std::string> unescaped = UnescapedText(name);
-        if (!unescaped || unescaped->empty())
+        if (!unescaped || !IsItemName(originals.folder, *unescaped))
             return CorruptFileCode();
         originals.files.push_back({*unescaped, std::string(content)});
     }
@@ -62,6 +62,15 @@ bool IsContentName(std::string_view content) {
     if (!content.empty() && content.front() == kLinkMark)
         content.remove_prefix(1);
     return IsSha256Hex(content);
+}
+
+std::string ContentNameOf(const ItemValue& value) {
+    if (value.kind == ItemValue::Kind::Absent)
+        return std::string(kAbsent);
+    std::string content = Sha256Hex(value.bytes);
+    if (!content.empty() && value.kind == ItemValue::Kind::Link)
+        content.insert(content.begin(), kLinkMark);
+    return content;
 }
 
 const FolderOriginals::Original* FolderOriginals::Find(const std::string& onDisk,
@@ -99,6 +108,10 @@ int OriginalsStore::MakeSubfolder(std::string_view name) {
         const int error = files_->CreateFolder(levels[i]);
         if (error != 0 && !files_->FolderExists(levels[i]))
             return error;
+        // What is kept in it is only as lasting as its name in its parent.
+        const std::string& level = levels[i];
+        if (const int syncError = files_->SyncFolder(FolderPart(level.substr(0, level.size() - 1))))
+            return syncError;
     }
     return 0;
 }
@@ -107,7 +120,7 @@ std::string OriginalsStore::BlobPath(std::string_view content) const {
     return Subfolder("blobs") + std::string(content);
 }
 
-std::string OriginalsStore::OriginalsPath(const std::string& key) const {
+std::string OriginalsStore::RecordPath(const std::string& key) const {
     return Subfolder("folders") + Sha256Hex(key);
 }
 
@@ -116,29 +129,18 @@ int OriginalsStore::ContentOf(ItemPlace& place, const std::string& name,
     ItemValue value;
     if (const int error = place.Read(name, value))
         return error;
-    if (value.kind == ItemValue::Kind::Absent) {
-        content = kAbsent;
-        return 0;
-    }
-    content = Sha256Hex(value.bytes);
-    if (content.empty())
-        return CorruptFileCode();
-    if (value.kind == ItemValue::Kind::Link)
-        content.insert(content.begin(), kLinkMark);
-    return 0;
+    content = ContentNameOf(value);
+    return content.empty() ? CorruptFileCode() : 0;
 }
 
 int OriginalsStore::Keep(const ItemValue& value, std::string& content) {
     if (folder_.empty())
         return PathNotFoundCode();
-    if (value.kind == ItemValue::Kind::Absent) {
-        content = kAbsent;
-        return 0;
-    }
-    const std::string hash = Sha256Hex(value.bytes);
-    if (hash.empty())
+    content = ContentNameOf(value);
+    if (content.empty())
         return CorruptFileCode();
-    content = value.kind == ItemValue::Kind::Link ? kLinkMark + hash : hash;
+    if (value.kind == ItemValue::Kind::Absent)
+        return 0;
     // A kept copy is trusted only when its bytes still have their name.
     const std::string blob = BlobPath(content);
     std::string kept;
@@ -149,10 +151,10 @@ int OriginalsStore::Keep(const ItemValue& value, std::string& content) {
     return files_->WriteWholeFile(blob, value.bytes);
 }
 
-int OriginalsStore::PutBack(const std::string& content, ItemPlace& place,
-                            const std::string& name) const {
+int OriginalsStore::PutBack(const std::string& content, ItemPlace& place, const std::string& name,
+                            FileIdentity& identity) const {
     if (content == kAbsent)
-        return place.Remove(name);
+        return place.Remove(name, identity);
     if (!IsContentName(content) || folder_.empty())
         return CorruptFileCode();
     const std::string blob = BlobPath(content);
@@ -162,15 +164,20 @@ int OriginalsStore::PutBack(const std::string& content, ItemPlace& place,
     const bool link = content.front() == kLinkMark;
     if (Sha256Hex(bytes) != std::string_view(content).substr(link ? 1 : 0))
         return CorruptFileCode();
-    return link ? place.MakeLink(bytes, name) : place.CopyIn(blob, name);
+    return link ? place.MakeLink(bytes, name, identity) : place.CopyIn(blob, name, identity);
 }
 
 int OriginalsStore::ReadOriginals(const std::string& key, FolderOriginals& originals) const {
     originals = {key, {}};
     if (folder_.empty())
         return 0;
-    const std::string path = OriginalsPath(key);
-    if (!files_->FileExists(path))
+    const std::string path = RecordPath(key);
+    // A record that cannot be looked at is not one that is missing: it
+    // would be written over with the new originals alone.
+    FileIdentity identity;
+    if (const int error = files_->Identify(path, identity))
+        return error;
+    if (identity.kind == FileIdentity::Kind::Absent)
         return 0;
     std::string text;
     if (const int error = files_->ReadSharedFile(path, text))
@@ -189,23 +196,38 @@ int OriginalsStore::WriteOriginals(const FolderOriginals& originals) {
     text += "folder " + EscapedText(originals.folder) + "\n";
     for (const auto& original : originals.files)
         text += original.content + " " + EscapedText(original.name) + "\n";
-    return files_->WriteWholeFile(OriginalsPath(originals.folder), text);
+    return files_->WriteWholeFile(RecordPath(originals.folder), text);
 }
 
-int OriginalsStore::ReadEveryOriginal(std::vector<FolderOriginals>& every) const {
+int OriginalsStore::ReadEveryOriginal(std::vector<FolderOriginals>& every,
+                                      std::string* failed) const {
     every.clear();
-    std::vector<DirEntry> listed;
-    if (folder_.empty() || !files_->ListFolder(Subfolder("folders"), listed))
+    if (folder_.empty())
         return 0;
+    const std::string records = Subfolder("folders");
+    std::vector<DirEntry> listed;
+    int error = files_->ListAll(records, listed);
+    if (error == FileNotFoundCode())
+        return 0;
+    if (error != 0) {
+        if (failed)
+            *failed = records;
+        return error;
+    }
     for (const DirEntry& item : listed) {
         if (item.isFolder || item.name.front() == '.')
             continue;
         std::string text;
-        if (const int error = files_->ReadSharedFile(Subfolder("folders") + item.name, text))
-            return error;
         FolderOriginals originals;
-        if (const int error = ParseOriginals(text, {}, originals))
+        error = files_->ReadSharedFile(records + item.name, text);
+        if (error == 0)
+            error = ParseOriginals(text, {}, originals);
+        if (error != 0) {
+            every.clear();
+            if (failed)
+                *failed = records + item.name;
             return error;
+        }
         every.push_back(std::move(originals));
     }
     return 0;

@@ -23,6 +23,8 @@ inline constexpr char kLinkMark = '@';
 
 // A content name as above, or kAbsent.
 bool IsContentName(std::string_view content);
+// The name of what `value` holds; empty when it cannot be hashed.
+std::string ContentNameOf(const ItemValue& value);
 
 // Per file name of one client folder, what the file held just before
 // Sonatrix first changed it.
@@ -55,15 +57,19 @@ class OriginalsStore {
     std::string KeyOf(const std::string& folder) const;
 
     // The name of what `value` holds, with its bytes kept in the store,
-    // written and flushed to the disk before this returns.
+    // written and flushed to the disk before this returns. Called with the
+    // store's lock held, and the content named in the journal before it is
+    // let go, so that no sweep removes it in between.
     int Keep(const ItemValue& value, std::string& content);
     // What the item `name` of `place` holds now, as the store names it.
     // Returns 0 or the error that kept it from being read.
     int ContentOf(ItemPlace& place, const std::string& name, std::string& content) const;
     // Gives the item `name` of `place` the content `content` again: the kept
     // bytes, checked against their name, copied over it; for kAbsent the
-    // item is removed (one that is gone already counts as removed).
-    int PutBack(const std::string& content, ItemPlace& place, const std::string& name) const;
+    // item is removed (one that is gone already counts as removed). Only
+    // while the item is what `identity` says (see ItemPlace::CopyIn).
+    int PutBack(const std::string& content, ItemPlace& place, const std::string& name,
+                FileIdentity& identity) const;
 
     // The originals kept for the folder `key` (none when nothing was kept
     // there). A record that cannot be read or is damaged is an error, never
@@ -71,20 +77,21 @@ class OriginalsStore {
     int ReadOriginals(const std::string& key, FolderOriginals& originals) const;
     // Replaces the folder's record as a whole.
     int WriteOriginals(const FolderOriginals& originals);
-    // The records of every folder; an error when any cannot be read.
-    int ReadEveryOriginal(std::vector<FolderOriginals>& every) const;
+    // The records of every folder; an error when any cannot be read or the
+    // records cannot be listed whole (then `failed` names what).
+    int ReadEveryOriginal(std::vector<FolderOriginals>& every, std::string* failed = nullptr) const;
+    // The file that holds the record of the folder `key`.
+    std::string RecordPath(const std::string& key) const;
 
     // The file that holds the bytes of `content`.
     std::string BlobPath(std::string_view content) const;
     // A folder of the store ("journal"), ending in a separator.
     std::string Subfolder(std::string_view name) const;
     // Creates the store's folder `name` ("" for the store's own folder)
-    // and every missing folder above it.
+    // and every missing folder above it, each synced into its parent.
     int MakeSubfolder(std::string_view name);
 
   private:
-    std::string OriginalsPath(const std::string& key) const;
-
     FileSystem* files_;
     std::string folder_;
 };

@@ -20,53 +20,81 @@ void AddContents(const JournalEntry& entry, std::set<std::string>& contents) {
 }
 
 // Takes out of `contents` what any original or entry refers to, the newest
-// entries first, as they are the likeliest to. False when a record cannot be
-// read: then nobody knows what it refers to.
-bool DropReferenced(const OriginalsStore& store, std::set<std::string>& contents) {
+// entries first, as they are the likeliest to. Fails when anything cannot
+// be read: then nobody knows what it refers to.
+StoreFailure DropReferenced(const OriginalsStore& store, std::set<std::string>& contents) {
     std::vector<FolderOriginals> every;
-    if (store.ReadEveryOriginal(every) != 0)
-        return false;
+    StoreFailure failure;
+    if ((failure.error = store.ReadEveryOriginal(every, &failure.path)) != 0)
+        return failure;
     for (const FolderOriginals& originals : every)
         for (const FolderOriginals::Original& original : originals.files)
             contents.erase(original.content);
-    const std::vector<EntryHeader> headers = JournalHeaders(store);
+    std::vector<EntryHeader> headers;
+    std::vector<std::string> strays;
+    if ((failure.error = JournalHeaders(store, headers, &strays)) != 0)
+        return {store.Subfolder("journal"), failure.error};
+    // A file that is no entry may be one of a later version's.
+    if (!strays.empty())
+        return {store.Subfolder("journal") + strays.front(), CorruptFileCode()};
     for (auto header = headers.rbegin(); header != headers.rend() && !contents.empty(); ++header) {
         JournalEntry entry;
-        if (ReadJournalEntry(store, *header, entry) != 0)
-            return false;
+        if (const int error = ReadJournalEntry(store, *header, entry))
+            return {JournalEntryPath(store, *header), error};
         std::set<std::string> referred;
         AddContents(entry, referred);
         for (const std::string& content : referred)
             contents.erase(content);
     }
-    return true;
+    return {};
 }
 
 }  // namespace
 
-void RemoveUnreferencedBlobs(OriginalsStore& store, std::set<std::string> contents) {
+StoreFailure RemoveUnreferencedBlobs(OriginalsStore& store, std::set<std::string> contents) {
     contents.erase(std::string(kAbsent));
-    if (contents.empty() || !DropReferenced(store, contents))
-        return;
+    if (contents.empty())
+        return {};
+    if (StoreFailure failure = DropReferenced(store, contents); failure.error != 0)
+        return failure;
+    if (contents.empty())
+        return {};
+    // The entries and records just read are what a power cut leaves too,
+    // before anything they no longer name goes.
+    FileSystem& files = store.Files();
+    for (const char* folder : {"journal", "folders"}) {
+        if (!files.FolderExists(store.Subfolder(folder)))
+            continue;
+        if (const int error = files.SyncFolder(store.Subfolder(folder)))
+            return {store.Subfolder(folder), error};
+    }
     for (const std::string& content : contents)
-        store.Files().DeleteFile(store.BlobPath(content));
+        files.DeleteFile(store.BlobPath(content));
+    return {};
 }
 
-void RemoveEveryUnreferencedBlob(OriginalsStore& store) {
+StoreFailure RemoveEveryUnreferencedBlob(OriginalsStore& store) {
+    if (store.Folder().empty())
+        return {};
     std::vector<DirEntry> listed;
-    if (store.Folder().empty() || !store.Files().ListFolder(store.Subfolder("blobs"), listed))
-        return;
+    const int error = store.Files().ListAll(store.Subfolder("blobs"), listed);
+    if (error == FileNotFoundCode())
+        return {};
+    if (error != 0)
+        return {store.Subfolder("blobs"), error};
     std::set<std::string> contents;
     for (const DirEntry& item : listed)
         if (!item.isFolder && IsContentName(item.name))
             contents.insert(item.name);
-    RemoveUnreferencedBlobs(store, std::move(contents));
+    return RemoveUnreferencedBlobs(store, std::move(contents));
 }
 
-void PruneJournal(OriginalsStore& store, std::size_t keep) {
-    const std::vector<EntryHeader> headers = JournalHeaders(store);
+StoreFailure PruneJournal(OriginalsStore& store, std::size_t keep) {
+    std::vector<EntryHeader> headers;
+    if (const int error = JournalHeaders(store, headers))
+        return {store.Subfolder("journal"), error};
     if (headers.size() <= keep)
-        return;
+        return {};
     const JournalStacks stacks = ReplayJournal(headers);
     std::set<std::uint64_t> live;
     for (const auto* stack : {&stacks.undo, &stacks.redo})
@@ -79,13 +107,20 @@ void PruneJournal(OriginalsStore& store, std::size_t keep) {
                           [&](const EntryHeader& header) { return !live.contains(header.number); });
     order.resize(headers.size() - keep);
     std::set<std::string> contents;
+    StoreFailure unread;
     for (const EntryHeader& header : order) {
         JournalEntry entry;
-        if (ReadJournalEntry(store, header, entry) == 0)
-            AddContents(entry, contents);
+        // What an entry that cannot be read refers to is not known: it stays.
+        if (const int error = ReadJournalEntry(store, header, entry)) {
+            if (unread.error == 0)
+                unread = {JournalEntryPath(store, header), error};
+            continue;
+        }
+        AddContents(entry, contents);
         RemoveJournalEntry(store, header);
     }
-    RemoveUnreferencedBlobs(store, std::move(contents));
+    StoreFailure swept = RemoveUnreferencedBlobs(store, std::move(contents));
+    return unread.error != 0 ? unread : swept;
 }
 
 }  // namespace sonatrix

@@ -5,11 +5,16 @@
 // earlier versions renamed, the journal pruned.
 #pragma once
 
+#include <vector>
+
+#include "originals/store_pruning.h"
+
 namespace sonatrix {
 
 class OriginalsStore;
 
+// Returns what could not be read (and so was left as it is), each once.
 // Does nothing when another running program holds the store.
-void TidyStore(OriginalsStore& store);
+std::vector<StoreFailure> TidyStore(OriginalsStore& store);
 
 }  // namespace sonatrix

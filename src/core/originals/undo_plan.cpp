@@ -13,8 +13,14 @@ std::optional<TakeBackPlan> PlanFrom(const OriginalsStore& store,
                                      const std::vector<EntryHeader>& stack) {
     for (auto header = stack.rbegin(); header != stack.rend(); ++header) {
         TakeBackPlan plan;
-        if (ReadJournalEntry(store, *header, plan.entry) != 0)
-            continue;  // damaged: nothing can be taken back from it
+        if (const int error = ReadJournalEntry(store, *header, plan.entry)) {
+            // Passed over, it would let undo take back an older change
+            // while this one stays: it is named, and can be skipped.
+            plan.entry = {};
+            plan.entry.header = *header;
+            plan.damaged = error;
+            return plan;
+        }
         if (plan.entry.files.empty())
             continue;
         const auto place = PlaceOf(store.Files(), plan.entry.folder);
@@ -40,12 +46,18 @@ std::optional<TakeBackPlan> PlanFrom(const OriginalsStore& store,
 
 }  // namespace
 
-std::optional<TakeBackPlan> PlanUndo(const OriginalsStore& store) {
-    return PlanFrom(store, ReplayJournal(JournalHeaders(store)).undo);
+int PlanUndo(const OriginalsStore& store, std::optional<TakeBackPlan>& plan) {
+    std::vector<EntryHeader> headers;
+    const int error = JournalHeaders(store, headers);
+    plan = error == 0 ? PlanFrom(store, ReplayJournal(headers).undo) : std::nullopt;
+    return error;
 }
 
-std::optional<TakeBackPlan> PlanRedo(const OriginalsStore& store) {
-    return PlanFrom(store, ReplayJournal(JournalHeaders(store)).redo);
+int PlanRedo(const OriginalsStore& store, std::optional<TakeBackPlan>& plan) {
+    std::vector<EntryHeader> headers;
+    const int error = JournalHeaders(store, headers);
+    plan = error == 0 ? PlanFrom(store, ReplayJournal(headers).redo) : std::nullopt;
+    return error;
 }
 
 int SkipEntry(OriginalsStore& store, const JournalEntry& entry) {

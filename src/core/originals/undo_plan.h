@@ -19,7 +19,10 @@ struct PlannedFile {
 };
 
 struct TakeBackPlan {
-    JournalEntry entry;
+    JournalEntry entry;  // its header alone when it cannot be read
+    // The entry cannot be read, or is damaged: nothing of it can be taken
+    // back, and it is named to the user (the error says why).
+    int damaged = 0;
     // The entry's folder is gone: nothing of it can be taken back.
     bool folderGone = false;
     // Files that still hold what the entry wrote.
@@ -31,10 +34,11 @@ struct TakeBackPlan {
 
 // The latest change (or redo) not yet undone that has something left to
 // undo; an entry whose files all hold their before-bytes again is passed
-// over. Nothing when there is none.
-std::optional<TakeBackPlan> PlanUndo(const OriginalsStore& store);
+// over. Nothing when there is none. Returns 0, or the error that kept the
+// journal from being listed.
+int PlanUndo(const OriginalsStore& store, std::optional<TakeBackPlan>& plan);
 // The latest undo not yet taken back, until a change is made after it.
-std::optional<TakeBackPlan> PlanRedo(const OriginalsStore& store);
+int PlanRedo(const OriginalsStore& store, std::optional<TakeBackPlan>& plan);
 
 // Records that undo and redo pass over `entry` from now on. Returns 0 or
 // the system's error code.

@@ -3,6 +3,7 @@
 // platform gives its own and tests can wrap it to inject faults.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -17,6 +18,21 @@ struct DirEntry {
 };
 
 class HeldLock;
+
+// What an entry of a folder is, as a look that does not follow a link at
+// its end sees it: enough to tell that it was written or replaced since.
+struct FileIdentity {
+    // Unknown: the item has no identity of this kind (a setting), so every
+    // check must read it instead.
+    enum class Kind : std::uint8_t { Unknown, Absent, File, Folder, Link, Other };
+    Kind kind = Kind::Unknown;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;  // in the file system's own ticks
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;  // the inode, or the file index
+
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
 
 class FileSystem {
   public:
@@ -94,6 +110,40 @@ class FileSystem {
     // behind in `folder` (a crash between writing and renaming).
     virtual void RemoveLeftovers(const std::string& folder) = 0;
 
+    // What is at `path` now, a link not followed (kind Absent when nothing
+    // is). Returns 0, or the error that kept it from being looked at: a
+    // path that cannot be examined is never taken for an absent one.
+    virtual int Identify(const std::string& path, FileIdentity& identity) = 0;
+
+    // Every entry of `folder` but "." and "..", hidden ones included, in
+    // the file system's order. Returns 0 (an empty folder gives none),
+    // FileNotFoundCode() when there is no such folder, or the error that
+    // stopped the listing, at its start or part-way: then `out` is empty,
+    // never a part taken for the whole.
+    virtual int ListAll(const std::string& folder, std::vector<DirEntry>& out) = 0;
+
+    // Makes what was created, renamed or removed in `folder` survive a
+    // power cut. Returns 0 (also where the file system has no such thing)
+    // or the system's error code.
+    virtual int SyncFolder(const std::string& folder) = 0;
+
+    // The writes of a client's files. Each acts only while the entry at
+    // the path is still what `identity` says it was (any, for kind
+    // Unknown), looked at once the new content is on the disk, just before
+    // it takes the entry's place; ChangedCode() otherwise. A link there is
+    // replaced as the entry it is, never written through. The folder is
+    // synced before they return, and `identity` then says what the entry
+    // is now.
+    //
+    // Copies the file `source` over `path`, as CopyFile does.
+    virtual int ReplaceFile(const std::string& source, const std::string& path,
+                            FileIdentity& identity) = 0;
+    // Makes `path` a symbolic link to `target`.
+    virtual int ReplaceWithLink(const std::string& target, const std::string& path,
+                                FileIdentity& identity) = 0;
+    // Removes the entry at `path`; one already gone counts as removed.
+    virtual int RemoveEntry(const std::string& path, FileIdentity& identity) = 0;
+
     // Gives the file `path` names the bytes `bytes`, whole or not at all, as
     // a user's own settings file is written: a symbolic link is followed to
     // the file at its end, which is replaced keeping its mode and owner,
@@ -108,10 +158,30 @@ class HeldLock {
     virtual ~HeldLock() = default;
 };
 
+// One step of the native file systems on the disk.
+struct DiskStep {
+    enum class Kind {
+        Created,       // an empty file at `path`
+        Flushed,       // the bytes of the file at `path` are on the disk
+        Renamed,       // `path` now at `to`, replacing what was there
+        Linked,        // `to` is another name of the file at `path`
+        Removed,       // `path`
+        FolderMade,    // `path`
+        LinkMade,      // a symbolic link at `path` to `to`
+        FolderSynced,  // what was created, renamed or removed in `path` lasts
+    };
+    Kind kind;
+    std::string path;
+    std::string to;
+
+    // True for the steps that change what is on the disk (all but a sync).
+    bool Changes() const { return kind != Kind::FolderSynced; }
+};
+
 // Tests only: `observer` is called after every step of the native file
-// systems that changes the disk (a file created, written, renamed, removed,
-// a folder or link made), so that a test can stop the program at each.
-using DiskStepObserver = void (*)();
+// systems, in order, so that a test can stop the program at each or replay
+// what a power cut after it would leave.
+using DiskStepObserver = void (*)(const DiskStep& step);
 void SetDiskStepObserver(DiskStepObserver observer);
 
 // The platform's own file system.
@@ -142,5 +212,7 @@ int CorruptFileCode();
 int FileExistsCode();
 // A lock that another process holds.
 int BusyCode();
+// A file that is no longer what it was when it was last looked at.
+int ChangedCode();
 
 }  // namespace sonatrix

@@ -28,10 +28,10 @@ namespace {
 
 std::atomic<DiskStepObserver> stepObserver{nullptr};
 
-// One step that changed the disk is done.
-void Stepped() {
+// One step on the disk is done.
+void Stepped(DiskStep::Kind kind, const std::string& path, const std::string& to = {}) {
     if (const DiskStepObserver observer = stepObserver.load())
-        observer();
+        observer({kind, path, to});
 }
 
 constexpr std::string_view kTemporaryPrefix = ".sonatrix-copy-";
@@ -45,21 +45,49 @@ bool LstatPath(const std::string& path) {
     return !path.empty() && ::lstat(path.c_str(), &info) == 0;
 }
 
-// The name in `folder` that equals `name` ignoring ASCII case, if any; the
-// first one in the folder's order, as Wine takes it.
-bool FindIgnoringCase(const std::string& folder, const std::string& name, std::string& found) {
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir)
-        return false;
-    bool matched = false;
-    while (dirent* entry = ::readdir(dir)) {
-        if (SameIgnoringAsciiCase(entry->d_name, name)) {
-            found = entry->d_name;
-            matched = true;
+// Calls `take` with every entry of `dir` until it returns false, then
+// closes it. Returns 0, or the error that stopped the reading part-way.
+template <typename Take>
+int ReadEntries(DIR* dir, Take take) {
+    int error = 0;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(dir);
+        if (!entry) {
+            error = errno;
             break;
         }
+        if (!take(*entry))
+            break;
     }
     ::closedir(dir);
+    return error;
+}
+
+// Sets `error` (when given and not yet set) to a failure other than "no
+// such folder".
+void NoteError(int* error, int code) {
+    if (error && *error == 0 && code != ENOENT && code != ENOTDIR)
+        *error = code;
+}
+
+// The name in `folder` that equals `name` ignoring ASCII case, if any; the
+// first one in the folder's order, as Wine takes it. A folder that cannot
+// be read to its end sets `error`.
+bool FindIgnoringCase(const std::string& folder, const std::string& name, std::string& found,
+                      int* error = nullptr) {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) {
+        NoteError(error, errno);
+        return false;
+    }
+    bool matched = false;
+    NoteError(error, ReadEntries(dir, [&](const dirent& entry) {
+                  matched = SameIgnoringAsciiCase(entry.d_name, name);
+                  if (matched)
+                      found = entry.d_name;
+                  return !matched;
+              }));
     return matched;
 }
 
@@ -67,8 +95,9 @@ bool FindIgnoringCase(const std::string& folder, const std::string& name, std::s
 // deepest one that exists: a probe that fails (the usual case on a poll
 // tick) costs one lstat per missing level and one listing. "." and ".."
 // stay as written, after the folder before them has been resolved. Leaves
-// the path as it is when it exists or some component has no match.
-std::string ResolveCase(const std::string& path) {
+// the path as it is when it exists or some component has no match; a
+// folder that could not be read for a match sets `error`.
+std::string ResolveCase(const std::string& path, int* error = nullptr) {
     if (path.empty() || LstatPath(path))
         return path;
     std::string trimmed = path;
@@ -82,7 +111,7 @@ std::string ResolveCase(const std::string& path) {
     const std::string tail = path.substr(trimmed.size());  // trailing separators, if any
     if (leaf.empty())
         return path;
-    const std::string resolvedParent = parent.empty() ? parent : ResolveCase(parent);
+    const std::string resolvedParent = parent.empty() ? parent : ResolveCase(parent, error);
     if (!parent.empty() && !LstatPath(resolvedParent))
         return path;
     const std::string prefix =
@@ -90,7 +119,7 @@ std::string ResolveCase(const std::string& path) {
     if (leaf == "." || leaf == ".." || LstatPath(prefix + leaf))
         return prefix + leaf + tail;
     std::string found;
-    if (!FindIgnoringCase(resolvedParent, leaf, found))
+    if (!FindIgnoringCase(resolvedParent, leaf, found, error))
         return path;
     return prefix + found + tail;
 }
@@ -218,7 +247,7 @@ int CreateTemporaryIn(const std::string& folder, std::string& path, int& fd) {
                std::to_string(names());
         fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
-            Stepped();
+            Stepped(DiskStep::Kind::Created, path);
             return 0;
         }
         if (errno != EEXIST)
@@ -227,24 +256,135 @@ int CreateTemporaryIn(const std::string& folder, std::string& path, int& fd) {
     return EEXIST;
 }
 
+FileIdentity IdentityOf(const struct stat& info) {
+    FileIdentity identity;
+    identity.kind = S_ISREG(info.st_mode)   ? FileIdentity::Kind::File
+                    : S_ISDIR(info.st_mode) ? FileIdentity::Kind::Folder
+                    : S_ISLNK(info.st_mode) ? FileIdentity::Kind::Link
+                                            : FileIdentity::Kind::Other;
+    identity.size = static_cast<std::uint64_t>(info.st_size);
+    identity.modified =
+        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+    identity.volume = info.st_dev;
+    identity.index = info.st_ino;
+    return identity;
+}
+
+// What is at `path` exactly as written, a link not followed.
+int IdentifyAt(const std::string& path, FileIdentity& identity) {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0) {
+        // Nothing there: no such name, or a file where a folder would be.
+        if (errno != ENOENT && errno != ENOTDIR)
+            return errno;
+        identity = {};
+        identity.kind = FileIdentity::Kind::Absent;
+        return 0;
+    }
+    identity = IdentityOf(info);
+    return 0;
+}
+
+// True when `path` may be replaced by one who expected `expected` there;
+// `error` says why not when it cannot be looked at.
+bool StillAsExpected(const std::string& path, const FileIdentity& expected, int& error) {
+    error = 0;
+    if (expected.kind == FileIdentity::Kind::Unknown)
+        return true;
+    FileIdentity now;
+    if ((error = IdentifyAt(path, now)) != 0)
+        return false;
+    if (now == expected)
+        return true;
+    error = ChangedCode();
+    return false;
+}
+
+int SyncFolderAt(const std::string& folder) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    // Some file systems have no way to sync a folder: what they have is all
+    // there is.
+    if (error == EINVAL || error == ENOTSUP)
+        error = 0;
+    if (error == 0)
+        Stepped(DiskStep::Kind::FolderSynced, folder);
+    return error;
+}
+
+// Flushes the bytes written to `temporary` (open as `out`, `error` 0 when
+// the writing went well) to the disk and closes it; `written` then says
+// what the file is. The temporary file goes when anything failed.
+int FlushTemporary(int out, const std::string& temporary, int error,
+                   FileIdentity* written = nullptr) {
+    if (error == 0 && ::fsync(out) != 0)
+        error = errno;
+    struct stat info;
+    if (error == 0 && written && ::fstat(out, &info) == 0)
+        *written = IdentityOf(info);
+    if (::close(out) != 0 && error == 0)
+        error = errno;
+    if (error == 0)
+        Stepped(DiskStep::Kind::Flushed, temporary);
+    else
+        ::unlink(temporary.c_str());
+    return error;
+}
+
+// Renames the flushed `temporary` over `to`; the temporary file goes when
+// that fails.
+int RenameOver(const std::string& temporary, const std::string& to) {
+    if (::rename(temporary.c_str(), to.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return error;
+    }
+    Stepped(DiskStep::Kind::Renamed, temporary, to);
+    return 0;
+}
+
 // Ends a replacement written to `temporary` (open as `out`): when the
 // writing went well (`error` 0) the bytes are flushed to disk and the file is
 // renamed over `to`; otherwise, or when that fails, the temporary file goes.
 // Returns 0 or the first error.
 int PutInPlace(int out, const std::string& temporary, const std::string& to, int error) {
-    if (error == 0 && ::fsync(out) != 0)
-        error = errno;
-    if (::close(out) != 0 && error == 0)
-        error = errno;
-    if (error == 0) {
-        Stepped();
-        if (::rename(temporary.c_str(), to.c_str()) != 0)
+    if (const int flushError = FlushTemporary(out, temporary, error))
+        return flushError;
+    return RenameOver(temporary, to);
+}
+
+// Copies the open file `in` to `out`, which then takes the owner and mode
+// of `like` when given. Closes `in`.
+int CopyBytes(int in, int out, const struct stat* like) {
+    int error = 0;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(in, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
             error = errno;
-        else
-            Stepped();
+            break;
+        }
+        if (got == 0)
+            break;
+        if ((error = WriteAll(out, buffer, static_cast<std::size_t>(got))) != 0)
+            break;
     }
-    if (error != 0)
-        ::unlink(temporary.c_str());
+    ::close(in);
+    // The replaced file keeps its owner and permissions, so the client
+    // can still read (and we can still replace) it.
+    if (error == 0 && like) {
+        if (::fchown(out, like->st_uid, like->st_gid) != 0) {
+            // Not ours to give away: the file stays ours, readable as before.
+        }
+        if (::fchmod(out, like->st_mode & 07777) != 0)
+            error = errno;
+    }
     return error;
 }
 
@@ -274,19 +414,6 @@ class FlockHeld : public HeldLock {
   private:
     int fd_;
 };
-
-// Makes a rename in `folder` survive a crash; a folder that cannot be
-// opened for it is left as the system keeps it.
-void SyncFolder(const std::string& folder) {
-    const int fd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    if (::fsync(fd) != 0) {
-        // Some file systems cannot sync a folder; the data itself is on disk.
-    }
-    ::close(fd);
-}
 
 // The file at the end of the symbolic links `path` may be (`path` itself
 // when it is none), also when that file does not exist yet.
@@ -326,9 +453,12 @@ class PosixFileSystem : public FileSystem {
         DIR* dir = ::opendir(base.c_str());
         if (!dir)
             return false;
-        while (dirent* entry = ::readdir(dir))
-            out.push_back({entry->d_name, IsFolderEntry(base, *entry)});
-        ::closedir(dir);
+        // A listing cut short is no listing: never a part taken for the whole.
+        if (ReadEntries(dir, [&](const dirent& entry) {
+                out.push_back({entry.d_name, IsFolderEntry(base, entry)});
+                return true;
+            }) != 0)
+            out.clear();
         return !out.empty();
     }
 
@@ -340,13 +470,14 @@ class PosixFileSystem : public FileSystem {
         if (!dir)
             return false;
         const std::string prefix = base.empty() ? std::string() : WithTrailingSeparator(base);
-        while (dirent* entry = ::readdir(dir)) {
-            // "." and ".." only when the pattern asks for them ("*"), as
-            // the Windows listing gives them.
-            if (MatchesPattern(entry->d_name, pattern))
-                out.push_back({entry->d_name, IsFolderEntry(prefix, *entry)});
-        }
-        ::closedir(dir);
+        if (ReadEntries(dir, [&](const dirent& entry) {
+                // "." and ".." only when the pattern asks for them ("*"), as
+                // the Windows listing gives them.
+                if (MatchesPattern(entry.d_name, pattern))
+                    out.push_back({entry.d_name, IsFolderEntry(prefix, entry)});
+                return true;
+            }) != 0)
+            out.clear();
         return !out.empty();
     }
 
@@ -388,32 +519,8 @@ class PosixFileSystem : public FileSystem {
             ::close(in);
             return error;
         }
-        int error = 0;
-        char buffer[1 << 16];
-        for (;;) {
-            const ssize_t got = ::read(in, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0) {
-                error = errno;
-                break;
-            }
-            if (got == 0)
-                break;
-            if ((error = WriteAll(out, buffer, static_cast<std::size_t>(got))) != 0)
-                break;
-        }
-        ::close(in);
-        // The replaced file keeps its owner and permissions, so the client
-        // can still read (and we can still replace) it.
-        if (error == 0 && targetExists) {
-            if (::fchown(out, targetInfo.st_uid, targetInfo.st_gid) != 0) {
-                // Not ours to give away: the file stays ours, readable as before.
-            }
-            if (::fchmod(out, targetInfo.st_mode & 07777) != 0)
-                error = errno;
-        }
-        return PutInPlace(out, temporary, to, error);
+        return PutInPlace(out, temporary, to,
+                          CopyBytes(in, out, targetExists ? &targetInfo : nullptr));
     }
 
     int WriteWholeFile(const std::string& path, std::string_view bytes) override {
@@ -426,14 +533,15 @@ class PosixFileSystem : public FileSystem {
         if (const int error =
                 PutInPlace(out, temporary, to, WriteAll(out, bytes.data(), bytes.size())))
             return error;
-        SyncFolder(folder);
-        return 0;
+        // Whoever relies on these bytes relies on their name too.
+        return SyncFolderAt(folder);
     }
 
     int CreateFolder(const std::string& path) override {
-        if (::mkdir(ResolveCaseForCreate(path).c_str(), 0777) != 0)
+        const std::string made = ResolveCaseForCreate(path);
+        if (::mkdir(made.c_str(), 0777) != 0)
             return errno;
-        Stepped();
+        Stepped(DiskStep::Kind::FolderMade, made);
         return 0;
     }
 
@@ -457,9 +565,10 @@ class PosixFileSystem : public FileSystem {
     }
 
     int DeleteFile(const std::string& path) override {
-        if (::unlink(ResolveCase(path).c_str()) != 0)
+        const std::string on = ResolveCase(path);
+        if (::unlink(on.c_str()) != 0)
             return errno;
-        Stepped();
+        Stepped(DiskStep::Kind::Removed, on);
         return 0;
     }
 
@@ -474,23 +583,16 @@ class PosixFileSystem : public FileSystem {
         int out = -1;
         if (const int error = CreateTemporaryIn(folder, temporary, out))
             return error;
-        int error = WriteAll(out, bytes.data(), bytes.size());
-        if (error == 0 && ::fsync(out) != 0)
+        int error = FlushTemporary(out, temporary, WriteAll(out, bytes.data(), bytes.size()));
+        if (error != 0)
+            return error;
+        if (::link(temporary.c_str(), to.c_str()) != 0)
             error = errno;
-        if (::close(out) != 0 && error == 0)
-            error = errno;
-        if (error == 0) {
-            Stepped();
-            if (::link(temporary.c_str(), to.c_str()) != 0)
-                error = errno;
-            else
-                Stepped();
-        }
+        else
+            Stepped(DiskStep::Kind::Linked, temporary, to);
         if (::unlink(temporary.c_str()) == 0)
-            Stepped();
-        if (error == 0)
-            SyncFolder(folder);
-        return error;
+            Stepped(DiskStep::Kind::Removed, temporary);
+        return error != 0 ? error : SyncFolderAt(folder);
     }
 
     int LockFile(const std::string& path, int waitMs, std::unique_ptr<HeldLock>& held) override {
@@ -533,32 +635,8 @@ class PosixFileSystem : public FileSystem {
     }
 
     int MakeLink(const std::string& target, const std::string& path) override {
-        const std::string to = ResolveCaseForCreate(path);
-        struct stat info;
-        if (::lstat(to.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
-            return EISDIR;
-        static std::mt19937 names{std::random_device{}()};
-        const std::string folder = FolderPart(to);
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            const std::string temporary = folder + std::string(kTemporaryPrefix) +
-                                          std::to_string(::getpid()) + "-" +
-                                          std::to_string(names());
-            if (::symlink(target.c_str(), temporary.c_str()) != 0) {
-                if (errno == EEXIST)
-                    continue;
-                return errno;
-            }
-            Stepped();
-            if (::rename(temporary.c_str(), to.c_str()) != 0) {
-                const int error = errno;
-                ::unlink(temporary.c_str());
-                return error;
-            }
-            Stepped();
-            SyncFolder(folder);
-            return 0;
-        }
-        return EEXIST;
+        FileIdentity any;
+        return ReplaceWithLink(target, path, any);
     }
 
     void RemoveLeftovers(const std::string& folder) override {
@@ -575,8 +653,128 @@ class PosixFileSystem : public FileSystem {
         ::closedir(dir);
         for (const std::string& leftover : leftovers) {
             if (::unlink(leftover.c_str()) == 0)
-                Stepped();
+                Stepped(DiskStep::Kind::Removed, leftover);
         }
+    }
+
+    int Identify(const std::string& path, FileIdentity& identity) override {
+        int listingError = 0;
+        const std::string on = ResolveCase(path, &listingError);
+        const int error = IdentifyAt(on, identity);
+        // Not found as written, and the folder that might hold it in
+        // another letter case could not be read: not known to be absent.
+        if (error == 0 && identity.kind == FileIdentity::Kind::Absent && listingError != 0)
+            return listingError;
+        return error;
+    }
+
+    int ListAll(const std::string& folder, std::vector<DirEntry>& out) override {
+        out.clear();
+        int listingError = 0;
+        const std::string base = WithTrailingSeparator(ResolveCase(folder, &listingError));
+        DIR* dir = ::opendir(base.c_str());
+        if (!dir) {
+            // A file where the folder would be holds no entries either.
+            const int error = errno == ENOTDIR ? ENOENT : errno;
+            return error != ENOENT ? error : listingError != 0 ? listingError : ENOENT;
+        }
+        const int error = ReadEntries(dir, [&](const dirent& entry) {
+            const std::string_view name = entry.d_name;
+            if (name != "." && name != "..")
+                out.push_back({entry.d_name, IsFolderEntry(base, entry)});
+            return true;
+        });
+        if (error != 0)
+            out.clear();
+        return error;
+    }
+
+    int SyncFolder(const std::string& folder) override { return SyncFolderAt(ResolveCase(folder)); }
+
+    int ReplaceFile(const std::string& source, const std::string& path,
+                    FileIdentity& identity) override {
+        int in = -1;
+        struct stat sourceInfo;
+        if (const int error = OpenRegularFile(ResolveCase(source), in, sourceInfo))
+            return error;
+        const std::string to = ResolveCaseForCreate(path);
+        struct stat entryInfo, fileInfo;
+        const bool present = ::lstat(to.c_str(), &entryInfo) == 0;
+        const bool link = present && S_ISLNK(entryInfo.st_mode);
+        // The new file gets the mode of the one it replaces: for a link, of
+        // the file it names (the umask's for a link to nothing).
+        const struct stat* like = present && !link ? &entryInfo : nullptr;
+        if (link && ::stat(to.c_str(), &fileInfo) == 0 && S_ISREG(fileInfo.st_mode))
+            like = &fileInfo;
+        int error = 0;
+        if (present && S_ISDIR(entryInfo.st_mode))
+            error = EISDIR;
+        // As on Windows, a read-only file is not overwritten.
+        else if (present && !link && ::access(to.c_str(), W_OK) != 0)
+            error = errno;
+        std::string temporary;
+        int out = -1;
+        if (error == 0)
+            error = CreateTemporaryIn(FolderPart(to), temporary, out);
+        if (error != 0) {
+            ::close(in);
+            return error;
+        }
+        FileIdentity written;
+        if ((error = FlushTemporary(out, temporary, CopyBytes(in, out, like), &written)) != 0)
+            return error;
+        return PutWrittenInPlace(temporary, to, identity, written);
+    }
+
+    int ReplaceWithLink(const std::string& target, const std::string& path,
+                        FileIdentity& identity) override {
+        const std::string to = ResolveCaseForCreate(path);
+        struct stat info;
+        if (::lstat(to.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+            return EISDIR;
+        static std::mt19937 names{std::random_device{}()};
+        const std::string folder = FolderPart(to);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::string temporary = folder + std::string(kTemporaryPrefix) +
+                                          std::to_string(::getpid()) + "-" +
+                                          std::to_string(names());
+            if (::symlink(target.c_str(), temporary.c_str()) != 0) {
+                if (errno == EEXIST)
+                    continue;
+                return errno;
+            }
+            Stepped(DiskStep::Kind::LinkMade, temporary, target);
+            FileIdentity written;
+            if (const int error = IdentifyAt(temporary, written)) {
+                ::unlink(temporary.c_str());
+                return error;
+            }
+            return PutWrittenInPlace(temporary, to, identity, written);
+        }
+        return EEXIST;
+    }
+
+    int RemoveEntry(const std::string& path, FileIdentity& identity) override {
+        int listingError = 0;
+        const std::string on = ResolveCase(path, &listingError);
+        FileIdentity now;
+        if (const int error = IdentifyAt(on, now))
+            return error;
+        if (now.kind == FileIdentity::Kind::Absent) {
+            identity = now;
+            return listingError;
+        }
+        if (identity.kind != FileIdentity::Kind::Unknown && now != identity)
+            return ChangedCode();
+        if (now.kind == FileIdentity::Kind::Folder)
+            return EISDIR;
+        if (::unlink(on.c_str()) != 0)
+            return errno;
+        Stepped(DiskStep::Kind::Removed, on);
+        identity = {};
+        identity.kind = FileIdentity::Kind::Absent;
+        SyncClientFolder(FolderPart(on));
+        return 0;
     }
 
     int RewriteFile(const std::string& path, std::string_view bytes) override {
@@ -602,8 +800,35 @@ class PosixFileSystem : public FileSystem {
         }
         if ((error = PutInPlace(out, temporary, to, error)) != 0)
             return error;
-        SyncFolder(folder);
+        SyncClientFolder(folder);
         return 0;
+    }
+
+  private:
+    // Renames the flushed `temporary`, which is `written`, over `to` while
+    // `to` is still `identity`.
+    static int PutWrittenInPlace(const std::string& temporary, const std::string& to,
+                                 FileIdentity& identity, const FileIdentity& written) {
+        int error = 0;
+        if (!StillAsExpected(to, identity, error)) {
+            ::unlink(temporary.c_str());
+            return error;
+        }
+        if ((error = RenameOver(temporary, to)) != 0)
+            return error;
+        identity = written;
+        SyncClientFolder(FolderPart(to));
+        return 0;
+    }
+
+    // A client's file was replaced: that is done even should the folder
+    // fail to sync, and the journal is written only after. A folder that
+    // loses the change at a power cut holds what it held before, which the
+    // journal then still names.
+    static void SyncClientFolder(const std::string& folder) {
+        if (SyncFolderAt(folder) != 0) {
+            // See above: the bytes before are what is on the disk, and kept.
+        }
     }
 };
 
@@ -662,6 +887,9 @@ int FileExistsCode() {
 }
 int BusyCode() {
     return EBUSY;
+}
+int ChangedCode() {
+    return ESTALE;
 }
 
 }  // namespace sonatrix

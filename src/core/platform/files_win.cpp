@@ -25,10 +25,10 @@ namespace {
 
 std::atomic<DiskStepObserver> stepObserver{nullptr};
 
-// One step that changed the disk is done.
-void Stepped() {
+// One step on the disk is done.
+void Stepped(DiskStep::Kind kind, const std::string& path, const std::string& to = {}) {
     if (const DiskStepObserver observer = stepObserver.load())
-        observer();
+        observer({kind, path, to});
 }
 
 constexpr std::string_view kTemporaryPrefix = ".sonatrix-copy-";
@@ -77,7 +77,7 @@ std::string TemporaryNameIn(const std::string& folder) {
 void RemoveTemporary(const std::string& path) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (DeleteFileA(path.c_str()))
-        Stepped();
+        Stepped(DiskStep::Kind::Removed, path);
 }
 
 // Writes `bytes` to the new file `temporary` and flushes them to the disk.
@@ -86,7 +86,7 @@ DWORD WriteNewFile(const std::string& temporary, std::string_view bytes) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return GetLastError();
-    Stepped();
+    Stepped(DiskStep::Kind::Created, temporary);
     DWORD error = 0;
     while (error == 0 && !bytes.empty()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
@@ -99,7 +99,7 @@ DWORD WriteNewFile(const std::string& temporary, std::string_view bytes) {
         error = GetLastError();
     CloseHandle(file);
     if (error == 0)
-        Stepped();
+        Stepped(DiskStep::Kind::Flushed, temporary);
     return error;
 }
 
@@ -117,6 +117,90 @@ DWORD Flush(const std::string& path) {
 
 bool IsTaken(DWORD error) {
     return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+}
+
+bool IsMissing(DWORD error) {
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+// What is at `path`: a link is followed, as Windows itself does.
+int IdentifyAt(const std::string& path, FileIdentity& identity) {
+    identity = {};
+    if (path.empty() || HasWildcard(path))
+        return ERROR_INVALID_NAME;
+    HANDLE file = CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (!IsMissing(error))
+            return static_cast<int>(error);
+        identity.kind = FileIdentity::Kind::Absent;
+        return 0;
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool got = GetFileInformationByHandle(file, &info);
+    const DWORD error = got ? 0 : GetLastError();
+    CloseHandle(file);
+    if (!got)
+        return static_cast<int>(error);
+    identity.kind = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? FileIdentity::Kind::Folder
+                                                                       : FileIdentity::Kind::File;
+    identity.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    identity.modified = static_cast<std::int64_t>(
+        (static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32) |
+        info.ftLastWriteTime.dwLowDateTime);
+    identity.volume = info.dwVolumeSerialNumber;
+    identity.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    return 0;
+}
+
+// True when `path` may be replaced by one who expected `expected` there.
+bool StillAsExpected(const std::string& path, const FileIdentity& expected, int& error) {
+    error = 0;
+    if (expected.kind == FileIdentity::Kind::Unknown)
+        return true;
+    FileIdentity now;
+    if ((error = IdentifyAt(path, now)) != 0)
+        return false;
+    if (now == expected)
+        return true;
+    error = ChangedCode();
+    return false;
+}
+
+// Flushes what was created, renamed or removed in `folder`: a folder's
+// handle opened for backup takes FlushFileBuffers. A system or file system
+// that has no such flush has written it through already
+// (MOVEFILE_WRITE_THROUGH).
+int SyncFolderAt(const std::string& folder) {
+    HANDLE handle = CreateFileA(folder.empty() ? "." : folder.c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return IsMissing(error) ? static_cast<int>(error) : 0;
+    }
+    DWORD error = FlushFileBuffers(handle) ? 0 : GetLastError();
+    CloseHandle(handle);
+    if (error == ERROR_INVALID_FUNCTION || error == ERROR_ACCESS_DENIED ||
+        error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED)
+        error = 0;
+    if (error == 0)
+        Stepped(DiskStep::Kind::FolderSynced, folder);
+    return static_cast<int>(error);
+}
+
+// Calls `take` with each entry `find` (just opened on `data`) gives, then
+// closes it. Returns 0, or the error that stopped the listing part-way.
+template <typename Take>
+int ReadFound(HANDLE find, WIN32_FIND_DATAA& data, Take take) {
+    do
+        take(data);
+    while (FindNextFileA(find, &data));
+    const DWORD error = GetLastError();
+    FindClose(find);
+    return error == ERROR_NO_MORE_FILES ? 0 : static_cast<int>(error);
 }
 
 // The process that wrote the temporary file `name`, or 0 for no such name.
@@ -178,11 +262,12 @@ class Win32FileSystem : public FileSystem {
             return false;
         constexpr DWORD kLeftOut =
             FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | 0x8 /* volume label */;
-        do {
-            if (!(data.dwFileAttributes & kLeftOut))
-                out.push_back({data.cFileName, IsFolderEntry(data)});
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
+        // A listing cut short is no listing: never a part taken for the whole.
+        if (ReadFound(find, data, [&](const WIN32_FIND_DATAA& found) {
+                if (!(found.dwFileAttributes & kLeftOut))
+                    out.push_back({found.cFileName, IsFolderEntry(found)});
+            }) != 0)
+            out.clear();
         return !out.empty();
     }
 
@@ -193,12 +278,12 @@ class Win32FileSystem : public FileSystem {
         HANDLE find = FindFirstFileA(InFolder(folder, pattern).c_str(), &data);
         if (find == INVALID_HANDLE_VALUE)
             return false;
-        do {
-            const std::string_view name = data.cFileName;
-            if (name != "." && name != "..")
-                out.push_back({data.cFileName, IsFolderEntry(data)});
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
+        if (ReadFound(find, data, [&](const WIN32_FIND_DATAA& found) {
+                const std::string_view name = found.cFileName;
+                if (name != "." && name != "..")
+                    out.push_back({found.cFileName, IsFolderEntry(found)});
+            }) != 0)
+            out.clear();
         return !out.empty();
     }
 
@@ -223,18 +308,19 @@ class Win32FileSystem : public FileSystem {
                     RemoveTemporary(temporary);
                 return static_cast<int>(error);
             }
-            Stepped();
+            Stepped(DiskStep::Kind::Created, temporary);
             if (const DWORD error = Flush(temporary)) {
                 RemoveTemporary(temporary);
                 return static_cast<int>(error);
             }
+            Stepped(DiskStep::Kind::Flushed, temporary);
             if (!MoveFileExA(temporary.c_str(), destination.c_str(),
                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
                 const DWORD error = GetLastError();
                 RemoveTemporary(temporary);
                 return static_cast<int>(error);
             }
-            Stepped();
+            Stepped(DiskStep::Kind::Renamed, temporary, destination);
             return 0;
         }
         return ERROR_FILE_EXISTS;
@@ -255,11 +341,13 @@ class Win32FileSystem : public FileSystem {
             if (error == 0 && !MoveFileExA(temporary.c_str(), path.c_str(),
                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
                 error = GetLastError();
-            if (error != 0)
+            if (error != 0) {
                 RemoveTemporary(temporary);
-            else
-                Stepped();
-            return static_cast<int>(error);
+                return static_cast<int>(error);
+            }
+            Stepped(DiskStep::Kind::Renamed, temporary, path);
+            // Whoever relies on these bytes relies on their name too.
+            return SyncFolderAt(folder);
         }
         return ERROR_FILE_EXISTS;
     }
@@ -267,7 +355,7 @@ class Win32FileSystem : public FileSystem {
     int CreateFolder(const std::string& path) override {
         if (!CreateDirectoryA(path.c_str(), nullptr))
             return static_cast<int>(GetLastError());
-        Stepped();
+        Stepped(DiskStep::Kind::FolderMade, path);
         return 0;
     }
 
@@ -283,7 +371,7 @@ class Win32FileSystem : public FileSystem {
     int DeleteFile(const std::string& path) override {
         if (!DeleteFileA(path.c_str()))
             return static_cast<int>(GetLastError());
-        Stepped();
+        Stepped(DiskStep::Kind::Removed, path);
         return 0;
     }
 
@@ -311,11 +399,12 @@ class Win32FileSystem : public FileSystem {
                 continue;
             if (error == 0 && !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH))
                 error = GetLastError();
-            if (error != 0)
+            if (error != 0) {
                 RemoveTemporary(temporary);
-            else
-                Stepped();
-            return IsTaken(error) ? FileExistsCode() : static_cast<int>(error);
+                return IsTaken(error) ? FileExistsCode() : static_cast<int>(error);
+            }
+            Stepped(DiskStep::Kind::Renamed, temporary, path);
+            return SyncFolderAt(folder);
         }
         return ERROR_FILE_EXISTS;
     }
@@ -368,6 +457,102 @@ class Win32FileSystem : public FileSystem {
     // replaced as any file.
     int RewriteFile(const std::string& path, std::string_view bytes) override {
         return WriteWholeFile(path, bytes);
+    }
+
+    int Identify(const std::string& path, FileIdentity& identity) override {
+        return IdentifyAt(path, identity);
+    }
+
+    int ListAll(const std::string& folder, std::vector<DirEntry>& out) override {
+        out.clear();
+        WIN32_FIND_DATAA data;
+        HANDLE find = FindFirstFileA(InFolder(folder, "*").c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) {
+            const DWORD error = GetLastError();
+            if (!IsMissing(error))
+                return static_cast<int>(error);
+            // A drive's root lists no "." even when it is there.
+            return FolderExists(folder) && error == ERROR_FILE_NOT_FOUND ? 0 : FileNotFoundCode();
+        }
+        const int error = ReadFound(find, data, [&](const WIN32_FIND_DATAA& found) {
+            const std::string_view name = found.cFileName;
+            if (name != "." && name != "..")
+                out.push_back({found.cFileName, IsFolderEntry(found)});
+        });
+        if (error != 0)
+            out.clear();
+        return error;
+    }
+
+    int SyncFolder(const std::string& folder) override { return SyncFolderAt(folder); }
+
+    int ReplaceFile(const std::string& source, const std::string& path,
+                    FileIdentity& identity) override {
+        // MoveFileExA replaces a link itself, never the file it names.
+        const DWORD existing = Attributes(path);
+        if (existing != INVALID_FILE_ATTRIBUTES &&
+            (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+            return ERROR_ACCESS_DENIED;
+        const std::string folder = FolderOf(path);
+        for (int attempt = 0; attempt < 16; ++attempt) {
+            const std::string temporary = TemporaryNameIn(folder);
+            if (!CopyFileA(source.c_str(), temporary.c_str(), TRUE)) {
+                const DWORD error = GetLastError();
+                if (IsTaken(error))
+                    continue;
+                if (Attributes(temporary) != INVALID_FILE_ATTRIBUTES)
+                    RemoveTemporary(temporary);
+                return static_cast<int>(error);
+            }
+            Stepped(DiskStep::Kind::Created, temporary);
+            FileIdentity written;
+            int error = static_cast<int>(Flush(temporary));
+            if (error == 0)
+                error = IdentifyAt(temporary, written);
+            if (error == 0) {
+                Stepped(DiskStep::Kind::Flushed, temporary);
+                // The last look, just before the new bytes take its place.
+                if (StillAsExpected(path, identity, error) &&
+                    !MoveFileExA(temporary.c_str(), path.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                    error = static_cast<int>(GetLastError());
+            }
+            if (error != 0) {
+                RemoveTemporary(temporary);
+                return error;
+            }
+            Stepped(DiskStep::Kind::Renamed, temporary, path);
+            identity = written;
+            // Replaced already: should the flush fail, the folder holds the
+            // bytes before, which the journal still names.
+            SyncFolderAt(folder);
+            return 0;
+        }
+        return ERROR_FILE_EXISTS;
+    }
+
+    // No link is ever kept on Windows (see ReadLink).
+    int ReplaceWithLink(const std::string&, const std::string&, FileIdentity&) override {
+        return ERROR_NOT_SUPPORTED;
+    }
+
+    int RemoveEntry(const std::string& path, FileIdentity& identity) override {
+        FileIdentity now;
+        if (const int error = IdentifyAt(path, now))
+            return error;
+        if (now.kind != FileIdentity::Kind::Absent) {
+            if (identity.kind != FileIdentity::Kind::Unknown && now != identity)
+                return ChangedCode();
+            if (now.kind == FileIdentity::Kind::Folder)
+                return ERROR_ACCESS_DENIED;  // what DeleteFileA says of a folder
+            if (!DeleteFileA(path.c_str()))
+                return static_cast<int>(GetLastError());
+            Stepped(DiskStep::Kind::Removed, path);
+            SyncFolderAt(FolderOf(path));
+        }
+        identity = {};
+        identity.kind = FileIdentity::Kind::Absent;
+        return 0;
     }
 
   private:
@@ -444,6 +629,9 @@ int FileExistsCode() {
 }
 int BusyCode() {
     return ERROR_BUSY;
+}
+int ChangedCode() {
+    return ERROR_FILE_INVALID;
 }
 
 }  // namespace sonatrix

@@ -10,6 +10,7 @@
 #include "platform/foreign_paths.h"
 #include "platform/path_pieces.h"
 #include "replace/config_db_scan.h"
+#include "replace/copy_with_report.h"
 #include "replace/store_of.h"
 
 namespace sonatrix {
@@ -55,10 +56,12 @@ void OfferReset(MainModel& model, const std::string& path) {
     // QQ may still hold the file open: the user must hear that it stayed.
     ChangeRun run(StoreOf(model), "重置config文件", FolderPart(path));
     const int error = run.Remove(FileNameOf(path));
-    run.Finish();
+    const int finished = run.Finish();
     if (error != 0)
-        dialogs.MessageDlg("删除失败：" + path + "\n" + SystemErrorText(error), DlgType::Error,
+        dialogs.MessageDlg("删除失败：" + path + "\n" + WriteFailureText(error), DlgType::Error,
                            kDlgOK);
+    else
+        FinishedWithReport(finished, dialogs);
 }
 
 }  // namespace

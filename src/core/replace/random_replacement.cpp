@@ -12,6 +12,7 @@
 #include "model/main_model.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
+#include "replace/copy_with_report.h"
 #include "replace/program_settings_gate.h"
 #include "replace/single_replacement.h"
 #include "replace/target_write.h"
@@ -37,7 +38,7 @@ const std::string* DrawWav(MainModel& model, const std::vector<std::string>& lib
 
 void Button3Click(MainModel& model) {
     Dialogs& dialogs = model.svc.dialogs;
-    if (RefusedOnProgramSettings(model))
+    if (ProgramMustCloseFirst(model))
         return;
     if (dialogs.MessageBox("是否随机换音？", kQuestionCaption, mb::kYesNo) != mb::kIdYes)
         return;
@@ -66,14 +67,16 @@ void Button3Click(MainModel& model) {
         if (const int error = run.Copy(*source, item)) {
             if (!failures.empty())
                 failures += '\n';
-            failures += item + SystemErrorText(error);
+            failures += item + WriteFailureText(error);
         }
     }
-    run.Finish();
+    const int finished = run.Finish();
     if (!failures.empty())
         dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);
+    if (!FinishedWithReport(finished, dialogs))
+        return;
     dialogs.MessageBox("随机换音完成。", "完成", mb::kOK);
-    run.TellDesktopNotes();
+    run.TellNotes();
 }
 
 }  // namespace sonatrix

@@ -66,8 +66,8 @@ void RunBatch(MainModel& model, const BatchOperation& operation) {
     run.Keep(destinations);
     for (const CopyRow& row : operation.rows)
         CopyWithReport(run, dialogs, sources + row.source, row.destination, row.destination);
-    run.Finish();
-    dialogs.MessageDlg(operation.completionText, DlgType::Information, kDlgOK);
+    if (FinishedWithReport(run.Finish(), dialogs))
+        dialogs.MessageDlg(operation.completionText, DlgType::Information, kDlgOK);
 }
 
 }  // namespace
@@ -110,8 +110,8 @@ void SpeedButton13Click(MainModel& model) {
     run.Keep({kCopyToTMFiles.begin(), kCopyToTMFiles.end()});
     for (const char* name : kCopyToTMFiles)
         CopyWithReport(run, dialogs, source + name, name, name);
-    run.Finish();
-    dialogs.MessageDlg("复制完毕。", DlgType::Information, kDlgOK);
+    if (FinishedWithReport(run.Finish(), dialogs))
+        dialogs.MessageDlg("复制完毕。", DlgType::Information, kDlgOK);
 }
 
 }  // namespace sonatrix

@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/config_db_repair.h"
+#include "replace/copy_with_report.h"
 #include "replace/program_settings_gate.h"
 #include "replace/target_write.h"
 
@@ -26,7 +27,7 @@ bool HaveTargetOrOfferPick(MainModel& model, const std::string& question) {
 void M_replace89(MainModel& model) {
     Dialogs& dialogs = model.svc.dialogs;
     const MainState& state = model.state;
-    if (RefusedOnProgramSettings(model))
+    if (ProgramMustCloseFirst(model))
         return;
     if (!HaveTargetOrOfferPick(model, kNoTargetQuestion))
         return;
@@ -47,14 +48,17 @@ void M_replace89(MainModel& model) {
     const std::string source = LibraryFilePath(model.svc.files, state, state.SelectedLibrarySound);
     TargetWrite write(model, kReplaceCaption);
     const int error = write.Copy(source, state.SelectedTargetSound);
-    write.Finish();
+    const int finished = write.Finish();
     if (error != 0) {
-        dialogs.MessageDlg(SystemErrorText(error), DlgType::Error, kDlgOK);
+        dialogs.MessageDlg(WriteFailureText(error), DlgType::Error, kDlgOK);
         return;
     }
-    // The question about QQ's settings file means nothing for the desktop.
-    if (state.TargetKind == kKindDesktop)
-        write.TellDesktopNotes();
+    if (!FinishedWithReport(finished, dialogs))
+        return;
+    // The question about QQ's settings file means nothing for the desktop
+    // or a program's settings.
+    if (state.TargetKind == kKindDesktop || state.TargetKind == kKindProgram)
+        write.TellNotes();
     else
         ConfirmReplacementWorked(model);
 }

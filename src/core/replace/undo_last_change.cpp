@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "discovery/program_target.h"
 #include "model/dialogs.h"
 #include "model/main_model.h"
 #include "model/target_list.h"
@@ -12,8 +13,10 @@
 #include "originals/item_place.h"
 #include "originals/originals_store.h"
 #include "originals/undo_plan.h"
-#include "platform/config_file.h"
 #include "platform/files.h"
+#include "replace/copy_with_report.h"
+#include "replace/program_settings_gate.h"
+#include "replace/put_back_asking.h"
 #include "replace/store_of.h"
 
 namespace sonatrix {
@@ -22,11 +25,12 @@ namespace {
 // The texts of one direction; "%" stands for the change's name.
 struct TakeBackTexts {
     EntryKind kind;
-    std::optional<TakeBackPlan> (*plan)(const OriginalsStore&);
+    int (*plan)(const OriginalsStore&, std::optional<TakeBackPlan>&);
     const char* nothing;
     const char* question;
     const char* changedSince;
     const char* folderGone;
+    const char* damaged;
     const char* done;
 };
 
@@ -36,6 +40,7 @@ constexpr TakeBackTexts kUndo{EntryKind::Undo,
                               "将撤销“%”对以下声音的更改：",
                               "以下声音在“%”之后又被改动过，是否也撤销对它们的更改：",
                               "无法撤销“%”：它更改过的文件夹已不存在：",
+                              "无法撤销上次更改：它的记录已损坏：",
                               "已撤销：%"};
 constexpr TakeBackTexts kRedo{EntryKind::Redo,
                               PlanRedo,
@@ -43,6 +48,7 @@ constexpr TakeBackTexts kRedo{EntryKind::Redo,
                               "将重做“%”对以下声音的更改：",
                               "以下声音在撤销“%”之后又被改动过，是否也重做对它们的更改：",
                               "无法重做“%”：它更改过的文件夹已不存在：",
+                              "无法重做上次撤销：它的记录已损坏：",
                               "已重做：%"};
 
 std::string WithName(const char* text, const std::string& name) {
@@ -110,9 +116,23 @@ std::vector<PlannedFile> AskWhich(MainModel& model, const TakeBackTexts& texts,
 void TakeBack(MainModel& model, const TakeBackTexts& texts) {
     Dialogs& dialogs = model.svc.dialogs;
     OriginalsStore store = StoreOf(model);
-    const std::optional<TakeBackPlan> plan = texts.plan(store);
+    std::optional<TakeBackPlan> plan;
+    // A journal that cannot be listed is not one with nothing in it.
+    if (const int error = texts.plan(store, plan)) {
+        dialogs.MessageDlg(store.Subfolder("journal") + "\n" + SystemErrorText(error),
+                           DlgType::Error, kDlgOK);
+        return;
+    }
     if (!plan) {
         dialogs.MessageDlg(texts.nothing, DlgType::Information, kDlgOK);
+        return;
+    }
+    if (plan->damaged != 0) {
+        if (dialogs.MessageDlg(std::string(texts.damaged) + "\n" +
+                                   JournalEntryPath(store, plan->entry.header) + "\n" +
+                                   SystemErrorText(plan->damaged),
+                               DlgType::Confirm, kDlgSkip | kDlgCancel) == DlgResult::Skip)
+            Skip(model, store, plan->entry);
         return;
     }
     const std::string name = ChangeName(plan->entry);
@@ -123,6 +143,8 @@ void TakeBack(MainModel& model, const TakeBackTexts& texts) {
             Skip(model, store, plan->entry);
         return;
     }
+    if (ProgramOfPlaceMustCloseFirst(model, plan->entry.folder))
+        return;
     bool skipped = false;
     const std::vector<PlannedFile> chosen = AskWhich(model, texts, *plan, name, skipped);
     if (skipped)
@@ -134,22 +156,19 @@ void TakeBack(MainModel& model, const TakeBackTexts& texts) {
     // question may have been open a while.
     ChangeRun run(store, texts.kind == EntryKind::Undo ? kUndoEntryPrefix + name : name,
                   plan->entry.folder, texts.kind, plan->entry.header.number);
-    std::string failures;
-    for (const PlannedFile& file : chosen) {
-        const int error = run.PutBack(file.change.before, file.change.name, file.now);
-        if (error == 0)
-            continue;
-        if (!failures.empty())
-            failures += '\n';
-        failures += file.change.name +
-                    (error == kChangedMeanwhile ? kChangedWhileAsked : SettingErrorText(error));
-    }
-    run.Finish();
-    if (store.KeyOf(TargetPlace(model.state)) == plan->entry.folder)
+    std::vector<PutBackItem> items;
+    for (const PlannedFile& file : chosen)
+        items.push_back({file.change.name, file.change.before, file.now});
+    const std::string failures =
+        PutBackAsking(run, dialogs, items, WithName(texts.changedSince, name));
+    const int finished = run.Finish();
+    if (store.KeyOf(TargetPlace(model.state)) == plan->entry.folder) {
+        RereadProgramEvents(model);
         M_list_qqshund(model);
+    }
     if (!failures.empty())
         dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);
-    else
+    if (FinishedWithReport(finished, dialogs) && failures.empty())
         dialogs.MessageDlg(WithName(texts.done, name), DlgType::Information, kDlgOK);
 }
 

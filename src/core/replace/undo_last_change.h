@@ -12,8 +12,6 @@ inline constexpr const char* kUndoLastChangeCaption = "撤销上次更改";
 inline constexpr const char* kRedoCaption = "重做";
 // How the journal names an undo of the change "X": "撤销：X".
 inline constexpr const char* kUndoEntryPrefix = "撤销：";
-// The failure of a file that changed while the question was open.
-inline constexpr const char* kChangedWhileAsked = "在询问之后又被改动过";
 
 // Asks, then gives the files of the latest change not yet undone the bytes
 // they held before it; a file changed since by something else only when the
