@@ -283,21 +283,25 @@ TEST(ProgramSettingsGuard, SwitchedOffEventIsReportedNotSwitchedOn) {
     }
 }
 
-// Pidgin writes prefs.xml when it exits: while it runs, a replacement asks
-// for it to be closed and changes nothing.
+// Pidgin writes prefs.xml when it exits: while it runs, a replacement and
+// an undo of an earlier one ask for it to be closed and change nothing.
 TEST(ProgramSettingsGuard, WhilePidginRunsNothingChanges) {
     ProgramWorld world(kRows[1]);
     world.Adopt();
+    world.ReplaceAt("自定义/a.wav", "收到消息");
+    const std::string replaced = world.Settings();
     world.ownProcesses.OnlyOwn(SelfPid());
     StandInProcess pidgin(world.At("bin") / PidginExecutableName());
     world.ownProcesses.Allow(pidgin.Pid());
+    world.dialogs.shown.clear();
     world.model.state.SelectedLibrarySound = "自定义/a.wav";
-    ListBox1Click(world.model, RowOf(world.model, "收到消息"));
+    ListBox1Click(world.model, RowOf(world.model, "发送消息"));
     M_replace89(world.model);
-    EXPECT_EQ(world.dialogs.Texts(false),
-              std::vector<std::string>{CloseProgramFirstText(world.model.state.TargetProgram)});
-    EXPECT_EQ(world.Settings(), kPidginPrefs);
-    EXPECT_FALSE(fs::exists(world.SoundOf("im_recv")));
+    UndoLastChangeClick(world.model);
+    const std::string close = CloseProgramFirstText(world.model.state.TargetProgram);
+    EXPECT_EQ(world.dialogs.Texts(false), (std::vector<std::string>{close, close}));
+    EXPECT_EQ(world.Settings(), replaced);
+    EXPECT_FALSE(fs::exists(world.SoundOf("send_im")));
 }
 
 // A prefs.js Thunderbird would not read back once edited (it ends inside

@@ -128,8 +128,14 @@ class ProgramPlace : public ItemPlace {
     int Write(const std::optional<std::string>& bytes) {
         std::unique_ptr<HeldLock> lock;
         if (*kind_ == SettingsProgramKind::Kde) {
+            // The lock lies beside the file, in a folder made only for a
+            // file to write.
             const std::string folder = FolderPart(settingsFile_);
-            if (bytes && !folder.empty() && !files_.FolderExists(folder)) {
+            if (!folder.empty() && !files_.FolderExists(folder)) {
+                if (!bytes) {
+                    read_ = bytes;
+                    return 0;
+                }
                 if (const int error = files_.CreateFolder(folder);
                     error != 0 && !files_.FolderExists(folder))
                     return error;
