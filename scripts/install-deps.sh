@@ -24,6 +24,10 @@ packages=(
     # autolaunch a bus is seen to have its own)
     libglib2.0-dev libglib2.0-bin gsettings-desktop-schemas sound-theme-freedesktop
     yaru-theme-sound gnome-session-canberra strace dbus-daemon dbus-x11 libkf5config-bin
+    # programs that name their sounds in their own settings: the tests read
+    # what is written with the programs' own readers (libpurple, Thunderbird
+    # started headless, KConfig's kreadconfig5 above)
+    libpurple-dev thunderbird
     lame vorbis-tools flac opus-tools ffmpeg
     fonts-arphic-gbsn00lp fonts-wqy-zenhei
     xvfb xauth x11-utils imagemagick

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "display_text.h"
+#include "program_chooser.h"
 
 #ifndef SONATRIX_VERSION
 #define SONATRIX_VERSION "1.0.0"
@@ -204,6 +205,11 @@ std::optional<std::string> QtDialogs::OpenFile(const std::string& filterName,
 
 std::string QtDialogs::ShowPicker() {
     return picker_ ? picker_() : std::string();
+}
+
+int QtDialogs::ChooseProgram(const std::vector<ProgramChoice>& programs) {
+    ProgramChooser chooser(programs, AskingWindow());
+    return chooser.Choose();
 }
 
 void QtDialogs::ShowRecorder() {

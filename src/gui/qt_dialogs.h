@@ -30,6 +30,7 @@ class QtDialogs : public Dialogs {
     std::optional<std::string> OpenFile(const std::string& filterName,
                                         const std::string& pattern) override;
     std::string ShowPicker() override;
+    int ChooseProgram(const std::vector<ProgramChoice>& programs) override;
     void ShowRecorder() override;
     void ShowAbout() override;
     void SetBusyCursor(bool busy) override;

@@ -171,7 +171,7 @@ void TForm1::CreateControls() {
                     "录制您自己的声音，录好的声音将放在“我的录音”分类里。");
     AnchorTopRight(SpeedButton2);
 
-    ComboBox1 = Place(new QComboBox(this), "ComboBox1", {16, 194, 105, 21});
+    ComboBox1 = Place(new QComboBox(this), "ComboBox1", {16, 194, 157, 21});
     ComboBox1->setEditable(false);
     for (const auto& kind : sonatrix::kTargetKinds)
         ComboBox1->addItem(QString::fromUtf8(kind.comboText));
@@ -198,11 +198,11 @@ void TForm1::CreateControls() {
     Label7 = MakeLink(this, "Label7", {24, 328, 129, 17}, "欢迎给作者来信", 16, true, nullptr);
 
     // Middle: the sound library.
-    Label4 = MakeLabel<QLabel>(this, "Label4", {168, 8, 64, 16}, "新声音：", 16, false);
+    Label4 = MakeLabel<QLabel>(this, "Label4", {184, 8, 64, 16}, "新声音：", 16, false);
     SetTextColour(Label4, kPurple, QPalette::WindowText);
     Label8 = MakeLabel<QLabel>(this, "Label8", {272, 8, 177, 17}, "", 13, false);
     Label8->setAccessibleName(QStringLiteral("新声音"));
-    TreeView1 = Place(new QTreeWidget(this), "TreeView1", {160, 32, 289, 281});
+    TreeView1 = Place(new QTreeWidget(this), "TreeView1", {176, 32, 273, 281});
     TreeView1->setHeaderHidden(true);
     TreeView1->setIndentation(kTreeIndent);
     TreeView1->setIconSize(QSize(16, 16));

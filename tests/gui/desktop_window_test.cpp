@@ -106,10 +106,12 @@ class DesktopWindowTest : public QObject {
         world->ownProcesses.OnlyOwn(sonatrix::testing::SelfPid());
         form->show();  // finds no client and says so
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        world->dialogs.shown.clear();
         auto* combo = Control<QComboBox>("ComboBox1");
         combo->setFocus();
+        // The desktop's item is the one above the last.
         QTest::keyClick(combo, Qt::Key_End);
+        QTest::keyClick(combo, Qt::Key_Up);
+        world->dialogs.shown.clear();
     }
     void cleanup() {
         form.reset();

@@ -57,15 +57,15 @@ const std::vector<ControlRow>& Designed() {
         {"Button3", "QPushButton", {18, 80, 130, 25}, U("随机换音"), U("将把QQ目录内的声音选一个随机的声音来替换"), 13, false, false},
         {"SpeedButton13", "QToolButton", {18, 120, 130, 33}, U("添加声音"), U("添加硬盘上的声音文件到新声音列表中。"), 13, false, true},
         {"SpeedButton2", "QToolButton", {18, 152, 130, 33}, U("自己录音"), U("录制您自己的声音，录好的声音将放在“我的录音”分类里。"), 13, false, true},
-        {"ComboBox1", "QComboBox", {16, 194, 105, 21}, U("更改QQ声音"), U("选择要更改音效的目标程序。"), 13, false, false},
+        {"ComboBox1", "QComboBox", {16, 194, 157, 21}, U("更改QQ声音"), U("选择要更改音效的目标程序。"), 13, false, false},
         {"SpeedButton1", "QToolButton", {16, 216, 137, 33}, U("手工指定程序……"), U("从运行的程序列表或者硬盘当中选择一个程序。"), 13, false, false},
         {"SpeedButton6", "QToolButton", {32, 253, 92, 20}, U("查看更新"), {}, 13, false, true},
         {"SpeedButton9", "QToolButton", {32, 273, 92, 30}, U("About"), {}, 13, false, true},
         {"Button1", "QPushButton", {32, 302, 92, 25}, U("使用帮助"), {}, 13, false, false},
         {"Label7", "QLabel", {24, 328, 129, 17}, U("欢迎给作者来信"), {}, 16, false, false, true, kLink},
-        {"Label4", "QLabel", {168, 8, 64, 16}, U("新声音："), {}, 16, false, false, true, kPurple.name()},
+        {"Label4", "QLabel", {184, 8, 64, 16}, U("新声音："), {}, 16, false, false, true, kPurple.name()},
         {"Label8", "QLabel", {272, 8, 177, 17}, {}, {}, 13, false, false},
-        {"TreeView1", "QTreeWidget", {160, 32, 289, 281}, {}, U("可供选用的声音效果，双击替换"), 13, false, false},
+        {"TreeView1", "QTreeWidget", {176, 32, 273, 281}, {}, U("可供选用的声音效果，双击替换"), 13, false, false},
         {"Label9", "QLabel", {488, 8, 153, 17}, {}, {}, 13, false, false},
         {"ListBox1", "QListWidget", {456, 32, 233, 145}, {}, U("QQ、MSN里面现有的声音，双击替换"), 13, false, false},
         {"Button2", "QPushButton", {472, 184, 201, 25}, U("如果换音无效，请点击这里"), U("根据您当前的qq配置文件来重设置声音路径。"), 13, true, false},
@@ -224,11 +224,12 @@ class MainWindowTest : public QObject {
             QCOMPARE(Control(name)->cursor().shape(), Qt::PointingHandCursor);
     }
 
-    void comboOffersTheFiveKinds() {
+    void comboOffersTheSixKinds() {
         auto* combo = Control<QComboBox>("ComboBox1");
-        QCOMPARE(combo->count(), 5);
+        QCOMPARE(combo->count(), 6);
         QCOMPARE(combo->itemText(3), U("更改其他程序"));
         QCOMPARE(combo->itemText(4), U("更改系统声音"));
+        QCOMPARE(combo->itemText(5), U("更改程序设置中的声音"));
         QVERIFY(!combo->isEditable());
     }
 

@@ -97,6 +97,19 @@ std::string ScriptedDialogs::ShowPicker() {
     return Next().text.value_or("");
 }
 
+int ScriptedDialogs::ChooseProgram(const std::vector<ProgramChoice>& programs) {
+    std::string names;
+    for (const ProgramChoice& program : programs)
+        names += (names.empty() ? "" : "\n") + program.name;
+    Record({DialogForm::ProgramChooser, kProgramChooserCaption, names, 0});
+    const std::optional<std::string> chosen = Next().text;
+    for (std::size_t i = 0; chosen && i < programs.size(); ++i) {
+        if (programs[i].name == *chosen)
+            return int(i);
+    }
+    return -1;
+}
+
 void ScriptedDialogs::ShowRecorder() {
     Record({DialogForm::Recorder, "录音", "", 0});
     Next();

@@ -22,6 +22,7 @@ enum class DialogForm {
     BrowseForFolder,
     OpenFile,
     Picker,
+    ProgramChooser,
     Recorder,
     About,
 };
@@ -37,8 +38,10 @@ struct ShownDialog {
 struct Answer {
     DlgResult result = DlgResult::OK;  // MessageDlg
     int id = mb::kIdOK;                // MessageBox
-    std::optional<std::string> text;   // InputQuery, BrowseForFolder, OpenFile, Picker
-    std::function<void()> action;      // run while the dialog is "open" (e.g. a timer tick)
+    // InputQuery, BrowseForFolder, OpenFile, Picker; ProgramChooser: the
+    // name of the program to choose
+    std::optional<std::string> text;
+    std::function<void()> action;  // run while the dialog is "open" (e.g. a timer tick)
 };
 
 // Called when a ScriptedDialogs is destroyed while answers that its test
@@ -86,6 +89,8 @@ class ScriptedDialogs : public Dialogs {
     std::optional<std::string> OpenFile(const std::string& filterName,
                                         const std::string& pattern) override;
     std::string ShowPicker() override;
+    // Records the names offered, one to a line, as the dialog's text.
+    int ChooseProgram(const std::vector<ProgramChoice>& programs) override;
     void ShowRecorder() override;
     void ShowAbout() override;
     void SetBusyCursor(bool on) override;

@@ -19,6 +19,7 @@ enum TargetKindValue : std::int32_t {
     kKindTM = 2,
     kKindOther = 3,
     kKindDesktop = 4,  // the desktop's own event sounds
+    kKindProgram = 5,  // a program that names its sounds in its own settings
 };
 
 struct TargetKindInfo {
@@ -27,12 +28,13 @@ struct TargetKindInfo {
     const char* executable;  // empty for Other
     bool hasRegistryLocation;
 };
-inline constexpr std::array<TargetKindInfo, 5> kTargetKinds{{
+inline constexpr std::array<TargetKindInfo, 6> kTargetKinds{{
     {kKindQQ, "更改QQ声音", "QQ.exe", true},
     {kKindMsn, "更改MSN声音", "msnmsgr.exe", true},
     {kKindTM, "更改TM声音", "TM.exe", false},
     {kKindOther, "更改其他程序", "", false},
     {kKindDesktop, "更改系统声音", "", false},
+    {kKindProgram, "更改程序设置中的声音", "", false},
 }};
 
 struct RegistryLocation {

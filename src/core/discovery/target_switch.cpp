@@ -4,6 +4,7 @@
 #include "catalogue/catalogue.h"
 #include "discovery/manual_pick.h"
 #include "discovery/process_lookup.h"
+#include "discovery/program_target.h"
 #include "discovery/sound_folder.h"
 #include "model/dialogs.h"
 #include "model/main_model.h"
@@ -98,6 +99,7 @@ void ComboBox1Select(MainModel& model, int index) {
     state.TargetSoundDir.clear();
     state.TargetStatusText.clear();
     state.TargetList.clear();
+    state.TargetProgram = {};
     model.Changed(kAspectCombo | kAspectTargetStatus | kAspectTargetList);
 
     switch (index) {
@@ -115,6 +117,9 @@ void ComboBox1Select(MainModel& model, int index) {
             break;
         case kKindDesktop:
             AdoptDesktop(model);
+            break;
+        case kKindProgram:
+            ChooseSettingsProgram(model);
             break;
         default:
             break;

@@ -13,7 +13,8 @@ inline constexpr const char* kAskQQPath = "注册表中没有找到合适的值�
 inline constexpr const char* kAskMsnPath = "注册表中没有找到合适的值，您要手工指定 MSN 的路径吗？";
 
 // The user selected item `index` of ComboBox1: forgets the target and
-// searches for a client of that kind (or opens the picker for "更改其他程序").
+// searches for a client of that kind (or opens the picker for "更改其他程序",
+// the program chooser for "更改程序设置中的声音").
 void ComboBox1Select(MainModel& model, int index);
 
 // QQ's sound folder: a running QQ, else the registry's "Install", else a

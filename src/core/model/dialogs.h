@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sonatrix {
 
@@ -44,6 +45,15 @@ inline constexpr int kIdNo = 7;
 
 inline constexpr const char* kAppTitle = "Sonatrix2009";
 
+// One line of the chooser of programs that name their sounds in their own
+// settings: the program as it is shown, and the settings file it stands for.
+struct ProgramChoice {
+    std::string name;
+    std::string settingsFile;
+};
+
+inline constexpr const char* kProgramChooserCaption = "选择程序";
+
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
@@ -79,6 +89,10 @@ class Dialogs {
     // The program picker shown modally; returns its PickedPath (empty unless
     // the user confirmed a pick).
     virtual std::string ShowPicker() = 0;
+
+    // The chooser of `programs` shown modally; the index of the one chosen,
+    // -1 when it closed without a choice.
+    virtual int ChooseProgram(const std::vector<ProgramChoice>& programs) = 0;
 
     // The recorder shown modally; returns when it has closed.
     virtual void ShowRecorder() = 0;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "model/settings_program.h"
 #include "model/tree_nodes.h"
 
 namespace sonatrix {
@@ -70,6 +71,9 @@ struct MainState {
     std::string UserLibraryDir;
     std::string TargetSoundDir;  // ends in a separator; empty without a target
     std::int32_t TargetKind = 0;
+    // The sixth kind's program: the target line shows its settings file and
+    // the list its events.
+    SettingsProgram TargetProgram;
 
     std::string TargetStatusText = kNoProgramChosen;  // Label1
     std::uint32_t TargetStatusColour = colour::kBlack;

@@ -23,6 +23,23 @@ std::string ListedFolder(const MainState& state) {
     return folder;
 }
 
+// What the program plays for the selected event now is played, and said.
+void ShowProgramEvent(MainModel& model) {
+    MainState& state = model.state;
+    const ProgramEvent* event = state.TargetProgram.EventNamed(state.SelectedTargetSound);
+    if (!event)
+        return;
+    if (!event->sound.empty())
+        model.svc.player.PlayAsync(event->sound);
+    if (!event->enabled)
+        state.SoundDescriptionText = kProgramEventOff;
+    else if (event->sound.empty())
+        state.SoundDescriptionText = kProgramEventOwnSound;
+    else
+        state.SoundDescriptionText = "当前的声音：" + FileNameOf(event->sound);
+    model.Changed(kAspectLabels);
+}
+
 }  // namespace
 
 void M_list_qqshund(MainModel& model) {
@@ -32,6 +49,11 @@ void M_list_qqshund(MainModel& model) {
         // Every event, whether or not a sound of Sonatrix's is there yet.
         for (const DesktopEvent& event : DesktopEvents())
             model.state.TargetList.push_back(event.name + std::string(kDesktopSoundExtension));
+    } else if (model.state.TargetKind == kKindProgram) {
+        if (!model.state.TargetSoundDir.empty()) {
+            for (const ProgramEvent& event : model.state.TargetProgram.events)
+                model.state.TargetList.push_back(event.name);
+        }
     } else if (model.svc.files.ListPattern(ListedFolder(model.state), "*.wav", entries)) {
         for (auto& entry : entries)
             model.state.TargetList.push_back(std::move(entry.name));
@@ -44,6 +66,10 @@ void ListBox1Click(MainModel& model, int index) {
     if (index < 0 || index >= static_cast<int>(state.TargetList.size()))
         return;
     state.SelectedTargetSound = state.TargetList[index];
+    if (state.TargetKind == kKindProgram) {
+        ShowProgramEvent(model);
+        return;
+    }
     if (state.TargetKind != kKindDesktop) {
         model.svc.player.PlayAsync(state.TargetSoundDir + state.SelectedTargetSound);
     } else if (const DesktopEvent* event = DesktopEventOfFile(state.SelectedTargetSound)) {

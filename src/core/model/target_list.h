@@ -12,8 +12,15 @@ inline constexpr int kTargetListItemHeight = 18;
 inline constexpr int kTargetListIconLeft = 1;
 inline constexpr int kTargetListTextLeft = 20;
 
+// What the description says of a program's event whose sound is switched
+// off, or that plays the program's own sound.
+inline constexpr const char* kProgramEventOff = "这个事件的声音已在程序中关闭。";
+inline constexpr const char* kProgramEventOwnSound = "当前的声音：程序自带的声音";
+
 // Empties the list and fills it with the "*.wav" entries of the target's
-// sound folder (or, without one, the folder derived from the target line).
+// sound folder (or, without one, the folder derived from the target line);
+// on the desktop with its events, for a program's settings with its events
+// by name.
 void M_list_qqshund(MainModel& model);
 
 // A selection in the list: it becomes SelectedTargetSound, is played, and

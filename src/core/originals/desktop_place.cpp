@@ -18,7 +18,7 @@ std::optional<std::string> SettingOf(const ItemValue& value) {
 }
 
 ItemValue ItemOf(const std::optional<std::string>& setting) {
-    return setting ? ItemValue{ItemValue::Kind::Bytes, *setting} : ItemValue{};
+    return setting ? ItemValue{ItemValue::Kind::Bytes, *setting, {}} : ItemValue{};
 }
 
 class DesktopPlace : public ItemPlace {

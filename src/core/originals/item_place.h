@@ -75,6 +75,16 @@ class ItemPlace {
     virtual ItemValue WithChoiceOf(const std::string&, const ItemValue&, const ItemValue& from) {
         return from;
     }
+    // For an item that holds the choices of several sounds (a program's
+    // settings): `now` with only the choice of the sound item `sound` as
+    // `from` makes it. Nothing for an item that is no such whole.
+    virtual std::optional<ItemValue> WithSoundOf(const std::string&, const std::string& sound,
+                                                 const ItemValue& now, const ItemValue& from) {
+        (void)sound;
+        (void)now;
+        (void)from;
+        return std::nullopt;
+    }
 };
 
 // The place `where` names: a folder or the desktop's place (as a command
@@ -83,7 +93,8 @@ std::unique_ptr<ItemPlace> PlaceOf(FileSystem& files, const std::string& where);
 
 // True for a name the place `key` can hold: a file's own name in the
 // folder (not empty, not "." or "..", no separator or drive), or in the
-// desktop's place one of the desktop's settings. A record or entry naming
+// desktop's place one of the desktop's settings, or in a program's place
+// its settings file. A record or entry naming
 // anything else is damaged: nothing outside its folder is ever touched
 // because of it.
 bool IsItemName(const std::string& key, std::string_view name);
@@ -96,7 +107,18 @@ std::string DesktopPlaceIn(const std::string& folder);
 // The folder a place's name or key stands for, as it is shown to the user.
 std::string FolderOfPlace(const std::string& where);
 
+// A program's place: the folder of the sounds Sonatrix keeps for it and
+// its settings file, whose own name is the settings' item there. Named by
+// this, the folder, a line break and the settings file's path.
+inline constexpr std::string_view kProgramPlaceMark = "<program>";
+inline constexpr char kProgramPlaceSeparator = '\n';
+std::string ProgramPlaceIn(const std::string& folder, const std::string& settingsFile);
+// The settings file a program's place names; empty for another place.
+std::string SettingsFileOfPlace(const std::string& where);
+
 std::unique_ptr<ItemPlace> MakeFolderPlace(FileSystem& files, const std::string& folder);
 std::unique_ptr<ItemPlace> MakeDesktopPlace(FileSystem& files, const std::string& folder);
+// `where`: ProgramPlaceIn's name without its mark.
+std::unique_ptr<ItemPlace> MakeProgramPlace(FileSystem& files, const std::string& where);
 
 }  // namespace sonatrix

@@ -105,4 +105,21 @@ int PlanSettingRestore(OriginalsStore& store, ItemPlace& place, const std::strin
     return store.Keep(place.WithChoiceOf(name, now, from), plan.content);
 }
 
+int PlanSoundRestore(OriginalsStore& store, ItemPlace& place, const std::string& name,
+                     const std::string& sound, const std::string& original, bool& planned,
+                     std::string& content) {
+    planned = false;
+    ItemValue now;
+    if (const int error = place.Read(name, now))
+        return error;
+    ItemValue from;
+    if (const int error = ValueOf(store, original, from))
+        return error;
+    const std::optional<ItemValue> restored = place.WithSoundOf(name, sound, now, from);
+    if (!restored)
+        return 0;
+    planned = true;
+    return store.Keep(*restored, content);
+}
+
 }  // namespace sonatrix

@@ -24,4 +24,12 @@ struct SettingRestore {
 int PlanSettingRestore(OriginalsStore& store, ItemPlace& place, const std::string& name,
                        const std::string& original, SettingRestore& plan);
 
+// What restoring only the sound item `sound` puts back into the item
+// `name`, which holds the choices of several sounds: the item as it is now
+// with that sound's choice as `original` made it. `planned` is false for an
+// item that is no such whole. Returns 0 or the error of a read.
+int PlanSoundRestore(OriginalsStore& store, ItemPlace& place, const std::string& name,
+                     const std::string& sound, const std::string& original, bool& planned,
+                     std::string& content);
+
 }  // namespace sonatrix

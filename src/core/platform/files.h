@@ -110,13 +110,6 @@ class FileSystem {
     // behind in `folder` (a crash between writing and renaming).
     virtual void RemoveLeftovers(const std::string& folder) = 0;
 
-    // Gives the file `path` names the bytes `bytes`, whole or not at all, as
-    // a user's own settings file is written: a symbolic link is followed to
-    // the file at its end, which is replaced keeping its mode and owner,
-    // and the link stays. A file that does not exist is created. Returns 0
-    // or the system's error code.
-    virtual int RewriteFile(const std::string& path, std::string_view bytes) = 0;
-
     // What is at `path` now, a link not followed (kind Absent when nothing
     // is). Returns 0, or the error that kept it from being looked at: a
     // path that cannot be examined is never taken for an absent one.
@@ -150,6 +143,13 @@ class FileSystem {
                                 FileIdentity& identity) = 0;
     // Removes the entry at `path`; one already gone counts as removed.
     virtual int RemoveEntry(const std::string& path, FileIdentity& identity) = 0;
+
+    // Gives the file `path` names the bytes `bytes`, whole or not at all, as
+    // a user's own settings file is written: a symbolic link is followed to
+    // the file at its end, which is replaced keeping its mode and owner,
+    // and the link stays. A file that does not exist is created. Returns 0
+    // or the system's error code.
+    virtual int RewriteFile(const std::string& path, std::string_view bytes) = 0;
 };
 
 // A lock taken with FileSystem::LockFile, let go when destroyed.

@@ -842,33 +842,6 @@ class PosixFileSystem : public FileSystem {
         return 0;
     }
 
-  private:
-    // Renames the flushed `temporary`, which is `written`, over `to` while
-    // `to` is still `identity`.
-    static int PutWrittenInPlace(const std::string& temporary, const std::string& to,
-                                 FileIdentity& identity, const FileIdentity& written) {
-        int error = 0;
-        if (!StillAsExpected(to, identity, error)) {
-            Discard(temporary);
-            return error;
-        }
-        if ((error = RenameOver(temporary, to)) != 0)
-            return error;
-        identity = written;
-        SyncClientFolder(FolderPart(to));
-        return 0;
-    }
-
-    // A client's file was replaced: that is done even should the folder
-    // fail to sync, and the journal is written only after. A folder that
-    // loses the change at a power cut holds what it held before, which the
-    // journal then still names.
-    static void SyncClientFolder(const std::string& folder) {
-        if (SyncFolderAt(folder) != 0) {
-            // See above: the bytes before are what is on the disk, and kept.
-        }
-    }
-
     int RewriteFile(const std::string& path, std::string_view bytes) override {
         std::string to;
         if (const int error = LinkEnd(path, to))
@@ -894,6 +867,33 @@ class PosixFileSystem : public FileSystem {
             return error;
         SyncClientFolder(folder);
         return 0;
+    }
+
+  private:
+    // Renames the flushed `temporary`, which is `written`, over `to` while
+    // `to` is still `identity`.
+    static int PutWrittenInPlace(const std::string& temporary, const std::string& to,
+                                 FileIdentity& identity, const FileIdentity& written) {
+        int error = 0;
+        if (!StillAsExpected(to, identity, error)) {
+            Discard(temporary);
+            return error;
+        }
+        if ((error = RenameOver(temporary, to)) != 0)
+            return error;
+        identity = written;
+        SyncClientFolder(FolderPart(to));
+        return 0;
+    }
+
+    // A client's file was replaced: that is done even should the folder
+    // fail to sync, and the journal is written only after. A folder that
+    // loses the change at a power cut holds what it held before, which the
+    // journal then still names.
+    static void SyncClientFolder(const std::string& folder) {
+        if (SyncFolderAt(folder) != 0) {
+            // See above: the bytes before are what is on the disk, and kept.
+        }
     }
 };
 

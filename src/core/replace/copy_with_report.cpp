@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "replace/copy_with_report.h"
 
+#include "discovery/program_sound_setting.h"
 #include "model/dialogs.h"
 #include "originals/change_run.h"
 #include "platform/config_file.h"
@@ -31,6 +32,8 @@ bool CopyWithReport(TargetWrite& write, Dialogs& dialogs, const std::string& sou
 }
 
 std::string WriteFailureText(int error) {
+    if (error == kSettingsNotEditable)
+        return kSettingsNotEditableText;
     return error == kChangedMeanwhile ? kKeptChanging : SettingErrorText(error);
 }
 

@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "replace/copy_with_report.h"
+#include "replace/program_settings_gate.h"
 #include "replace/single_replacement.h"
 #include "replace/target_write.h"
 
@@ -37,6 +38,8 @@ const std::string* DrawWav(MainModel& model, const std::vector<std::string>& lib
 
 void Button3Click(MainModel& model) {
     Dialogs& dialogs = model.svc.dialogs;
+    if (ProgramMustCloseFirst(model))
+        return;
     if (dialogs.MessageBox("是否随机换音？", kQuestionCaption, mb::kYesNo) != mb::kIdYes)
         return;
     const MainState& state = model.state;
@@ -73,7 +76,7 @@ void Button3Click(MainModel& model) {
     if (!FinishedWithReport(finished, dialogs))
         return;
     dialogs.MessageBox("随机换音完成。", "完成", mb::kOK);
-    run.TellDesktopNotes();
+    run.TellNotes();
 }
 
 }  // namespace sonatrix

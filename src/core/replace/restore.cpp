@@ -12,6 +12,7 @@
 #include "originals/change_run.h"
 #include "platform/path_pieces.h"
 #include "replace/copy_with_report.h"
+#include "replace/program_settings_gate.h"
 #include "replace/store_of.h"
 
 namespace sonatrix {
@@ -95,6 +96,8 @@ void SpeedButton15Click(MainModel& model) {
 void SpeedButton13Click(MainModel& model) {
     const auto& state = model.state;
     Dialogs& dialogs = model.svc.dialogs;
+    if (RefusedOnProgramSettings(model))
+        return;
     // Without a target every path would be a bare name in the working folder.
     if (state.TargetSoundDir.empty()) {
         if (dialogs.MessageBox(kNoTargetQuestion, kQuestionCaption, mb::kYesNo) == mb::kIdYes)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "discovery/program_target.h"
 #include "model/dialogs.h"
 #include "model/main_model.h"
 #include "model/target_list.h"
@@ -13,10 +14,11 @@
 #include "originals/item_place.h"
 #include "originals/originals_store.h"
 #include "originals/setting_restore.h"
-#include "platform/config_file.h"
 #include "platform/files.h"
+#include "platform/path_pieces.h"
 #include "replace/copy_with_report.h"
 #include "replace/desktop_write.h"
+#include "replace/program_settings_gate.h"
 #include "replace/put_back_asking.h"
 #include "replace/store_of.h"
 #include "replace/target_write.h"
@@ -27,13 +29,21 @@ namespace {
 constexpr const char* kChangedWhileRestoring =
     "以下声音在询问之后又被改动过，是否仍恢复它们的原始文件：";
 
-// The items restored with the sound `name`: on the desktop also the files
-// it shadowed and, where each sound has its own, its settings.
-std::vector<std::string> ItemsOfSound(const MainState& state, const std::string& name) {
+// The items restored with the sound `name`, its own first: on the desktop
+// also the files it shadowed and, where each sound has its own, its
+// settings; for a program's event its sound and the program's settings.
+std::vector<std::string> ItemsOfSound(const MainState& state, const std::string& dataFolder,
+                                      const std::string& name) {
     std::vector<std::string> items{name};
     if (state.TargetKind == kKindDesktop) {
         for (const auto& more : {DesktopShadowsOf(name), DesktopSettingsOfSound(name)})
             items.insert(items.end(), more.begin(), more.end());
+    } else if (state.TargetKind == kKindProgram) {
+        // A program's event: its sound and the settings that name it.
+        const SettingsProgram& program = state.TargetProgram;
+        if (const ProgramEvent* event = program.EventNamed(name))
+            items = {FileNameOf(ProgramSoundFile(dataFolder, program, *event)),
+                     FileNameOf(program.settingsFile)};
     }
     return items;
 }
@@ -42,10 +52,13 @@ std::vector<std::string> ItemsOfSound(const MainState& state, const std::string&
 void RestoreOriginals(MainModel& model, const char* commandName,
                       const std::optional<std::string>& only) {
     Dialogs& dialogs = model.svc.dialogs;
+    if (ProgramMustCloseFirst(model))
+        return;
     OriginalsStore store = StoreOf(model);
     // The desktop's place is known by its folder: one removed since is made
     // again, so that the desktop's settings can still be put back.
-    if (model.state.TargetKind == kKindDesktop && !model.state.TargetSoundDir.empty())
+    if ((model.state.TargetKind == kKindDesktop || model.state.TargetKind == kKindProgram) &&
+        !model.state.TargetSoundDir.empty())
         CreateFolderAndParents(model.svc.files, model.state.TargetSoundDir);
     const std::string key =
         model.state.TargetSoundDir.empty() ? std::string() : store.KeyOf(TargetPlace(model.state));
@@ -58,13 +71,17 @@ void RestoreOriginals(MainModel& model, const char* commandName,
     }
     const auto place = PlaceOf(model.svc.files, key);
     std::vector<FolderOriginals::Original> chosen;
-    if (!only)
+    std::string soundItem;  // the restored sound's own item
+    if (!only) {
         chosen = originals.files;
-    else
-        for (const std::string& item : ItemsOfSound(model.state, *only))
+    } else {
+        const std::vector<std::string> items = ItemsOfSound(model.state, model.DataFolder, *only);
+        soundItem = place->NameOf(items.front());
+        for (const std::string& item : items)
             if (const FolderOriginals::Original* original =
                     originals.Find(place->NameOf(item), *place))
                 chosen.push_back(*original);
+    }
     if (chosen.empty()) {
         dialogs.MessageDlg("没有保存过这里的原始声音。", DlgType::Information, kDlgOK);
         return;
@@ -83,7 +100,8 @@ void RestoreOriginals(MainModel& model, const char* commandName,
         names.push_back(original.name);
     run.Keep(names);
     // What each file held once the user said yes is what it may be
-    // restored over; a client writing it since is asked about.
+    // restored over; a client writing it since is asked about. A setting
+    // the user chose again since Sonatrix wrote it stays theirs.
     std::vector<PutBackItem> items;
     std::string failures;
     std::string keptChoices;
@@ -92,6 +110,19 @@ void RestoreOriginals(MainModel& model, const char* commandName,
     };
     for (const auto& original : chosen) {
         std::string content = original.content;
+        if (only && place->HoldsChoice(original.name)) {
+            // Of settings shared by several sounds, only this sound's part.
+            bool planned = false;
+            if (const int error = PlanSoundRestore(store, *place, original.name, soundItem,
+                                                   original.content, planned, content)) {
+                fail(original.name + WriteFailureText(error));
+                continue;
+            }
+            if (planned) {
+                items.push_back({original.name, content, run.Holds(original.name)});
+                continue;
+            }
+        }
         // A setting the user chose again since Sonatrix wrote it stays theirs.
         if (place->HoldsChoice(original.name)) {
             SettingRestore restore;
@@ -112,6 +143,7 @@ void RestoreOriginals(MainModel& model, const char* commandName,
         !putBack.empty())
         fail(putBack);
     const int finished = run.Finish();
+    RereadProgramEvents(model);
     M_list_qqshund(model);
     if (!failures.empty())
         dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);

@@ -11,6 +11,7 @@
 #include "platform/path_pieces.h"
 #include "replace/config_db_repair.h"
 #include "replace/copy_with_report.h"
+#include "replace/program_settings_gate.h"
 #include "replace/target_write.h"
 
 namespace sonatrix {
@@ -26,6 +27,8 @@ bool HaveTargetOrOfferPick(MainModel& model, const std::string& question) {
 void M_replace89(MainModel& model) {
     Dialogs& dialogs = model.svc.dialogs;
     const MainState& state = model.state;
+    if (ProgramMustCloseFirst(model))
+        return;
     if (!HaveTargetOrOfferPick(model, kNoTargetQuestion))
         return;
     if (!SameIgnoringAsciiCase(ExtensionOf(state.SelectedLibrarySound), ".wav")) {
@@ -52,9 +55,10 @@ void M_replace89(MainModel& model) {
     }
     if (!FinishedWithReport(finished, dialogs))
         return;
-    // The question about QQ's settings file means nothing for the desktop.
-    if (state.TargetKind == kKindDesktop)
-        write.TellDesktopNotes();
+    // The question about QQ's settings file means nothing for the desktop
+    // or a program's settings.
+    if (state.TargetKind == kKindDesktop || state.TargetKind == kKindProgram)
+        write.TellNotes();
     else
         ConfirmReplacementWorked(model);
 }

@@ -19,6 +19,8 @@ inline OriginalsStore StoreOf(const MainModel& model) {
 inline std::string TargetPlace(const MainState& state) {
     if (state.TargetKind == kKindDesktop && !state.TargetSoundDir.empty())
         return DesktopPlaceIn(state.TargetSoundDir);
+    if (state.TargetKind == kKindProgram && !state.TargetSoundDir.empty())
+        return ProgramPlaceIn(state.TargetSoundDir, state.TargetProgram.settingsFile);
     return state.TargetSoundDir;
 }
 

@@ -7,14 +7,12 @@
 #include "model/dialogs.h"
 #include "model/main_model.h"
 #include "originals/change_run.h"
-#include "platform/config_file.h"
 #include "originals/store_lock.h"
-#include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
-#include "replace/desktop_write.h"
 #include "replace/loudness_match.h"
 #include "replace/store_of.h"
+#include "replace/target_kind_writes.h"
 
 namespace sonatrix {
 int CreateFolderAndParents(FileSystem& files, const std::string& folder) {
@@ -37,54 +35,56 @@ int CreateFolderAndParents(FileSystem& files, const std::string& folder) {
     return 0;
 }
 
+// The run's items, as the kind of target keeps and writes them.
+class TargetWrite::RunWriter : public PlaceWriter {
+  public:
+    RunWriter(MainModel& model, ChangeRun& run) : model_(model), run_(run) {}
+    void Keep(const std::vector<std::string>& names) override { run_.Keep(names); }
+    int WriteBytes(const std::string& bytes, const std::string& name) override {
+        std::string content;
+        {
+            OriginalsStore store = StoreOf(model_);
+            StoreLock lock(store);
+            int error = lock.Error();
+            if (error == 0)
+                error = store.Keep({ItemValue::Kind::Bytes, bytes, {}}, content);
+            if (error != 0)
+                return error;
+        }
+        return run_.PutBack(content, name);
+    }
+    int Remove(const std::string& name) override { return run_.Remove(name); }
+
+  private:
+    MainModel& model_;
+    ChangeRun& run_;
+};
+
 TargetWrite::TargetWrite(MainModel& model, std::string commandName)
-    : model_(model), desktop_(model.state.TargetKind == kKindDesktop) {
-    const std::string& folder = model.state.TargetSoundDir;
-    // The desktop's folder is made on its first use, before its place is
-    // named: a place is known by the folder as it is on disk.
-    if (desktop_)
-        prepareError_ = CreateFolderAndParents(model.svc.files, folder);
+    : model_(model), kind_(WritesOfTarget(model)) {
+    prepareError_ = kind_->PrepareFolder();
     run_ = std::make_unique<ChangeRun>(StoreOf(model), std::move(commandName),
                                        TargetPlace(model.state));
-    if (desktop_ && prepareError_ == 0) {
-        // What the user hears is read again at every write: they may have
-        // chosen another theme since the last.
-        std::optional<DesktopItem> index;
-        prepareError_ = DesktopFolderIndex(model.svc.files, folder, index, missingTheme_);
-        if (prepareError_ == 0 && index)
-            prepareError_ = WriteBytes(index->second, index->first);
-    }
+    writer_ = std::make_unique<RunWriter>(model, *run_);
+    if (prepareError_ == 0)
+        prepareError_ = kind_->Prepare(*writer_);
 }
 
 TargetWrite::~TargetWrite() {
     Finish();
 }
 
-int TargetWrite::WriteBytes(const std::string& bytes, const std::string& name) {
-    std::string content;
-    {
-        OriginalsStore store = StoreOf(model_);
-        StoreLock lock(store);
-        int error = lock.Error();
-        if (error == 0)
-            error = store.Keep({ItemValue::Kind::Bytes, bytes, {}}, content);
-        if (error != 0)
-            return error;
-    }
-    return run_->PutBack(content, name);
-}
-
 void TargetWrite::Keep(const std::vector<std::string>& names) {
     if (prepareError_ != 0)
         return;
-    std::vector<std::string> kept = names;
-    if (desktop_) {
-        for (const std::string& name : names) {
-            for (std::string& shadow : DesktopShadowsOf(name)) {
-                if (model_.svc.files.FileExists(model_.state.TargetSoundDir + shadow))
-                    kept.push_back(std::move(shadow));
-            }
-        }
+    std::vector<std::string> kept;
+    for (const std::string& name : names) {
+        std::string item;
+        if (kind_->ItemOfSound(name, item) != 0)
+            continue;
+        kept.push_back(item);
+        for (std::string& shadow : kind_->ShadowsOf(item))
+            kept.push_back(std::move(shadow));
     }
     run_->Keep(kept);
 }
@@ -92,24 +92,25 @@ void TargetWrite::Keep(const std::vector<std::string>& names) {
 int TargetWrite::Copy(const std::string& source, const std::string& name) {
     if (prepareError_ != 0)
         return prepareError_;
+    std::string item;
+    if (const int error = kind_->ItemOfSound(name, item))
+        return error;
     const MatchedSound matched =
-        model_.state.MatchLoudness ? MatchToTargetSound(model_, source, name) : MatchedSound{};
+        model_.state.MatchLoudness ? MatchToTargetSound(model_, source, item) : MatchedSound{};
     if (const int error =
-            matched.bytes ? WriteBytes(*matched.bytes, name) : run_->Copy(source, name))
+            matched.bytes ? writer_->WriteBytes(*matched.bytes, item) : run_->Copy(source, item))
         return error;
     if (!matched.note.empty())
         loudnessNotes_ += (loudnessNotes_.empty() ? "" : "\n") + name + "：" + matched.note;
-    if (desktop_) {
-        // A same-named sound the desktop would look for first goes, kept.
-        for (const std::string& shadow : DesktopShadowsOf(name)) {
-            if (!model_.svc.files.FileExists(model_.state.TargetSoundDir + shadow))
-                continue;
-            if (const int error = run_->Remove(shadow))
-                return error;
-        }
-        if (std::find(written_.begin(), written_.end(), name) == written_.end())
-            written_.push_back(name);
+    // A same-named sound that would be heard instead goes, kept.
+    for (const std::string& shadow : kind_->ShadowsOf(item)) {
+        if (const int error = run_->Remove(shadow))
+            return error;
     }
+    if (const int error = kind_->AfterWrite(*writer_, name, item))
+        return error;
+    if (std::find(written_.begin(), written_.end(), name) == written_.end())
+        written_.push_back(name);
     return 0;
 }
 
@@ -117,8 +118,8 @@ int TargetWrite::Finish() {
     if (finished_)
         return finishError_;
     finished_ = true;
-    if (desktop_ && !written_.empty())
-        PointDesktopAtWritten();
+    if (prepareError_ == 0)
+        kind_->Finish(*writer_, written_);
     finishError_ = run_->Finish();
     // Why sounds were not made as loud as their originals matters only once
     // the change is recorded; a failure is reported by the command.
@@ -127,35 +128,8 @@ int TargetWrite::Finish() {
     return finishError_;
 }
 
-void TargetWrite::PointDesktopAtWritten() {
-    // Kept before the new values are made from them: a config file another
-    // program writes meanwhile then keeps that program's write too.
-    run_->Keep(DesktopSettingsToPoint(written_));
-    std::vector<std::pair<std::string, int>> failed;
-    for (const auto& [setting, value] :
-         DesktopSettingsFor(model_.state.TargetSoundDir, written_, failed)) {
-        if (const int error = WriteBytes(value, setting))
-            failed.emplace_back(setting, error);
-    }
-    std::string failures;
-    for (const auto& [setting, error] : failed)
-        failures += (failures.empty() ? "" : "\n") + setting + "：" + SettingErrorText(error);
-    if (!failures.empty())
-        model_.svc.dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);
-}
-
-std::string DesktopThemeMissingText(const std::string& theme) {
-    return "声音主题“" + theme + "”没有安装，其他事件将播放 freedesktop 主题的声音。";
-}
-
-void TargetWrite::TellDesktopNotes() {
-    if (!desktop_ || written_.empty())
-        return;
-    std::string notes;
-    if (EventSoundsOff())
-        notes = kDesktopSoundsOff;
-    if (!missingTheme_.empty())
-        notes += (notes.empty() ? "" : "\n") + DesktopThemeMissingText(missingTheme_);
+void TargetWrite::TellNotes() {
+    const std::string notes = kind_->Notes(written_);
     if (!notes.empty())
         model_.svc.dialogs.ShowMessage(notes);
 }

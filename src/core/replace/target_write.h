@@ -24,6 +24,11 @@ std::string DesktopThemeMissingText(const std::string& theme);
 // Returns 0 or the system's error code.
 int CreateFolderAndParents(FileSystem& files, const std::string& folder);
 
+class PlaceWriter;
+class TargetKindWrites;
+
+// One command's writes into the target, through the store: what each kind
+// of target does besides copying a sound is its TargetKindWrites'.
 class TargetWrite {
   public:
     // `commandName`: the command as the user knows it ("随机换音").
@@ -34,31 +39,29 @@ class TargetWrite {
 
     // Keeps what the target's sounds `names` hold now (see ChangeRun::Keep).
     void Keep(const std::vector<std::string>& names);
-    // Copies `source` over the target's sound `name` (as loud as its
-    // original, while the user asks for it). Returns 0, or the error that
-    // left the sound as it was (or, on the desktop, unheard).
+    // Copies `source` over the target's sound `name` (as the list names
+    // it), as loud as its original while the user asks for it. Returns 0,
+    // or the error that left the sound as it was (or unheard, where the
+    // kind sets more than the file).
     int Copy(const std::string& source, const std::string& name);
-    // Ends the run. On the desktop, points it at the sounds written, and
-    // reports each setting that could not be changed, and tells, in one
-    // message, why sounds were not made as loud as their originals.
-    // Returns the error of the run's end (see ChangeRun::Finish).
+    // Ends the run, once the kind has set what it sets for the sounds
+    // written (reporting what failed), and tells, in one message, why
+    // sounds were not made as loud as their originals. Returns the error
+    // of the run's end (see ChangeRun::Finish).
     int Finish();
-    // On the desktop, once something was written: says that the desktop
-    // plays no event sounds, when it plays none (nothing is switched on),
-    // and that the other events play "freedesktop" when the theme the user
-    // hears is not installed.
-    void TellDesktopNotes();
+    // Once something was written: what the user should know of it, such
+    // as a sound that was switched off and will not be heard (nothing is
+    // switched on).
+    void TellNotes();
 
   private:
-    // Gives the item `name` of the target's place `bytes`, kept first.
-    int WriteBytes(const std::string& bytes, const std::string& name);
-    void PointDesktopAtWritten();
+    class RunWriter;
 
     MainModel& model_;
-    bool desktop_;
+    std::unique_ptr<TargetKindWrites> kind_;
     int prepareError_ = 0;
-    std::string missingTheme_;
     std::unique_ptr<ChangeRun> run_;
+    std::unique_ptr<RunWriter> writer_;
     std::vector<std::string> written_;
     std::string loudnessNotes_;
     bool finished_ = false;

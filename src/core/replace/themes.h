@@ -20,6 +20,9 @@ struct PresetTheme {
 inline constexpr std::array<const char*, kThemeRows> kThemeDestinations{
     "msg.wav", "Global.wav", "folder.wav", "system.wav", "ring.wav", "call.wav"};
 
+// A program none of whose events a theme knows.
+inline constexpr const char* kThemeHasNoEvents = "这个程序没有主题能对应的事件，什么也没有更改。";
+
 inline constexpr std::array<PresetTheme, 5> kPresetThemes{{
     {"山村静夜",
      {"newsounds\\动物\\昆虫\\蟋蟀2.wav", "newsounds\\动物\\家畜\\DOG8.WAV",

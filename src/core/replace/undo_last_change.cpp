@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "discovery/program_target.h"
 #include "model/dialogs.h"
 #include "model/main_model.h"
 #include "model/target_list.h"
@@ -12,9 +13,9 @@
 #include "originals/item_place.h"
 #include "originals/originals_store.h"
 #include "originals/undo_plan.h"
-#include "platform/config_file.h"
 #include "platform/files.h"
 #include "replace/copy_with_report.h"
+#include "replace/program_settings_gate.h"
 #include "replace/put_back_asking.h"
 #include "replace/store_of.h"
 
@@ -142,6 +143,8 @@ void TakeBack(MainModel& model, const TakeBackTexts& texts) {
             Skip(model, store, plan->entry);
         return;
     }
+    if (ProgramOfPlaceMustCloseFirst(model, plan->entry.folder))
+        return;
     bool skipped = false;
     const std::vector<PlannedFile> chosen = AskWhich(model, texts, *plan, name, skipped);
     if (skipped)
@@ -159,8 +162,10 @@ void TakeBack(MainModel& model, const TakeBackTexts& texts) {
     const std::string failures =
         PutBackAsking(run, dialogs, items, WithName(texts.changedSince, name));
     const int finished = run.Finish();
-    if (store.KeyOf(TargetPlace(model.state)) == plan->entry.folder)
+    if (store.KeyOf(TargetPlace(model.state)) == plan->entry.folder) {
+        RereadProgramEvents(model);
         M_list_qqshund(model);
+    }
     if (!failures.empty())
         dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);
     if (FinishedWithReport(finished, dialogs) && failures.empty())
