@@ -1,20 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "originals/store_text.h"
 
+#include "platform/hex_digit.h"
+
 namespace sonatrix {
 namespace {
 
 constexpr char kHex[] = "0123456789ABCDEF";
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 bool NeedsEscape(unsigned char c) {
     return c < 0x20 || c == 0x7F || c == '%';

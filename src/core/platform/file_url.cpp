@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "platform/hex_digit.h"
+
 namespace sonatrix {
 namespace {
 
@@ -12,16 +14,6 @@ bool IsAsciiLetter(char c) {
 
 bool IsDrivePath(std::string_view path) {
     return path.size() >= 2 && IsAsciiLetter(path[0]) && path[1] == ':';
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 }  // namespace

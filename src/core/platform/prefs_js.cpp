@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/hex_digit.h"
+
 namespace sonatrix {
 namespace {
 
@@ -33,16 +35,6 @@ struct Token {
 
 bool IsKeywordChar(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 void AppendUtf8(std::string& out, char32_t code) {
@@ -183,7 +175,7 @@ class Lexer {
     long Hex(int count) {
         long value = 0;
         for (int n = 0; n < count; ++n) {
-            const int digit = i_ < text_.size() ? HexDigit(text_[i_]) : -1;
+            const int digit = i_ < text_.size() ? HexValue(text_[i_]) : -1;
             if (digit < 0)
                 return -1;
             value = value * 16 + digit;
