@@ -5,7 +5,6 @@
 // as it is of every real window; it exits after its first paint.
 #include <QApplication>
 #include <QLabel>
-#include <QTimer>
 
 #include "probe_report.h"
 
@@ -18,10 +17,7 @@ int main(int argc, char* argv[]) {
     app.setFont(font);
     QLabel window(QStringLiteral("声音文件列表"));
     window.resize(723, 553);
+    sonatrix::bench::QuitAfterFirstPaint quitter(window);
     window.show();
-    QTimer::singleShot(0, &app, [&app] {
-        sonatrix::bench::ReportLoadedLibraries();
-        app.quit();
-    });
     return app.exec();
 }

@@ -2,7 +2,6 @@
 // The second floor of the start-up benchmark, for reference: a Qt Widgets
 // program that shows one empty window and exits after its first paint.
 #include <QApplication>
-#include <QTimer>
 #include <QWidget>
 
 #include "probe_report.h"
@@ -11,10 +10,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QWidget window;
     window.resize(723, 553);
+    sonatrix::bench::QuitAfterFirstPaint quitter(window);
     window.show();
-    QTimer::singleShot(0, &app, [&app] {
-        sonatrix::bench::ReportLoadedLibraries();
-        app.quit();
-    });
     return app.exec();
 }

@@ -3,6 +3,13 @@
 // SONATRIX_PROBE_REPORT names: "key value" lines.
 #pragma once
 
+#include <QApplication>
+#include <QEvent>
+#include <QObject>
+#include <QTimer>
+#include <QWidget>
+
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <set>
@@ -40,5 +47,38 @@ inline void ReportLoadedLibraries() {
     for (const std::string& library : libraries)
         Report("library", library);
 }
+
+// Once `window` has painted for the first time, reports the moment its
+// first frame was done ("first_frame_ns", on the steady clock that the
+// benchmark shares) and the loaded libraries, and quits. Every probe is
+// timed to the same moment: when its first frame, text and all, has been
+// drawn; what a program does after it (work it put off, its exit) is not
+// start-up. (A zero timer after show() can run before the platform's first
+// expose, and so before any text is drawn.)
+class QuitAfterFirstPaint : public QObject {
+  public:
+    explicit QuitAfterFirstPaint(QWidget& window) { window.installEventFilter(this); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !seen_) {
+            seen_ = true;
+            watched->removeEventFilter(this);
+            // Queued: runs once this paint, the window's and its
+            // children's, has been drawn; before any timer the paint sets.
+            QTimer::singleShot(0, qApp, [] {
+                const auto now = std::chrono::steady_clock::now().time_since_epoch();
+                Report("first_frame_ns",
+                       std::to_string(std::chrono::nanoseconds(now).count()));
+                ReportLoadedLibraries();
+                QApplication::quit();
+            });
+        }
+        return false;
+    }
+
+  private:
+    bool seen_ = false;
+};
 
 }  // namespace sonatrix::bench

@@ -3,6 +3,7 @@
 // without the window font "宋体" (a Windows that is not Chinese, Wine).
 #pragma once
 
+#include <QFont>
 #include <QString>
 
 namespace sonatrix::gui {
@@ -18,5 +19,8 @@ void ChooseTextRasteriser();
 // face with the Chinese glyphs. Returns the family that stands in, or an
 // empty string when the system has 宋体 or nothing ships.
 QString UseBundledFontWhereSongtiIsMissing(const QString& appDir);
+
+// The hinting the windows' text is drawn with.
+QFont::HintingPreference WindowFontHinting();
 
 }  // namespace sonatrix::gui

@@ -68,4 +68,10 @@ QString UseBundledFontWhereSongtiIsMissing(const QString& appDir) {
     return {};
 }
 
+QFont::HintingPreference WindowFontHinting() {
+    // Another preference would move the text to DirectWrite, with other
+    // metrics than the GDI ones the windows were laid out for.
+    return QFont::PreferDefaultHinting;
+}
+
 }  // namespace sonatrix::gui

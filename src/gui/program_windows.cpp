@@ -15,14 +15,24 @@ ProgramWindows::ProgramWindows(std::string appDir, Dialogs* dialogs)
                      native.progress},
             std::move(appDir), UserDataFolder()),
       recorder(model, native.capture, native.clock),
-      form1(model),
-      form2(model.svc, &form1),
-      form3(recorder, &form1) {
+      form1(model) {
     qtDialogs.SetOwner(&form1);
     native.soundModule.SetDialogs(dialogs ? dialogs : &qtDialogs);
     native.progress.SetOwner(&form1);
-    qtDialogs.SetPicker([this] { return form2.Pick(); });
-    qtDialogs.SetRecorder([this] { form3.exec(); });
+    qtDialogs.SetPicker([this] { return Form2().Pick(); });
+    qtDialogs.SetRecorder([this] { Form3().exec(); });
+}
+
+TForm2& ProgramWindows::Form2() {
+    if (!form2_)
+        form2_ = new TForm2(model.svc, &form1);
+    return *form2_;
+}
+
+TForm3& ProgramWindows::Form3() {
+    if (!form3_)
+        form3_ = new TForm3(recorder, &form1);
+    return *form3_;
 }
 
 std::string ExecutableFolder() {

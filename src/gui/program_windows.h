@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The program's three windows over the native services, created in the
-// order the program creates them: TForm1, TForm2, TForm3.
+// The program's three windows over the native services: TForm1 at once,
+// the picker (TForm2) and the recorder (TForm3) when they are first opened,
+// so that a start builds only the window it shows.
 #pragma once
 
 #include <memory>
@@ -52,8 +53,14 @@ class ProgramWindows {
     MainModel model;
     RecorderLogic recorder;  // TForm3's state, kept between showings
     TForm1 form1;
-    TForm2 form2;
-    TForm3 form3;
+
+    // Made at the first call, owned by form1 as their parent.
+    TForm2& Form2();
+    TForm3& Form3();
+
+  private:
+    TForm2* form2_ = nullptr;
+    TForm3* form3_ = nullptr;
 };
 
 // The folder of the running executable, with its trailing separator.

@@ -382,7 +382,17 @@ void TForm1::showEvent(QShowEvent* event) {
         move(frame.topLeft());
     }
     sonatrix::FormShow(model_);
-    LoadNewsPage();
+}
+
+void TForm1::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (newsRequested_)
+        return;
+    newsRequested_ = true;
+    // The news page fills in just after the window's first frame, as a web
+    // page fills in after its window appears: its fonts and layout would
+    // otherwise hold back the first frame of every start.
+    QTimer::singleShot(0, this, &TForm1::LoadNewsPage);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

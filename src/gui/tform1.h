@@ -37,6 +37,7 @@ class TForm1 : public QWidget, public sonatrix::MainView {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -67,6 +68,7 @@ class TForm1 : public QWidget, public sonatrix::MainView {
 
     sonatrix::MainModel& model_;
     bool firstShowDone_ = false;
+    bool newsRequested_ = false;
     // Set by a mouse press in ListBox1 when the press changed the selection,
     // so the click that follows does not run ListBox1Click a second time.
     bool pressChangedSelection_ = false;

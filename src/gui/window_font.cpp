@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+#include "bundled_font.h"
+
 namespace sonatrix::gui {
 
 QFont WindowFont() {
@@ -18,6 +20,7 @@ QFont WindowFont() {
                       QStringLiteral("AR PL SungtiL GB"), QStringLiteral("AR PL UMing CN"),
                       QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC")});
     font.setPixelSize(13);
+    font.setHintingPreference(WindowFontHinting());
     return font;
 }
 

@@ -75,8 +75,8 @@ int main(int argc, char* argv[]) {
 
     bool ok = Save(windows.form1, out, "main_window.png");
     // The dialogs fill themselves when shown (the picker lists the processes).
-    for (auto [dialog, name] : {std::pair<QWidget*, const char*>{&windows.form2, "picker.png"},
-                                {&windows.form3, "recorder.png"}}) {
+    for (auto [dialog, name] : {std::pair<QWidget*, const char*>{&windows.Form2(), "picker.png"},
+                                {&windows.Form3(), "recorder.png"}}) {
         dialog->show();
         Wait(300);
         ok = Save(*dialog, out, name) && ok;
