@@ -68,8 +68,7 @@ class QuitAfterFirstPaint : public QObject {
             // children's, has been drawn; before any timer the paint sets.
             QTimer::singleShot(0, qApp, [] {
                 const auto now = std::chrono::steady_clock::now().time_since_epoch();
-                Report("first_frame_ns",
-                       std::to_string(std::chrono::nanoseconds(now).count()));
+                Report("first_frame_ns", std::to_string(std::chrono::nanoseconds(now).count()));
                 ReportLoadedLibraries();
                 QApplication::quit();
             });

@@ -27,7 +27,24 @@ enum class Glyph {
 inline constexpr int kGlyphCount = 13;
 
 // The glyph at the size the window shows it.
+// While it lives, every picture is drawn at its plain size on another
+// thread, so that the main window finds them drawn when it is first
+// painted; the first plain picture asked for takes them all. Without one,
+// each picture is drawn when first asked for. One at a time, made after
+// the application and gone before it.
+class PicturesDrawnAhead {
+  public:
+    PicturesDrawnAhead();
+    ~PicturesDrawnAhead();  // waits for the drawing to end
+    PicturesDrawnAhead(const PicturesDrawnAhead&) = delete;
+    PicturesDrawnAhead& operator=(const PicturesDrawnAhead&) = delete;
+};
+
 QPixmap GlyphPixmap(Glyph glyph);
+// The glyph's size in the window, in device-independent pixels.
+QSize GlyphSize(Glyph glyph);
+// An icon that draws the glyph only when it is first shown.
+QIcon GlyphIcon(Glyph glyph);
 
 // ImageList1, the library tree's node pictures (16 x 16): 0 a folder with a
 // picture on it, 1 a plain folder, 2 a gold loudspeaker.

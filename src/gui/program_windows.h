@@ -10,6 +10,7 @@
 #include "helper_decoder.h"
 #include "library/recorder_logic.h"
 #include "model/main_model.h"
+#include "pictures.h"
 #include "platform/files.h"
 #include "platform/processes.h"
 #include "platform/registry.h"
@@ -25,6 +26,8 @@
 namespace sonatrix::gui {
 
 struct NativeServices {
+    // First, so that the pictures are drawn while everything else is made.
+    PicturesDrawnAhead pictures;
     std::unique_ptr<FileSystem> files = MakeNativeFileSystem();
     // The walk of the processes for the first show runs while the windows
     // are being built.

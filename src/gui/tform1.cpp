@@ -78,9 +78,8 @@ Control* Place(Control* control, const char* name, const QRect& place) {
 QToolButton* GlyphButton(QWidget* parent, const char* name, const QRect& place, const char* caption,
                          Glyph glyph, const char* hint) {
     auto* button = Place(new sonatrix::gui::GlyphButton(parent), name, place);
-    const QPixmap picture = sonatrix::gui::GlyphPixmap(glyph);
-    button->setIcon(QIcon(picture));
-    button->setIconSize(picture.size());
+    button->setIcon(sonatrix::gui::GlyphIcon(glyph));
+    button->setIconSize(sonatrix::gui::GlyphSize(glyph));
     button->setText(QString::fromUtf8(caption));
     button->setAccessibleName(button->text());
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

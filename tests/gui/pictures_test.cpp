@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QImage>
+#include <QPixmapCache>
 #include <QTest>
 #include <climits>
 #include <functional>
+#include <vector>
 
 #include "pictures.h"
 
@@ -68,6 +70,7 @@ class PicturesTest : public QObject {
     void everyPictureOfAListIsDifferent();
     void secondRequestIsTheCachedPixmap();
     void scaledPictureKeepsItsLogicalSize();
+    void drawnAheadAndLazyIconsLookAsDrawnWhenAsked();
 };
 
 void PicturesTest::glyphHasItsSizeAndArtwork_data() {
@@ -165,6 +168,33 @@ void PicturesTest::scaledPictureKeepsItsLogicalSize() {
     QCOMPARE(sharp.devicePixelRatio(), 4.0);
     QCOMPARE(sharp.deviceIndependentSize(), QSizeF(32, 32));
     CheckArtwork(TreeImage(2, 3), QSize(48, 48));
+}
+
+void PicturesTest::drawnAheadAndLazyIconsLookAsDrawnWhenAsked() {
+    const auto everyPlainPicture = [] {
+        std::vector<QImage> images;
+        for (int i = 0; i < kGlyphCount; ++i)
+            images.push_back(GlyphPixmap(static_cast<Glyph>(i)).toImage());
+        for (int i = 0; i < kTreeImageCount; ++i)
+            images.push_back(TreeImage(i).toImage());
+        for (int i = 0; i < kListImageCount; ++i)
+            images.push_back(ListImage(i).toImage());
+        return images;
+    };
+    QPixmapCache::clear();
+    const std::vector<QImage> whenAsked = everyPlainPicture();
+    QPixmapCache::clear();
+    sonatrix::gui::PicturesDrawnAhead ahead;
+    QVERIFY(everyPlainPicture() == whenAsked);
+
+    // A glyph button's icon, drawn when first shown, is greyed when it is
+    // disabled as an icon made of the picture would be.
+    for (int i = 0; i < kGlyphCount; ++i) {
+        const auto glyph = static_cast<Glyph>(i);
+        for (const QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled})
+            QCOMPARE(GlyphIcon(glyph).pixmap(GlyphSize(glyph), mode).toImage(),
+                     QIcon(GlyphPixmap(glyph)).pixmap(GlyphSize(glyph), mode).toImage());
+    }
 }
 
 QTEST_MAIN(PicturesTest)
