@@ -4,28 +4,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <memory>
 
-#include "catalogue/catalogue.h"
 #include "library/loudness.h"
 #include "library/pcm_samples.h"
-#include "model/batch_progress.h"
 #include "model/main_model.h"
-#include "originals/item_place.h"
-#include "originals/originals_store.h"
 #include "platform/files.h"
-#include "platform/path_pieces.h"
-#include "platform/sound_decoder.h"
-#include "replace/desktop_write.h"
-#include "replace/store_of.h"
-#include "replace/target_write.h"
+#include "replace/original_sound.h"
+#include "replace/target_kind_writes.h"
 
 namespace sonatrix {
 namespace {
 
-constexpr const char* kNoOriginal = "原来没有这个声音文件，无从比较音量，新声音按原样写入。";
-constexpr const char* kOriginalUnreadable =
-    "原声音不是本程序能读取的WAV文件，无从比较音量，新声音按原样写入。";
 constexpr const char* kOriginalSilent = "原声音是静音，无从比较音量，新声音按原样写入。";
 constexpr const char* kNewUnreadable = "新声音不是本程序能读取的WAV文件，按原样写入。";
 constexpr const char* kNewSilent = "新声音是静音，按原样写入。";
@@ -39,88 +28,6 @@ std::string LimitNote(double cutDb) {
     char number[32];
     std::snprintf(number, sizeof number, "%.1f", cutDb);
     return std::string("新声音比原声音轻，最多只能加大到原声音的音量以下 ") + number + " dB。";
-}
-
-// A link's target as a path: relative ones start in the link's folder.
-std::string LinkTargetPath(const std::string& folder, const std::string& target) {
-    return target.starts_with(kSep) ? target : folder + target;
-}
-
-// What the target's sound `name` first held as far as the store knows: its
-// original, or (when none is kept yet) what it holds now, which the write
-// is about to keep as its original. Nothing for no file. False when that
-// cannot be read.
-bool ReadFirstContent(MainModel& model, const std::string& name,
-                      std::optional<std::string>& bytes) {
-    FileSystem& files = model.svc.files;
-    const OriginalsStore store = StoreOf(model);
-    const std::unique_ptr<ItemPlace> place = PlaceOf(files, TargetPlace(model.state));
-    FolderOriginals originals;
-    if (!place->Key().empty() && store.ReadOriginals(place->Key(), originals) != 0)
-        return false;
-    ItemValue value;
-    if (const FolderOriginals::Original* original = originals.Find(place->NameOf(name), *place)) {
-        if (original->content != kAbsent) {
-            value.kind = original->content.front() == kLinkMark ? ItemValue::Kind::Link
-                                                                : ItemValue::Kind::Bytes;
-            if (files.ReadSharedFile(store.BlobPath(original->content), value.bytes) != 0)
-                return false;
-        }
-    } else if (place->Read(name, value) != 0) {
-        return false;
-    }
-    bytes.reset();
-    if (value.kind == ItemValue::Kind::Absent)
-        return true;
-    if (value.kind == ItemValue::Kind::Bytes) {
-        bytes = std::move(value.bytes);
-        return true;
-    }
-    bytes.emplace();
-    return files.ReadSharedFile(LinkTargetPath(model.state.TargetSoundDir, value.bytes), *bytes) ==
-           0;
-}
-
-// The sound file `path` as WAV bytes: a PCM WAV file as it is, any other
-// decoded by the program's decoding helper into a passing file of the
-// user's data folder. False when it cannot be read or decoded.
-bool ReadAsWav(MainModel& model, const std::string& path, std::string& bytes) {
-    FileSystem& files = model.svc.files;
-    if (files.ReadSharedFile(path, bytes) != 0)
-        return false;
-    if (ReadPcmLayout(bytes))
-        return true;
-    const std::string wav = model.DataFolder + ".desktop-sound.wav.part";
-    files.DeleteFile(wav);  // a crash's leftover; the decoder wants a new path
-    if (CreateFolderAndParents(files, model.DataFolder) != 0)
-        return false;
-    // The decoder runs off the window's thread, as a batch of one step.
-    DecodeResult decoded;
-    BatchProgress& progress = model.svc.progress;
-    progress.Begin(1);
-    progress.Run(0, FileNameOf(path), [&](const std::atomic<bool>& stop) {
-        decoded = model.svc.decoder.Decode(path, wav, stop);
-    });
-    progress.End();
-    const bool read = decoded.ok && files.ReadSharedFile(wav, bytes) == 0;
-    files.DeleteFile(wav);
-    return read;
-}
-
-// What the desktop played for its sound `name` before Sonatrix first wrote
-// it, when the desktop's folder had no such file. False when that cannot
-// be read.
-bool ReadDesktopFirstSound(MainModel& model, const std::string& name,
-                           std::optional<std::string>& bytes) {
-    const std::string file = DesktopFirstSound(
-        model.svc.files, model.state.TargetSoundDir, name, [&](const std::string& setting) {
-            std::optional<std::string> value;
-            return ReadFirstContent(model, setting, value) ? value : std::nullopt;
-        });
-    if (file.empty())
-        return true;
-    bytes.emplace();
-    return ReadAsWav(model, file, *bytes);
 }
 
 }  // namespace
@@ -163,19 +70,23 @@ MatchedSound MatchLoudness(const std::optional<std::string>& original, const std
     return matched;
 }
 
-MatchedSound MatchToTargetSound(MainModel& model, const std::string& source,
-                                const std::string& name) {
+MatchedSound MatchToTargetSound(MainModel& model, TargetKindWrites& kind,
+                                const std::string& source, const std::string& name,
+                                const std::string& item) {
     std::string library;
     if (model.svc.files.ReadSharedFile(source, library) != 0)
         return {};
     std::optional<std::string> original;
-    if (!ReadFirstContent(model, name, original))
+    if (!ReadFirstContent(model, item, original))
         return {std::nullopt, kOriginalUnreadable};
-    // The desktop's sound is a new file in a folder of ours; what it stands
-    // in for is the sound the desktop played before.
-    if (!original && model.state.TargetKind == kKindDesktop &&
-        !ReadDesktopFirstSound(model, name, original))
-        return {std::nullopt, kOriginalUnreadable};
+    // A new file of ours (a desktop's or a program's event) stands in for
+    // the sound the target played before: the kind knows which that was.
+    if (!original) {
+        FirstSound first = kind.FirstSoundOf(name);
+        if (!first.wav)
+            return {std::nullopt, first.whyNone.empty() ? kNoOriginal : first.whyNone};
+        original = std::move(first.wav);
+    }
     return MatchLoudness(original, library);
 }
 

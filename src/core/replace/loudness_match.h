@@ -5,8 +5,8 @@
 // g = M_max(original) - M_max(new), held so that its true peak stays at or
 // below -1 dBTP. "Original" is the first original the store keeps for the
 // file, so repeated replacements all match the client's own sound; for a
-// desktop event, whose file is new in our own folder, it is the sound the
-// desktop played for it before. Where there is no gain to give, the write
+// desktop's or a program's event, whose file is new in our own folder, it
+// is the sound the desktop or the program played for it before. Where there is no gain to give, the write
 // stays a byte-for-byte copy and the note says why.
 #pragma once
 
@@ -16,6 +16,7 @@
 namespace sonatrix {
 
 class MainModel;
+class TargetKindWrites;
 
 inline constexpr const char* kMatchLoudnessCaption = "音量与原声音一致";
 
@@ -36,9 +37,12 @@ struct MatchedSound {
 MatchedSound MatchLoudness(const std::optional<std::string>& original, const std::string& library);
 
 // The library file `source` matched to the original of the target's sound
-// `name`. A source that cannot be read gives nothing and no note: the copy
-// reports it.
-MatchedSound MatchToTargetSound(MainModel& model, const std::string& source,
-                                const std::string& name);
+// `name` (as the list names it), which is written to the item `item` of the
+// target's place; where the item has no original of its own, to what
+// `kind` played for the sound before. A source that cannot be read gives
+// nothing and no note: the copy reports it.
+MatchedSound MatchToTargetSound(MainModel& model, TargetKindWrites& kind,
+                                const std::string& source, const std::string& name,
+                                const std::string& item);
 
 }  // namespace sonatrix
