@@ -70,9 +70,8 @@ MatchedSound MatchLoudness(const std::optional<std::string>& original, const std
     return matched;
 }
 
-MatchedSound MatchToTargetSound(MainModel& model, TargetKindWrites& kind,
-                                const std::string& source, const std::string& name,
-                                const std::string& item) {
+MatchedSound MatchToTargetSound(MainModel& model, TargetKindWrites& kind, const std::string& source,
+                                const std::string& name, const std::string& item) {
     std::string library;
     if (model.svc.files.ReadSharedFile(source, library) != 0)
         return {};

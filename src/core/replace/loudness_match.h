@@ -6,8 +6,8 @@
 // below -1 dBTP. "Original" is the first original the store keeps for the
 // file, so repeated replacements all match the client's own sound; for a
 // desktop's or a program's event, whose file is new in our own folder, it
-// is the sound the desktop or the program played for it before. Where there is no gain to give, the write
-// stays a byte-for-byte copy and the note says why.
+// is the sound the desktop or the program played for it before. Where there is no gain to give, the
+// write stays a byte-for-byte copy and the note says why.
 #pragma once
 
 #include <optional>
@@ -41,8 +41,7 @@ MatchedSound MatchLoudness(const std::optional<std::string>& original, const std
 // target's place; where the item has no original of its own, to what
 // `kind` played for the sound before. A source that cannot be read gives
 // nothing and no note: the copy reports it.
-MatchedSound MatchToTargetSound(MainModel& model, TargetKindWrites& kind,
-                                const std::string& source, const std::string& name,
-                                const std::string& item);
+MatchedSound MatchToTargetSound(MainModel& model, TargetKindWrites& kind, const std::string& source,
+                                const std::string& name, const std::string& item);
 
 }  // namespace sonatrix

@@ -13,8 +13,7 @@ namespace sonatrix {
 class MainModel;
 
 // Why a sound is written unmatched, for lack of an original to match.
-inline constexpr const char* kNoOriginal =
-    "原来没有这个声音文件，无从比较音量，新声音按原样写入。";
+inline constexpr const char* kNoOriginal = "原来没有这个声音文件，无从比较音量，新声音按原样写入。";
 inline constexpr const char* kOriginalUnreadable =
     "原声音不是本程序能读取的WAV文件，无从比较音量，新声音按原样写入。";
 
