@@ -10,7 +10,7 @@
 #include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "replace/desktop_write.h"
-#include "replace/original_sound.h"
+#include "replace/loudness_match.h"
 #include "replace/target_kind_writes.h"
 #include "replace/target_write.h"
 

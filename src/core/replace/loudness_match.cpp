@@ -4,13 +4,20 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 
 #include "library/loudness.h"
 #include "library/pcm_samples.h"
+#include "model/batch_progress.h"
 #include "model/main_model.h"
+#include "originals/item_place.h"
+#include "originals/originals_store.h"
 #include "platform/files.h"
-#include "replace/original_sound.h"
+#include "platform/path_pieces.h"
+#include "platform/sound_decoder.h"
+#include "replace/store_of.h"
 #include "replace/target_kind_writes.h"
+#include "replace/target_write.h"
 
 namespace sonatrix {
 namespace {
@@ -30,7 +37,68 @@ std::string LimitNote(double cutDb) {
     return std::string("新声音比原声音轻，最多只能加大到原声音的音量以下 ") + number + " dB。";
 }
 
+// A link's target as a path: relative ones start in the link's folder.
+std::string LinkTargetPath(const std::string& folder, const std::string& target) {
+    return target.starts_with(kSep) ? target : folder + target;
+}
+
 }  // namespace
+
+bool ReadFirstContent(MainModel& model, const std::string& name,
+                      std::optional<std::string>& bytes) {
+    FileSystem& files = model.svc.files;
+    const OriginalsStore store = StoreOf(model);
+    const std::unique_ptr<ItemPlace> place = PlaceOf(files, TargetPlace(model.state));
+    FolderOriginals originals;
+    if (!place->Key().empty() && store.ReadOriginals(place->Key(), originals) != 0)
+        return false;
+    ItemValue value;
+    if (const FolderOriginals::Original* original = originals.Find(place->NameOf(name), *place)) {
+        if (original->content != kAbsent) {
+            value.kind = original->content.front() == kLinkMark ? ItemValue::Kind::Link
+                                                                : ItemValue::Kind::Bytes;
+            if (files.ReadSharedFile(store.BlobPath(original->content), value.bytes) != 0)
+                return false;
+        }
+    } else if (place->Read(name, value) != 0) {
+        return false;
+    }
+    bytes.reset();
+    if (value.kind == ItemValue::Kind::Absent)
+        return true;
+    if (value.kind == ItemValue::Kind::Bytes) {
+        bytes = std::move(value.bytes);
+        return true;
+    }
+    bytes.emplace();
+    return files.ReadSharedFile(LinkTargetPath(model.state.TargetSoundDir, value.bytes), *bytes) ==
+           0;
+}
+
+bool ReadAsWav(MainModel& model, const std::string& path, std::string& bytes) {
+    FileSystem& files = model.svc.files;
+    if (files.ReadSharedFile(path, bytes) != 0)
+        return false;
+    if (ReadPcmLayout(bytes))
+        return true;
+    // A passing file of the user's data folder, named as when only the
+    // desktop's sounds were decoded here.
+    const std::string wav = model.DataFolder + ".desktop-sound.wav.part";
+    files.DeleteFile(wav);  // a crash's leftover; the decoder wants a new path
+    if (CreateFolderAndParents(files, model.DataFolder) != 0)
+        return false;
+    // The decoder runs off the window's thread, as a batch of one step.
+    DecodeResult decoded;
+    BatchProgress& progress = model.svc.progress;
+    progress.Begin(1);
+    progress.Run(0, FileNameOf(path), [&](const std::atomic<bool>& stop) {
+        decoded = model.svc.decoder.Decode(path, wav, stop);
+    });
+    progress.End();
+    const bool read = decoded.ok && files.ReadSharedFile(wav, bytes) == 0;
+    files.DeleteFile(wav);
+    return read;
+}
 
 MatchedSound MatchLoudness(const std::optional<std::string>& original, const std::string& library) {
     if (!original)
@@ -79,7 +147,7 @@ MatchedSound MatchToTargetSound(MainModel& model, TargetKindWrites& kind, const 
     if (!ReadFirstContent(model, item, original))
         return {std::nullopt, kOriginalUnreadable};
     // A new file of ours (a desktop's or a program's event) stands in for
-    // the sound the target played before: the kind knows which that was.
+    // the sound the target played before: its kind knows which that was.
     if (!original) {
         FirstSound first = kind.FirstSoundOf(name);
         if (!first.wav)

@@ -12,7 +12,7 @@
 #include "platform/files.h"
 #include "platform/ini_text.h"
 #include "platform/path_pieces.h"
-#include "replace/original_sound.h"
+#include "replace/loudness_match.h"
 #include "replace/target_kind_writes.h"
 #include "replace/target_write.h"
 
