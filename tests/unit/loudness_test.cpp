@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loudness matching: the meter against the EBU reference figures, and
 // replacements that write a library sound as loud as the original it
-// replaces, measured again, in every sample format the library holds.
+// replaces, measured again, in every sample format the library holds, in a
+// client's folder and for a program that names its sounds in its settings.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,8 @@
 #include <vector>
 
 #include "catalogue/catalogue.h"
+#include "discovery/pidgin_settings.h"
+#include "discovery/program_target.h"
 #include "library/library_tree.h"
 #include "library/loudness.h"
 #include "platform/path_pieces.h"
@@ -74,6 +77,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 // What a replacement must have written.
 enum class Written { ByteCopy, AsLoudAsTheOriginal, PeakAtTheCeiling };
+// QQ's msg.wav, or Pidgin's "收到消息", whose original is the file its
+// prefs.xml names (nothing: it names none).
+enum class Target { ClientFolder, Pidgin };
 
 struct MatchRow {
     const char* name;
@@ -83,6 +89,7 @@ struct MatchRow {
     Written written;
     const char* note;           // the message's start after "msg.wav："; empty: no message
     bool copiedBefore = false;  // first replaced unchecked by a loud library sound
+    Target target = Target::ClientFolder;
 };
 
 // A soft chime as a client ships it: extensible format, a LIST chunk first.
@@ -106,11 +113,42 @@ std::string Adpcm() {
 
 class Matching : public ::testing::TestWithParam<MatchRow> {
   protected:
+    void SetUp() override {
+        const MatchRow& row = GetParam();
+        if (row.target == Target::ClientFolder) {
+            world.Target("QQ/sound", {});
+            if (row.original)
+                world.Put("QQ/sound/msg.wav", *row.original);
+            return;
+        }
+        const std::string file = row.original ? world.Put("chime.wav", *row.original).string() : "";
+        world.Put("purple/prefs.xml",
+                  "<?xml version='1.0' encoding='UTF-8' ?>\n<pref version='1' name='/'>"
+                  "<pref name='pidgin'><pref name='sound'><pref name='enabled'>"
+                  "<pref name='im_recv' type='bool' value='1'/></pref><pref name='file'>"
+                  "<pref name='im_recv' type='path' value='" +
+                      file + "'/></pref></pref></pref></pref>\n");
+        std::optional<SettingsProgram> pidgin = FindPidgin(*world.files, world.FolderOf("purple"));
+        ASSERT_TRUE(pidgin);
+        AdoptSettingsProgram(world.model, std::move(*pidgin));
+        world.model.state.TargetKind = kKindProgram;
+        M_list_qqshund(world.model);
+    }
+    std::string SoundName() const {
+        return GetParam().target == Target::ClientFolder ? "msg.wav" : "收到消息";
+    }
+    std::string WrittenSound() const {
+        return GetParam().target == Target::ClientFolder
+                   ? world.Content("QQ/sound/msg.wav")
+                   : testing::ReadFile(
+                         testing::PathFromNarrow(world.model.state.TargetSoundDir + "im_recv.wav"));
+    }
+
     void Replace(const std::string& library, bool checked) {
         world.Library("自定义/new.wav", library);
         world.model.state.MatchLoudness = checked;
         world.model.state.SelectedLibrarySound = NativePath("自定义\\new.wav");
-        world.model.state.SelectedTargetSound = "msg.wav";
+        world.model.state.SelectedTargetSound = SoundName();
         world.dialogs.shown.clear();
         world.dialogs.ThenResult(DlgResult::OK);
         M_replace89(world.model);
@@ -121,14 +159,11 @@ class Matching : public ::testing::TestWithParam<MatchRow> {
 
 TEST_P(Matching, WritesTheLibrarySoundAsLoudAsTheOriginal) {
     const MatchRow& row = GetParam();
-    world.Target("QQ/sound", {});
-    if (row.original)
-        world.Put("QQ/sound/msg.wav", *row.original);
     if (row.copiedBefore)
         Replace(Loud(SampleFormat::Int16), false);
     Replace(row.library, row.checked);
 
-    const std::string written = world.Content("QQ/sound/msg.wav");
+    const std::string written = WrittenSound();
     if (row.written == Written::ByteCopy) {
         EXPECT_TRUE(written == row.library);
     } else {
@@ -153,7 +188,7 @@ TEST_P(Matching, WritesTheLibrarySoundAsLoudAsTheOriginal) {
         EXPECT_TRUE(notes.empty()) << notes.front();
     } else {
         ASSERT_EQ(notes.size(), 1u);
-        EXPECT_TRUE(notes[0].starts_with(std::string("msg.wav：") + row.note)) << notes[0];
+        EXPECT_TRUE(notes[0].starts_with(SoundName() + "：" + row.note)) << notes[0];
     }
 }
 
@@ -185,7 +220,17 @@ INSTANTIATE_TEST_SUITE_P(
                       MatchRow{"SilentOriginal", Wav(SampleFormat::Int16, 1, Tone(1.0, 0)),
                                Loud(SampleFormat::Int16), true, Written::ByteCopy, "原声音是静音"},
                       MatchRow{"UnreadableOriginal", Adpcm(), Loud(SampleFormat::Int16), true,
-                               Written::ByteCopy, "原声音不是本程序能读取的WAV文件"}),
+                               Written::ByteCopy, "原声音不是本程序能读取的WAV文件"},
+                      // A program's sound is a new file of ours: it is matched
+                      // to the file the program's settings named before the
+                      // first replacement, however often it is replaced.
+                      MatchRow{"ProgramLoudOverSoft", kSoftChime, Loud(SampleFormat::Int16), true,
+                               Written::AsLoudAsTheOriginal, "", false, Target::Pidgin},
+                      MatchRow{"ProgramsFirstSettingCounts", kSoftChime, Loud(SampleFormat::Int24),
+                               true, Written::AsLoudAsTheOriginal, "", true, Target::Pidgin},
+                      MatchRow{"ProgramNamedNoSound", std::nullopt, Loud(SampleFormat::Int16), true,
+                               Written::ByteCopy, "程序原来的设置没有为这个事件指定声音文件", false,
+                               Target::Pidgin}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(MatchingNotes, AThemeSaysWhyInOneMessage) {

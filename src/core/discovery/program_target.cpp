@@ -42,6 +42,24 @@ void AdoptSettingsProgram(MainModel& model, SettingsProgram program) {
     model.Changed(kAspectTargetStatus);
 }
 
+std::vector<ProgramEvent> ProgramEventsIn(FileSystem& files, const SettingsProgram& program,
+                                          std::string_view text) {
+    switch (program.kind) {
+        case SettingsProgramKind::Thunderbird:
+            return ThunderbirdEvents(text);
+        case SettingsProgramKind::Pidgin:
+            return PidginEvents(text);
+        case SettingsProgramKind::Kde: {
+            const auto defaults = program.defaultsFile.empty()
+                                      ? std::optional<std::string>()
+                                      : ReadSettingsText(files, program.defaultsFile);
+            return KdeEvents(files, defaults.value_or(""), text,
+                             UserSettingsPlaces().kdeDataFolders);
+        }
+    }
+    return {};
+}
+
 void RereadProgramEvents(MainModel& model) {
     if (model.state.TargetKind != kKindProgram)
         return;
@@ -49,22 +67,7 @@ void RereadProgramEvents(MainModel& model) {
     const auto text = ReadSettingsText(model.svc.files, program.settingsFile);
     if (!text)
         return;  // what was read last stays shown
-    switch (program.kind) {
-        case SettingsProgramKind::Thunderbird:
-            program.events = ThunderbirdEvents(*text);
-            break;
-        case SettingsProgramKind::Pidgin:
-            program.events = PidginEvents(*text);
-            break;
-        case SettingsProgramKind::Kde: {
-            const auto defaults = program.defaultsFile.empty()
-                                      ? std::optional<std::string>()
-                                      : ReadSettingsText(model.svc.files, program.defaultsFile);
-            program.events = KdeEvents(model.svc.files, defaults.value_or(""), *text,
-                                       UserSettingsPlaces().kdeDataFolders);
-            break;
-        }
-    }
+    program.events = ProgramEventsIn(model.svc.files, program, *text);
 }
 
 std::string ProgramEventOffText(const SettingsProgram& program, const std::string& event) {

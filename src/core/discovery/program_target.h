@@ -4,11 +4,14 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "model/settings_program.h"
 
 namespace sonatrix {
 
+class FileSystem;
 class MainModel;
 
 inline constexpr const char* kNoSettingsPrograms =
@@ -21,6 +24,11 @@ void ChooseSettingsProgram(MainModel& model);
 // `program` becomes the target: the target line shows its settings file,
 // and its sounds go to its folder in the program's data folder.
 void AdoptSettingsProgram(MainModel& model, SettingsProgram program);
+
+// The events of `program` as the text of its settings file `text` sets
+// them; a KDE program's over its own notifyrc.
+std::vector<ProgramEvent> ProgramEventsIn(FileSystem& files, const SettingsProgram& program,
+                                          std::string_view text);
 
 // The target program's events read again from its settings, as they are
 // after a write, an undo or a restore.

@@ -10,6 +10,7 @@
 #include "platform/desktop_settings.h"
 #include "platform/files.h"
 #include "replace/desktop_write.h"
+#include "replace/loudness_match.h"
 #include "replace/target_kind_writes.h"
 #include "replace/target_write.h"
 
@@ -61,6 +62,23 @@ class DesktopWrites : public TargetKindWrites {
             failures += (failures.empty() ? "" : "\n") + setting + "：" + SettingErrorText(error);
         if (!failures.empty())
             model_.svc.dialogs.MessageDlg(failures, DlgType::Error, kDlgOK);
+    }
+
+    // The desktop's sound is a new file in a folder of ours; what it stands
+    // in for is the sound the desktop played before, found from what its
+    // settings held then.
+    FirstSound FirstSoundOf(const std::string& name) override {
+        const std::string file = DesktopFirstSound(
+            model_.svc.files, model_.state.TargetSoundDir, name, [&](const std::string& setting) {
+                std::optional<std::string> value;
+                return ReadFirstContent(model_, setting, value) ? value : std::nullopt;
+            });
+        if (file.empty())
+            return {};
+        FirstSound first{std::string(), {}};
+        if (!ReadAsWav(model_, file, *first.wav))
+            return {std::nullopt, kOriginalUnreadable};
+        return first;
     }
 
     std::string Notes(const std::vector<std::string>& written) override {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "replace/library_preview.h"
 
+#include <memory>
+
 #include "library/library_tree.h"
 #include "model/library_locations.h"
 #include "model/main_model.h"
@@ -8,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/sound_player.h"
 #include "replace/loudness_match.h"
+#include "replace/target_kind_writes.h"
 #include "replace/target_write.h"
 
 namespace sonatrix {
@@ -21,7 +24,13 @@ std::string PreviewFile(MainModel& model, const std::string& librarySound) {
     if (!state.MatchLoudness || state.SelectedTargetSound.empty() || state.TargetSoundDir.empty() ||
         model.DataFolder.empty())
         return librarySound;
-    const MatchedSound matched = MatchToTargetSound(model, librarySound, state.SelectedTargetSound);
+    // Matched as the write would be: to the same item, through its kind.
+    const std::unique_ptr<TargetKindWrites> kind = WritesOfTarget(model);
+    std::string item;
+    if (kind->ItemOfSound(state.SelectedTargetSound, item) != 0)
+        return librarySound;
+    const MatchedSound matched =
+        MatchToTargetSound(model, *kind, librarySound, state.SelectedTargetSound, item);
     if (!matched.bytes)
         return librarySound;
     FileSystem& files = model.svc.files;

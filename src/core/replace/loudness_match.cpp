@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <memory>
 
-#include "catalogue/catalogue.h"
 #include "library/loudness.h"
 #include "library/pcm_samples.h"
 #include "model/batch_progress.h"
@@ -16,16 +15,13 @@
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "platform/sound_decoder.h"
-#include "replace/desktop_write.h"
 #include "replace/store_of.h"
+#include "replace/target_kind_writes.h"
 #include "replace/target_write.h"
 
 namespace sonatrix {
 namespace {
 
-constexpr const char* kNoOriginal = "原来没有这个声音文件，无从比较音量，新声音按原样写入。";
-constexpr const char* kOriginalUnreadable =
-    "原声音不是本程序能读取的WAV文件，无从比较音量，新声音按原样写入。";
 constexpr const char* kOriginalSilent = "原声音是静音，无从比较音量，新声音按原样写入。";
 constexpr const char* kNewUnreadable = "新声音不是本程序能读取的WAV文件，按原样写入。";
 constexpr const char* kNewSilent = "新声音是静音，按原样写入。";
@@ -46,10 +42,8 @@ std::string LinkTargetPath(const std::string& folder, const std::string& target)
     return target.starts_with(kSep) ? target : folder + target;
 }
 
-// What the target's sound `name` first held as far as the store knows: its
-// original, or (when none is kept yet) what it holds now, which the write
-// is about to keep as its original. Nothing for no file. False when that
-// cannot be read.
+}  // namespace
+
 bool ReadFirstContent(MainModel& model, const std::string& name,
                       std::optional<std::string>& bytes) {
     FileSystem& files = model.svc.files;
@@ -81,15 +75,14 @@ bool ReadFirstContent(MainModel& model, const std::string& name,
            0;
 }
 
-// The sound file `path` as WAV bytes: a PCM WAV file as it is, any other
-// decoded by the program's decoding helper into a passing file of the
-// user's data folder. False when it cannot be read or decoded.
 bool ReadAsWav(MainModel& model, const std::string& path, std::string& bytes) {
     FileSystem& files = model.svc.files;
     if (files.ReadSharedFile(path, bytes) != 0)
         return false;
     if (ReadPcmLayout(bytes))
         return true;
+    // A passing file of the user's data folder, named as when only the
+    // desktop's sounds were decoded here.
     const std::string wav = model.DataFolder + ".desktop-sound.wav.part";
     files.DeleteFile(wav);  // a crash's leftover; the decoder wants a new path
     if (CreateFolderAndParents(files, model.DataFolder) != 0)
@@ -106,24 +99,6 @@ bool ReadAsWav(MainModel& model, const std::string& path, std::string& bytes) {
     files.DeleteFile(wav);
     return read;
 }
-
-// What the desktop played for its sound `name` before Sonatrix first wrote
-// it, when the desktop's folder had no such file. False when that cannot
-// be read.
-bool ReadDesktopFirstSound(MainModel& model, const std::string& name,
-                           std::optional<std::string>& bytes) {
-    const std::string file = DesktopFirstSound(
-        model.svc.files, model.state.TargetSoundDir, name, [&](const std::string& setting) {
-            std::optional<std::string> value;
-            return ReadFirstContent(model, setting, value) ? value : std::nullopt;
-        });
-    if (file.empty())
-        return true;
-    bytes.emplace();
-    return ReadAsWav(model, file, *bytes);
-}
-
-}  // namespace
 
 MatchedSound MatchLoudness(const std::optional<std::string>& original, const std::string& library) {
     if (!original)
@@ -163,19 +138,22 @@ MatchedSound MatchLoudness(const std::optional<std::string>& original, const std
     return matched;
 }
 
-MatchedSound MatchToTargetSound(MainModel& model, const std::string& source,
-                                const std::string& name) {
+MatchedSound MatchToTargetSound(MainModel& model, TargetKindWrites& kind, const std::string& source,
+                                const std::string& name, const std::string& item) {
     std::string library;
     if (model.svc.files.ReadSharedFile(source, library) != 0)
         return {};
     std::optional<std::string> original;
-    if (!ReadFirstContent(model, name, original))
+    if (!ReadFirstContent(model, item, original))
         return {std::nullopt, kOriginalUnreadable};
-    // The desktop's sound is a new file in a folder of ours; what it stands
-    // in for is the sound the desktop played before.
-    if (!original && model.state.TargetKind == kKindDesktop &&
-        !ReadDesktopFirstSound(model, name, original))
-        return {std::nullopt, kOriginalUnreadable};
+    // A new file of ours (a desktop's or a program's event) stands in for
+    // the sound the target played before: its kind knows which that was.
+    if (!original) {
+        FirstSound first = kind.FirstSoundOf(name);
+        if (!first.wav)
+            return {std::nullopt, first.whyNone.empty() ? kNoOriginal : first.whyNone};
+        original = std::move(first.wav);
+    }
     return MatchLoudness(original, library);
 }
 

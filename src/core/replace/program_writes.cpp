@@ -12,11 +12,20 @@
 #include "platform/files.h"
 #include "platform/ini_text.h"
 #include "platform/path_pieces.h"
+#include "replace/loudness_match.h"
 #include "replace/target_kind_writes.h"
 #include "replace/target_write.h"
 
 namespace sonatrix {
 namespace {
+
+constexpr const char* kNamedNoSound =
+    "程序原来的设置没有为这个事件指定声音文件（播放的是系统或程序自带的声音），"
+    "无从比较音量，新声音按原样写入。";
+
+std::string NamedSoundGoneText(const std::string& file) {
+    return "程序原来设置的声音文件已经不在了：" + file + "，无从比较音量，新声音按原样写入。";
+}
 
 class ProgramWrites : public TargetKindWrites {
   public:
@@ -57,6 +66,33 @@ class ProgramWrites : public TargetKindWrites {
 
     void Finish(PlaceWriter&, const std::vector<std::string>&) override {
         RereadProgramEvents(model_);
+    }
+
+    // The event's sound is a new file of ours; what it stands in for is the
+    // file the settings named before Sonatrix first changed them, which
+    // the store keeps as the settings' first original, so that every later
+    // replacement matches the program's own sound too.
+    FirstSound FirstSoundOf(const std::string& name) override {
+        const ProgramEvent* event = program_.EventNamed(name);
+        if (!event)
+            return {};
+        std::optional<std::string> settings;
+        if (!ReadFirstContent(model_, SettingsName(), settings))
+            return {std::nullopt, kOriginalUnreadable};
+        std::string file;
+        for (const ProgramEvent& first :
+             ProgramEventsIn(model_.svc.files, program_, settings.value_or(""))) {
+            if (first.id == event->id)
+                file = first.sound;
+        }
+        if (file.empty())
+            return {std::nullopt, kNamedNoSound};
+        if (!model_.svc.files.FileExists(file))
+            return {std::nullopt, NamedSoundGoneText(file)};
+        FirstSound sound{std::string(), {}};
+        if (!ReadAsWav(model_, file, *sound.wav))
+            return {std::nullopt, kOriginalUnreadable};
+        return sound;
     }
 
     std::string Notes(const std::vector<std::string>&) override {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,13 @@ class PlaceWriter {
     // Gives the item `name` `bytes`, what it holds kept first.
     virtual int WriteBytes(const std::string& bytes, const std::string& name) = 0;
     virtual int Remove(const std::string& name) = 0;
+};
+
+// What a target played for one of its sounds before Sonatrix first wrote
+// it, for a replacement made as loud as that.
+struct FirstSound {
+    std::optional<std::string> wav;  // the sound as WAV bytes; nothing: none to match
+    std::string whyNone;             // without one, why, for the user; empty: no file
 };
 
 class TargetKindWrites {
@@ -53,6 +61,13 @@ class TargetKindWrites {
     // What the target sets once every sound of the command (`written`, as
     // the list names them) is written; reports what failed itself.
     virtual void Finish(PlaceWriter&, const std::vector<std::string>& written) { (void)written; }
+    // The sound the target played for its sound `name` before Sonatrix
+    // first wrote it, asked where the item written has no original of its
+    // own: a new file of ours. A folder of WAVs played none.
+    virtual FirstSound FirstSoundOf(const std::string& name) {
+        (void)name;
+        return {};
+    }
     // What the user should know once `written` are written (a sound that
     // will not be heard); empty for nothing.
     virtual std::string Notes(const std::vector<std::string>& written) {

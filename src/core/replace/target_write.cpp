@@ -95,8 +95,9 @@ int TargetWrite::Copy(const std::string& source, const std::string& name) {
     std::string item;
     if (const int error = kind_->ItemOfSound(name, item))
         return error;
-    const MatchedSound matched =
-        model_.state.MatchLoudness ? MatchToTargetSound(model_, source, item) : MatchedSound{};
+    const MatchedSound matched = model_.state.MatchLoudness
+                                     ? MatchToTargetSound(model_, *kind_, source, name, item)
+                                     : MatchedSound{};
     if (const int error =
             matched.bytes ? writer_->WriteBytes(*matched.bytes, item) : run_->Copy(source, item))
         return error;
