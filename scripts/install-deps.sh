@@ -8,7 +8,6 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config clang-format git
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
-    libssl-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
     pulseaudio pulseaudio-utils sox python3 locales
     libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
