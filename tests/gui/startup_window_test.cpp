@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -123,9 +124,13 @@ class StartupWindowTest : public QObject {
         for (const char* name : sonatrix::kQQBackupFiles)
             world->Put(std::string("Tencent/QQ/Misc/sound/") + name);
         StartClient("Tencent/QQ/Bin/QQ.exe");
+        world->Put("app/news.htm", "<p>新声音库</p>");
         Show();
 
         QVERIFY(world->dialogs.shown.empty());
+        // The news page fills in after the first frame, not never.
+        QTRY_COMPARE(Control<QTextBrowser>("WebBrowser1")->toPlainText(),
+                     QString::fromUtf8("新声音库"));
         QCOMPARE(Control<QLabel>("Label1")->text(),
                  QString::fromStdString(world->At("Tencent/QQ/Bin/QQ.exe").string()));
         QCOMPARE(Label1Colour(), QColor(0, 0, 0));
