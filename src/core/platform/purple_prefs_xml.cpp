@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+#include "platform/utf8_append.h"
+
 namespace sonatrix {
 namespace {
 
@@ -38,24 +40,6 @@ struct Element {
 
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
-void AppendUtf8(std::string& out, unsigned long code) {
-    if (code < 0x80) {
-        out += char(code);
-    } else if (code < 0x800) {
-        out += char(0xC0 | (code >> 6));
-        out += char(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += char(0xE0 | (code >> 12));
-        out += char(0x80 | ((code >> 6) & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    } else {
-        out += char(0xF0 | (code >> 18));
-        out += char(0x80 | ((code >> 12) & 0x3F));
-        out += char(0x80 | ((code >> 6) & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    }
 }
 
 // An attribute value with its entities decoded, as GMarkup (which libpurple

@@ -3,40 +3,14 @@
 
 #include <unordered_map>
 
+#include "platform/hex_digit.h"
 #include "platform/path_pieces.h"
+#include "platform/utf8_append.h"
 
 namespace sonatrix {
 namespace {
 
 constexpr std::string_view kHeader = "WINE REGISTRY Version 2";
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
 
 bool IsHighSurrogate(std::uint32_t unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;
@@ -123,8 +97,8 @@ bool ParseEscaped(std::string_view line, std::size_t& at, char end, std::string&
             case 'x': {
                 std::uint32_t unit = 0;
                 int digits = 0;
-                for (; digits < 4 && at < line.size() && HexDigit(line[at]) >= 0; ++digits)
-                    unit = unit * 16 + static_cast<std::uint32_t>(HexDigit(line[at++]));
+                for (; digits < 4 && at < line.size() && HexValue(line[at]) >= 0; ++digits)
+                    unit = unit * 16 + static_cast<std::uint32_t>(HexValue(line[at++]));
                 if (digits == 0)
                     text.Byte('x');
                 else
@@ -159,10 +133,10 @@ bool ConsumePrefix(std::string_view line, std::size_t& at, std::string_view pref
 bool ParseHexNumber(std::string_view line, std::size_t& at, int maxDigits, std::uint32_t& value) {
     value = 0;
     int digits = 0;
-    while (at < line.size() && HexDigit(line[at]) >= 0) {
+    while (at < line.size() && HexValue(line[at]) >= 0) {
         if (++digits > maxDigits)
             return false;
-        value = value * 16 + static_cast<std::uint32_t>(HexDigit(line[at++]));
+        value = value * 16 + static_cast<std::uint32_t>(HexValue(line[at++]));
     }
     return digits > 0;
 }
