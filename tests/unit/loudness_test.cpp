@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -95,8 +96,14 @@ struct MatchRow {
 // A soft chime as a client ships it: extensible format, a LIST chunk first.
 const std::string kSoftChime = Wav(SampleFormat::Int16, 1, Tone(1.0, 0.05, 0, 0, 880), true);
 const std::string kLoudChime = Wav(SampleFormat::Int16, 1, Tone(1.0, 0.5));
-std::string Loud(SampleFormat format) {
-    return Wav(format, 2, Tone(1.2, 0.7, 0, 0, 440));
+// Made once per format: the table below is built whenever the test program
+// starts, even to run one unrelated test.
+const std::string& Loud(SampleFormat format) {
+    static std::map<SampleFormat, std::string> made;
+    std::string& file = made[format];
+    if (file.empty())
+        file = Wav(format, 2, Tone(1.2, 0.7, 0, 0, 440));
+    return file;
 }
 // Quiet but for one spike: it cannot be raised as far as the match wants.
 std::string SoftWithASpike() {
