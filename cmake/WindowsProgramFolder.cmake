@@ -11,7 +11,7 @@
 # module (sonatrix-sound.dll, built into the folder) that the program loads
 # at the first sound: sonatrix.exe itself imports neither.
 set(SONATRIX_WINDOWS_DLLS
-    Qt6Core Qt6Gui Qt6Widgets Qt6Network Qt6Multimedia Qt6Svg Qt6Concurrent
+    Qt6Core Qt6Gui Qt6Widgets Qt6Network Qt6Multimedia Qt6Svg
     libstdc++-6 libgcc_s_seh-1 libwinpthread-1)
 set(SONATRIX_WINDOWS_PLUGINS
     platforms/qwindows      # the desktop

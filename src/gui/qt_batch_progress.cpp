@@ -4,12 +4,14 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFutureWatcher>
+#include <QPromise>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QThreadPool>
 #include <QTimer>
-#include <QtConcurrent>
 
 #include <limits>
+#include <memory>
 
 #include "display_text.h"
 #include "model/dialogs.h"
@@ -102,7 +104,15 @@ bool QtBatchProgress::Run(int done, const std::string& name, const Work& work) {
         return false;
     dialog_->setValue(done);
     dialog_->setLabelText(QStringLiteral("正在添加：") + DisplayText(name));
-    const QFuture<void> step = QtConcurrent::run([this, &work] { work(stop_); });
+    // The promise lives as long as the task that keeps it: the task may
+    // still be inside finish() when this thread sees the step finished.
+    const auto promise = std::make_shared<QPromise<void>>();
+    const QFuture<void> step = promise->future();
+    promise->start();
+    QThreadPool::globalInstance()->start([promise, this, &work] {
+        work(stop_);
+        promise->finish();
+    });
     // Its end wakes the loop below. The loop goes on while the application
     // is quitting, when a nested event loop would end at once.
     QFutureWatcher<void> watcher;
