@@ -63,8 +63,9 @@ build_release() {
         scripts/check-test-timeouts.sh build/release
 }
 
+# Two at a time, one per core, as the sanitizer stage runs them.
 run_tests() {
-    scripts/with-sound-server.sh ctest --preset dev && ctest --preset release
+    scripts/with-sound-server.sh ctest --preset dev -j2 && ctest --preset release
 }
 
 stage "source check" scripts/check-source.sh
