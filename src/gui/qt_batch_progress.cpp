@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFutureWatcher>
-#include <QPromise>
 #include <QProgressDialog>
+#include <QPromise>
 #include <QPushButton>
 #include <QThreadPool>
 #include <QTimer>
