@@ -10,6 +10,7 @@
 #include <QThreadPool>
 #include <QTimer>
 
+#include <exception>
 #include <limits>
 #include <memory>
 
@@ -105,12 +106,18 @@ bool QtBatchProgress::Run(int done, const std::string& name, const Work& work) {
     dialog_->setValue(done);
     dialog_->setLabelText(QStringLiteral("正在添加：") + DisplayText(name));
     // The promise lives as long as the task that keeps it: the task may
-    // still be inside finish() when this thread sees the step finished.
+    // still be inside finish() when this thread sees the step finished. An
+    // exception is kept in the future, as Qt's own runner keeps it, rather
+    // than ending the program on the pool's thread.
     const auto promise = std::make_shared<QPromise<void>>();
     const QFuture<void> step = promise->future();
     promise->start();
     QThreadPool::globalInstance()->start([promise, this, &work] {
-        work(stop_);
+        try {
+            work(stop_);
+        } catch (...) {
+            promise->setException(std::current_exception());
+        }
         promise->finish();
     });
     // Its end wakes the loop below. The loop goes on while the application
