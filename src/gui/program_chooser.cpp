@@ -5,22 +5,11 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "dialog_button.h"
 #include "display_text.h"
 #include "window_font.h"
 
 namespace sonatrix::gui {
-namespace {
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, QRect place) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(name);
-    button->setGeometry(place);
-    button->setAccessibleName(button->text());
-    button->setAutoDefault(false);
-    return button;
-}
-
-}  // namespace
 
 ProgramChooser::ProgramChooser(std::vector<ProgramChoice> programs, QWidget* parent)
     : QDialog(parent), programs_(std::move(programs)) {
@@ -50,8 +39,8 @@ ProgramChooser::ProgramChooser(std::vector<ProgramChoice> programs, QWidget* par
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    Button1 = MakeButton(this, "Button1", "确定", {288, 256, 75, 25});
-    Button2 = MakeButton(this, "Button2", "取消", {374, 256, 75, 25});
+    Button1 = DialogButton(this, "Button1", "确定", {288, 256, 75, 25});
+    Button2 = DialogButton(this, "Button2", "取消", {374, 256, 75, 25});
     Button1->setDefault(true);
 
     connect(ListBox1, &QListWidget::itemSelectionChanged, this, &ProgramChooser::ShowSettingsFile);

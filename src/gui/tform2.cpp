@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QShowEvent>
 
+#include "dialog_button.h"
 #include "display_text.h"
 #include "model/main_model.h"
 #include "note_label.h"
@@ -13,21 +14,13 @@
 
 namespace {
 
+using sonatrix::gui::DialogButton;
 using sonatrix::gui::DisplayText;
 
 QFont FontOfSize(const QFont& base, int pixels) {
     QFont font = base;
     font.setPixelSize(pixels);
     return font;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, QRect place) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(name);
-    button->setGeometry(place);
-    button->setAccessibleName(button->text());
-    button->setAutoDefault(false);
-    return button;
 }
 
 }  // namespace
@@ -63,11 +56,11 @@ TForm2::TForm2(const sonatrix::Services& services, QWidget* parent)
     Label2->setPalette(red);
     Label2->setAccessibleName(Label2->text());
 
-    Button4 = MakeButton(this, "Button4", "刷新", {504, 160, 105, 25});
-    Button1 = MakeButton(this, "Button1", "浏览程序……", {504, 200, 105, 25});
-    Button5 = MakeButton(this, "Button5", "浏览文件夹……", {504, 240, 105, 25});
-    Button2 = MakeButton(this, "Button2", "确定", {64, 376, 75, 25});
-    Button3 = MakeButton(this, "Button3", "取消", {224, 376, 75, 25});
+    Button4 = DialogButton(this, "Button4", "刷新", {504, 160, 105, 25});
+    Button1 = DialogButton(this, "Button1", "浏览程序……", {504, 200, 105, 25});
+    Button5 = DialogButton(this, "Button5", "浏览文件夹……", {504, 240, 105, 25});
+    Button2 = DialogButton(this, "Button2", "确定", {64, 376, 75, 25});
+    Button3 = DialogButton(this, "Button3", "取消", {224, 376, 75, 25});
 
     // A click on the line that is already selected changes no selection but
     // must still make it the choice again (after a browse chose another).

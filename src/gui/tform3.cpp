@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "dialog_button.h"
 #include "library/recorder_logic.h"
 #include "media_player_bar.h"
 #include "note_label.h"
@@ -19,15 +20,6 @@ constexpr const char* kLabel1Text =
 constexpr const char* kLabel2Text =
     "如果需要从麦克风录音，在“麦克风”或者“MIC”下面打勾。如果要从电脑播放的声音中录音，在Mono "
     "Mixer或者Wave或者“波形”选项下面打上勾。最后关闭此录音控制面板即可。 ";
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QRect& place) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAccessibleName(caption);
-    button->setGeometry(place);
-    return button;
-}
 
 QLabel* MakeNote(QWidget* parent, const char* name, const QString& text, const QRect& place) {
     auto* label = new sonatrix::gui::NoteLabel(text, parent);
@@ -53,15 +45,12 @@ TForm3::TForm3(sonatrix::RecorderLogic& logic, QWidget* parent) : QDialog(parent
     MediaPlayer1 = new MediaPlayerBar(logic.Capture(), this);
     MediaPlayer1->setObjectName("MediaPlayer1");
     MediaPlayer1->setGeometry(40, 8, 253, 30);
-    Button1 = MakeButton(this, "Button1", "开始录音", {32, 64, 75, 25});
-    Button2 = MakeButton(this, "Button2", "停止录音", {120, 64, 75, 25});
-    Button3 = MakeButton(this, "Button3", "选择录音来源", {216, 64, 105, 25});
+    Button1 = sonatrix::gui::DialogButton(this, "Button1", "开始录音", {32, 64, 75, 25});
+    Button2 = sonatrix::gui::DialogButton(this, "Button2", "停止录音", {120, 64, 75, 25});
+    Button3 = sonatrix::gui::DialogButton(this, "Button3", "选择录音来源", {216, 64, 105, 25});
     Button3->setToolTip("选择从麦克风录音还是从播放的声音中录音");
     Label1 = MakeNote(this, "Label1", kLabel1Text, {8, 104, 345, 57});
     Label2 = MakeNote(this, "Label2", kLabel2Text, {8, 168, 345, 57});
-    // The buttons act; no button is the default one that Enter would press.
-    for (QPushButton* button : {Button1, Button2, Button3})
-        button->setAutoDefault(false);
 
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
