@@ -290,7 +290,6 @@ TEST(ProgramSettingsGuard, WhilePidginRunsNothingChanges) {
     world.Adopt();
     world.ReplaceAt("自定义/a.wav", "收到消息");
     const std::string replaced = world.Settings();
-    world.ownProcesses.OnlyOwn(SelfPid());
     StandInProcess pidgin(world.At("bin") / PidginExecutableName());
     world.ownProcesses.Allow(pidgin.Pid());
     world.dialogs.shown.clear();

@@ -6,6 +6,7 @@
 
 #include "discovery/settings_programs.h"
 #include "discovery/thunderbird_settings.h"
+#include "filtered_processes.h"
 #include "platform/files.h"
 #include "platform/path_pieces.h"
 #include "platform/processes.h"
@@ -133,19 +134,22 @@ TEST_F(SettingsPrograms, PidginAndKdeProgramsWithTheirEvents) {
 // process of its name runs; KDE's programs, which read their settings
 // again, never.
 TEST_F(SettingsPrograms, PidginRunsWhileItsProcessDoes) {
-    auto processes = MakeNativeProcessSource();
+    auto native = MakeNativeProcessSource();
+    testing::FilteredProcesses processes(*native);  // not another test's stand-in
+    processes.OnlyOwn(testing::SelfPid());
     SettingsProgram pidgin;
     pidgin.kind = SettingsProgramKind::Pidgin;
     pidgin.programName = "Pidgin";
-    EXPECT_FALSE(RunsAndWouldOverwrite(*processes, pidgin));
+    EXPECT_FALSE(RunsAndWouldOverwrite(processes, pidgin));
     {
         testing::StandInProcess running(home.Path() / "bin" / PidginExecutableName());
-        EXPECT_TRUE(RunsAndWouldOverwrite(*processes, pidgin));
+        processes.Allow(running.Pid());
+        EXPECT_TRUE(RunsAndWouldOverwrite(processes, pidgin));
         pidgin.kind = SettingsProgramKind::Kde;
-        EXPECT_FALSE(RunsAndWouldOverwrite(*processes, pidgin));
+        EXPECT_FALSE(RunsAndWouldOverwrite(processes, pidgin));
         pidgin.kind = SettingsProgramKind::Pidgin;
     }
-    EXPECT_FALSE(RunsAndWouldOverwrite(*processes, pidgin));
+    EXPECT_FALSE(RunsAndWouldOverwrite(processes, pidgin));
     EXPECT_EQ(CloseProgramFirstText(pidgin), "请先关闭 Pidgin，它退出时会覆盖这项更改。");
 }
 
