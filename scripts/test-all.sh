@@ -63,9 +63,11 @@ build_release() {
         scripts/check-test-timeouts.sh build/release
 }
 
-# Two at a time, one per core, as the sanitizer stage runs them.
+# Two at a time, one per core, as the sanitizer stage runs them, with other
+# clients running so that a test seeing beyond its own processes fails.
 run_tests() {
-    scripts/with-sound-server.sh ctest --preset dev -j2 && ctest --preset release
+    scripts/with-sound-server.sh scripts/with-other-clients.sh ctest --preset dev -j2 &&
+        ctest --preset release
 }
 
 stage "source check" scripts/check-source.sh
