@@ -92,7 +92,6 @@ class InstalledProgramTest : public QObject {
         QFETCH(QString, library);
         QFETCH(QString, untouched);
         TestWorld world(programFolder.toUtf8().constData());
-        world.ownProcesses.OnlyOwn(SelfPid());
         bool installed = false;
         Run(SONATRIX_CMAKE,
             {"--install", SONATRIX_BUILD_DIR, "--component", component, "--prefix",

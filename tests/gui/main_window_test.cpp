@@ -152,7 +152,6 @@ class MainWindowTest : public QObject {
     }
     // Shows the window with no client to be found (the first show runs).
     void ShowWaiting() {
-        world->ownProcesses.OnlyOwn(sonatrix::testing::SelfPid());
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }

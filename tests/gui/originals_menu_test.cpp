@@ -91,7 +91,6 @@ class OriginalsMenuTest : public QObject {
         form = std::make_unique<TForm1>(world->model);
         // The first show finds no client and says so; then the test's
         // client becomes the target.
-        world->ownProcesses.OnlyOwn(sonatrix::testing::SelfPid());
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         world->dialogs.shown.clear();

@@ -29,7 +29,6 @@ class PickerWindowTest : public QObject {
   private slots:
     void init() {
         world = std::make_unique<TestWorld>();
-        world->ownProcesses.OnlyOwn(SelfPid());
         form = std::make_unique<TForm2>(world->model.svc);
     }
     void cleanup() {

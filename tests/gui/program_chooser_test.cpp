@@ -95,7 +95,6 @@ class ProgramChooserTest : public QObject {
                                      "Path=ab.default-release\nDefault=1\n");
         sonatrix::testing::WriteFile(profile / "prefs.js", prefs);
         TForm1 form(world.model);
-        world.ownProcesses.OnlyOwn(sonatrix::testing::SelfPid());
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         world.dialogs.shown.clear();

@@ -76,7 +76,6 @@ class StartupWindowTest : public QObject {
   private slots:
     void init() {
         world = std::make_unique<TestWorld>();
-        world->ownProcesses.OnlyOwn(sonatrix::testing::SelfPid());
         world->Put("app/newsounds/自定义/a.wav");
         // Without a target the list comes from "sound" below the working folder.
         world->Put("cwd/sound/msg.wav");

@@ -86,7 +86,6 @@ class TitleBarsTest : public QObject {
         QFETCH(QString, window);
         QFETCH(QString, caption);
         TestWorld world;
-        world.ownProcesses.OnlyOwn(sonatrix::testing::SelfPid());
         QtAudioCapture capture;
         QtLocalTimeText clock;
         sonatrix::RecorderLogic recorder(world.model, capture, clock);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The real process walk, narrowed to the processes a test started (and the
-// test itself) when asked, so that clients running elsewhere on the machine
-// cannot change a test's outcome.
+// The real process walk, narrowed to the test itself and the processes it
+// started and allowed, so that clients running elsewhere on the machine (or
+// another test's, beside it) cannot change a test's outcome.
 #pragma once
 
 #include <algorithm>
@@ -13,13 +13,10 @@ namespace sonatrix::testing {
 
 class FilteredProcesses : public ProcessSource {
   public:
-    explicit FilteredProcesses(ProcessSource& real) : real_(real) {}
+    FilteredProcesses(ProcessSource& real, int selfPid) : real_(real), allowed_{selfPid} {}
 
-    // From now on only the test process and the processes of `Allow` are seen.
-    void OnlyOwn(int selfPid) {
-        onlyOwn_ = true;
-        allowed_ = {selfPid};
-    }
+    // From now on only `selfPid` and the processes of later `Allow`s are seen.
+    void OnlyOwn(int selfPid) { allowed_ = {selfPid}; }
     void Allow(int pid) { allowed_.push_back(pid); }
     // Every snapshot fails, as when the process list is unavailable.
     bool unavailable = false;
@@ -31,17 +28,14 @@ class FilteredProcesses : public ProcessSource {
         }
         if (!real_.Snapshot(out))
             return false;
-        if (onlyOwn_) {
-            std::erase_if(out, [&](const ProcessEntry& p) {
-                return std::find(allowed_.begin(), allowed_.end(), p.pid) == allowed_.end();
-            });
-        }
+        std::erase_if(out, [&](const ProcessEntry& p) {
+            return std::find(allowed_.begin(), allowed_.end(), p.pid) == allowed_.end();
+        });
         return true;
     }
 
   private:
     ProcessSource& real_;
-    bool onlyOwn_ = false;
     std::vector<int> allowed_;
 };
 

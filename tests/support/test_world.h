@@ -15,6 +15,7 @@
 #include "platform/registry.h"
 #include "recording_services.h"
 #include "scripted_dialogs.h"
+#include "standin_process.h"
 #include "standin_sound_services.h"
 #include "temp_dir.h"
 
@@ -32,9 +33,9 @@ class TestWorld {
     std::string appDir;   // root/app/ : the executable's folder (AppDir when run from it)
     std::string dataDir;  // root/userdata/ : the user's data folder of the program
     std::unique_ptr<FileSystem> files;
-    std::unique_ptr<ProcessSource> processes;    // the real walk
-    FilteredProcesses ownProcesses{*processes};  // what the model sees
-    std::unique_ptr<Registry> registry;          // over a Wine prefix of the test's own
+    std::unique_ptr<ProcessSource> processes;               // the real walk
+    FilteredProcesses ownProcesses{*processes, SelfPid()};  // what the model sees
+    std::unique_ptr<Registry> registry;                     // over a Wine prefix of the test's own
     ScriptedDialogs dialogs;
     RecordingPlayer player;
     RecordingShell shell;

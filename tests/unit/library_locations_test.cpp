@@ -115,7 +115,6 @@ INSTANTIATE_TEST_SUITE_P(
 class InstalledLibrary : public ::testing::Test {
   protected:
     void SetUp() override {
-        world.ownProcesses.OnlyOwn(testing::SelfPid());
         world.Put("stage/share/sonatrix/newsounds/自定义/.keep");
         world.Put("stage/share/sonatrix/newsounds/电话/PHONE7.WAV", "shipped phone");
         world.Put("stage/share/sonatrix/newsounds/x.wav", "shipped x");
@@ -291,7 +290,6 @@ TEST_F(InstalledLibrary, AUserFolderThatCannotBeMadeIsReportedAndNothingIsWritte
 
 TEST(PortableLibrary, AddingWritesBesideTheExecutableAndNeverIntoTheUsersFolder) {
     TestWorld world;
-    world.ownProcesses.OnlyOwn(testing::SelfPid());
     world.Put("app/newsounds/x.wav");
     world.Put("mine/a.wav", PcmWav("a"));
     FormShow(world.model);

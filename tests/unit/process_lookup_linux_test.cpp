@@ -19,8 +19,6 @@ using testing::TestWorld;
 // test runs' stand-ins) running elsewhere on the machine cannot interfere.
 class ProcessLookup : public ::testing::Test {
   protected:
-    ProcessLookup() { world.ownProcesses.OnlyOwn(testing::SelfPid()); }
-
     std::string Path(const std::string& relative) const { return world.At(relative).string(); }
     // Starts a stand-in at `relative` and lets the model see it.
     std::unique_ptr<StandInProcess> Start(const std::string& relative) {

@@ -48,7 +48,6 @@ class InstalledQQ {
 
 class ToolHelpWalk : public ::testing::Test {
   protected:
-    void SetUp() override { world.ownProcesses.OnlyOwn(testing::SelfPid()); }
     void Start(std::unique_ptr<StandInProcess>& slot, const std::string& exe) {
         slot = std::make_unique<StandInProcess>(exe);
         world.ownProcesses.Allow(slot->Pid());

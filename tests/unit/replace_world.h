@@ -11,19 +11,13 @@
 #include "model/target_list.h"
 #include "replace/single_replacement.h"
 #include "scripted_dialogs.h"
-#include "standin_process.h"
 #include "test_world.h"
 
 namespace sonatrix::testing {
 
 class ReplaceWorld : public TestWorld {
   public:
-    // Tests run side by side: a stand-in Pidgin of another test must not
-    // make this one's commands ask for Pidgin to be closed.
-    ReplaceWorld() {
-        SetAppDir();
-        ownProcesses.OnlyOwn(SelfPid());
-    }
+    ReplaceWorld() { SetAppDir(); }
 
     // A library file below app/newsounds/ ("自定义/a.wav"), holding its own
     // relative path unless told otherwise.

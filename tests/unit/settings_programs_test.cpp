@@ -135,8 +135,7 @@ TEST_F(SettingsPrograms, PidginAndKdeProgramsWithTheirEvents) {
 // again, never.
 TEST_F(SettingsPrograms, PidginRunsWhileItsProcessDoes) {
     auto native = MakeNativeProcessSource();
-    testing::FilteredProcesses processes(*native);  // not another test's stand-in
-    processes.OnlyOwn(testing::SelfPid());
+    testing::FilteredProcesses processes(*native, testing::SelfPid());
     SettingsProgram pidgin;
     pidgin.kind = SettingsProgramKind::Pidgin;
     pidgin.programName = "Pidgin";

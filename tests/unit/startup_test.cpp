@@ -26,10 +26,7 @@ struct Snapshot {
 
 class StartUp : public ::testing::Test {
   protected:
-    void SetUp() override {
-        world.ownProcesses.OnlyOwn(testing::SelfPid());
-        world.Put("app/newsounds/自定义/a.wav");
-    }
+    void SetUp() override { world.Put("app/newsounds/自定义/a.wav"); }
     // A QQ installation below the test's root with its six sounds one level up.
     std::filesystem::path InstallQQ(const std::string& folder, const std::string& exe) {
         for (const char* name : kQQBackupFiles)

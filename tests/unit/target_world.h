@@ -48,7 +48,6 @@ class TargetWorld {
                 base.appDir, base.dataDir),
           dialogs(base.dialogs) {
         model.state.AppDir = base.appDir;
-        base.ownProcesses.OnlyOwn(SelfPid());
     }
 
     // Starts a stand-in client below the root; the model sees it.
